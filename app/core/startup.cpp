@@ -1,0 +1,59 @@
+// Start-up checks that run before the main window exists.
+#include "app/core/startup.h"
+
+#include "app/core/appsettings.h"
+#include "platform/core/settingsstore.h"
+
+namespace Startup {
+
+BrowserCheckResult CheckBrowserVersion(const TSettingsStore *machine)
+{
+    BrowserCheckResult result;
+    if (!machine)
+        return result;
+    auto &store = const_cast<TSettingsStore &>(*machine);
+    if (!store.OpenKey(AppSettings::kBrowserKey, false))
+        return result;
+    QString version;
+    try {
+        version = store.ReadString(QStringLiteral("Version"));
+    } catch (const ERegistryException &) {
+        version.clear();
+    }
+    store.CloseKey();
+    if (version.isEmpty() || !version.at(0).isDigit())
+        return result;
+    if (version.at(0).digitValue() < 4) {
+        result.Passed = false;
+        result.Caption = QStringLiteral("Fatal Error");
+        result.Message = QStringLiteral(
+            "Error: Internet Explorer 4.0 or higher NOT installed!\r\n\r\n"
+            "This Program will not run without Internet Explorer 4.0 or higher!\r\n"
+            "Please download latest Version from \"https://www.qt.io/download\".");
+    }
+    return result;
+}
+
+QString VersionText()
+{
+    return QStringLiteral("TagForge " TAGFORGE_VERSION);
+}
+
+QString HelpText(const QString &programName)
+{
+    return QStringLiteral(
+               "Usage: %1 [FILE]\n"
+               "       %1 --check FILE...\n"
+               "       %1 --links FILE...\n\n"
+               "TagForge, an editor for hand-written HTML.\n\n"
+               "  FILE            open FILE in the editor\n"
+               "  --check FILE... print a syntax report for each file; exit status 1 when\n"
+               "                  any error was found\n"
+               "  --links FILE... list the links of each file (file, URL, full path, status,\n"
+               "                  tag, line); exit status 1 when a local link is broken\n"
+               "  --version       print the version and exit\n"
+               "  --help          print this help and exit\n")
+        .arg(programName);
+}
+
+}

@@ -1,0 +1,404 @@
+// The main window: start-up, show, close and the one-second timer.
+#include "app/ui/mainwindow.h"
+
+#include "aids/ui/quickbar.h"
+#include "app/ui/explorerbar.h"
+#include "app/ui/mainstatusbar.h"
+#include "app/ui/splash.h"
+#include "platform/core/settingsstore.h"
+#include "platform/qt/keyindicators.h"
+#include "platform/qt/webbrowser.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+TfrmHTMLEdit::TfrmHTMLEdit(const TMainWindowContext &context, QWidget *parent)
+    : QMainWindow(parent), m_context(context)
+{
+    setObjectName(QStringLiteral("frmHTMLEdit"));
+    setWindowTitle(QStringLiteral("TagForge!"));
+    setWindowIcon(QIcon(QStringLiteral(":/tagforge.svg")));
+    resize(1100, 760);
+    FormCreate();
+}
+
+TfrmHTMLEdit::~TfrmHTMLEdit() = default;
+
+void TfrmHTMLEdit::SplashStatus(const QString &text, int progress)
+{
+    if (m_context.Splash)
+        m_context.Splash->SetStatus(text, progress);
+}
+
+void TfrmHTMLEdit::ShowStatusMessage(const QString &text)
+{
+    m_statusBar->SetPanelText(TMainStatusBar::Message, text);
+}
+
+void TfrmHTMLEdit::FormCreate()
+{
+    SplashStatus(QStringLiteral("Initializing..."), 73);
+
+    CreateActions();
+    CreateToolbars();
+    CreateMenus();
+    CreateCentralArea();
+    m_statusBar = new TMainStatusBar(this);
+    setStatusBar(m_statusBar);
+
+    m_explorerBar->SetExplorerRoot(m_context.ProgramDir);
+    CreateBrowser();
+    m_ieSplitter->setSizes({height() / 2, height() / 2});
+
+    // Every hint shown anywhere also goes to the message panel.
+    qApp->installEventFilter(this);
+    connect(m_statusBar, &QStatusBar::messageChanged, this, [this](const QString &message) {
+        if (!message.isEmpty())
+            ShowStatusMessage(message);
+    });
+
+    if (m_context.UserStore) {
+        auto status = [this](const QString &m) { ShowStatusMessage(m); };
+        AppSettings::LoadRegList(*m_context.UserStore, MailAdresses, QStringLiteral("MailAdresses"), status);
+        AppSettings::LoadRegList(*m_context.UserStore, MRUFileList, QStringLiteral("MRUFileList"), status);
+        AppSettings::LoadRegList(*m_context.UserStore, UserTools, QStringLiteral("UserTools"), status);
+    }
+
+    RefreshKeyIndicators();
+    m_timer1.setInterval(1000);
+    connect(&m_timer1, &QTimer::timeout, this, &TfrmHTMLEdit::Timer1Timer);
+    m_timer2.setInterval(400);
+    m_timer2.setSingleShot(true);
+
+    SplashStatus(QStringLiteral("Loading Data..."), 86);
+    if (m_context.UserStore) {
+        auto status = [this](const QString &m) { ShowStatusMessage(m); };
+        const TLoadedSettings loaded =
+            AppSettings::LoadSettings(*m_context.UserStore, m_context.MachineStore, status);
+        ApplyLoadedSettings(loaded);
+    } else {
+        TLoadedSettings defaults;
+        AppSettings::ApplyDefaults(defaults.Preferences);
+        ApplyLoadedSettings(defaults);
+    }
+
+    if (!m_context.Arguments.isEmpty()) {
+        const QString path = m_context.Arguments.first();
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            AddDocumentTab(QFileInfo(path).fileName(), QFileInfo(path).absoluteFilePath(),
+                           QString::fromUtf8(file.readAll()));
+    }
+    if (m_context.Splash)
+        m_context.Splash->hide();
+    m_timer1.start();
+}
+
+void TfrmHTMLEdit::Message(int icon, const QString &caption, const QString &text)
+{
+    if (m_context.ShowMessage) {
+        m_context.ShowMessage(icon, caption, text);
+        return;
+    }
+    // Stored texts break lines with CR alone; Qt needs LF.
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(QMessageBox::Icon(icon), caption, shown, QMessageBox::Ok, isVisible() ? this : nullptr);
+    box.exec();
+}
+
+bool TfrmHTMLEdit::Ask(const QString &caption, const QString &text)
+{
+    if (m_context.AskYesNo)
+        return m_context.AskYesNo(caption, text);
+    return QMessageBox::question(this, caption, text, QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+void TfrmHTMLEdit::ApplyLoadedSettings(const TLoadedSettings &loaded)
+{
+    Notes = loaded.Notes;
+    Tasks = loaded.Tasks;
+    if (loaded.HideWinRes)
+        m_toolButtons.value(QStringLiteral("btnMainWinRes"))->hide();
+
+    const TWindowLayout &l = loaded.Layout;
+    if (l.FormTop || l.FormLeft || l.FormHeight || l.FormWidth) {
+        QRect g = geometry();
+        if (l.FormLeft) g.moveLeft(*l.FormLeft);
+        if (l.FormTop) g.moveTop(*l.FormTop);
+        if (l.FormWidth && *l.FormWidth > 200) g.setWidth(*l.FormWidth);
+        if (l.FormHeight && *l.FormHeight > 150) g.setHeight(*l.FormHeight);
+        // A window stored on a screen that is gone comes back on the primary screen.
+        if (!QGuiApplication::screenAt(g.center()))
+            if (QScreen *s = QGuiApplication::primaryScreen())
+                g.moveCenter(s->availableGeometry().center());
+        setGeometry(g);
+    }
+    if (l.FormState) {
+        if (*l.FormState == 2)
+            setWindowState(Qt::WindowMaximized);
+        else if (*l.FormState == 1)
+            setWindowState(Qt::WindowMinimized);
+    }
+    if (l.BarAlign)
+        SetBarAlign(*l.BarAlign);
+    if (l.BarWidth && *l.BarWidth > 0) {
+        QList<int> sizes = m_barSplitter->sizes();
+        const int barIndex = m_barSplitter->indexOf(m_explorerBar);
+        const int total = sizes[0] + sizes[1];
+        sizes[barIndex] = *l.BarWidth;
+        sizes[1 - barIndex] = qMax(100, total - *l.BarWidth);
+        m_barSplitter->setSizes(sizes);
+    }
+    if (l.BarVisible)
+        SetBarVisible(*l.BarVisible);
+    if (m_webBrowser) {
+        if (l.IEPrevVisible)
+            SetPreviewVisible(*l.IEPrevVisible);
+        if (l.IEPrevOrientation)
+            m_ieSplitter->setOrientation(*l.IEPrevOrientation == 1 ? Qt::Horizontal : Qt::Vertical);
+        if (l.IEPrevSwapped && *l.IEPrevSwapped)
+            btnMainWinResClick();
+    }
+    if (l.IEPrevPosition)
+        m_pendingSplitPosition = *l.IEPrevPosition;
+    if (l.Project)
+        ProjectFile = *l.Project;
+
+    Settings = loaded.Preferences.Settings;
+    SaveSecs = loaded.Preferences.SaveSecs;
+    UpdateSecs = loaded.Preferences.UpdateSecs;
+    ApplyPreferencesToControls();
+    if (loaded.FirstRun) {
+        m_firstRunShown = true;
+        Message(QMessageBox::Warning, AppSettings::FirstRunCaption(), AppSettings::FirstRunText());
+    }
+}
+
+void TfrmHTMLEdit::ApplyPreferencesToControls()
+{
+    m_timer2.setInterval(qMax(1, Settings.TagInsightTimeOut));
+    if (QToolButton *b = m_toolButtons.value(QStringLiteral("btnToggleNums")))
+        b->setChecked(Settings.ShowLineNums);
+}
+
+TSavedState TfrmHTMLEdit::CollectState() const
+{
+    TSavedState s;
+    s.Preferences.Settings = Settings;
+    s.Preferences.SaveSecs = SaveSecs;
+    s.Preferences.UpdateSecs = UpdateSecs;
+    const QRect g = normalGeometry().isValid() ? normalGeometry() : geometry();
+    s.FormTop = g.top();
+    s.FormLeft = g.left();
+    s.FormHeight = g.height();
+    s.FormWidth = g.width();
+    s.FormState = isMaximized() ? 2 : isMinimized() ? 1 : 0;
+    s.BarWidth = BarWidth();
+    s.BarAlign = m_barAlign;
+    s.BarVisible = BarVisible();
+    s.HaveBrowser = m_webBrowser != nullptr;
+    s.IEPrevVisible = PreviewVisible();
+    s.IEPrevOrientation = IEPrevOrientation();
+    s.IEPrevSwapped = IEPrevSwapped();
+    s.IEPrevPosition = m_ieSplitter->sizes().value(0);
+    s.Project = ProjectFile;
+    s.Notes = Notes;
+    s.Tasks = Tasks;
+    return s;
+}
+
+void TfrmHTMLEdit::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_firstShow) {
+        m_firstShow = false;
+        FormShow();
+    }
+}
+
+void TfrmHTMLEdit::FormShow()
+{
+    if (m_pageControl->count() == 0) {
+        CreateUntitledFromTemplate();
+        UntitledCount = 0;
+    }
+    if (QWidget *editor = m_pageControl->currentWidget())
+        editor->setFocus();
+    if (m_pendingSplitPosition > 0) {
+        const int total = m_ieSplitter->orientation() == Qt::Horizontal ? m_ieSplitter->width()
+                                                                        : m_ieSplitter->height();
+        const int first = qMin(m_pendingSplitPosition, qMax(0, total - 50));
+        m_ieSplitter->setSizes({first, qMax(50, total - first)});
+    }
+}
+
+void TfrmHTMLEdit::CreateUntitledFromTemplate()
+{
+    QFile file(m_context.ProgramDir + QStringLiteral("/Templates/Standard.tpl"));
+    QString text;
+    if (file.open(QIODevice::ReadOnly))
+        text = QString::fromUtf8(file.readAll());
+    AddDocumentTab(QStringLiteral("Untitled0"), QStringLiteral("Untitled0"), text);
+}
+
+void TfrmHTMLEdit::AddDocumentTab(const QString &caption, const QString &path, const QString &text)
+{
+    // Read-only until the source editor arrives, so that nothing typed here can be lost.
+    auto *view = new QPlainTextEdit(m_pageControl);
+    view->setObjectName(QStringLiteral("RichEdit1"));
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont font(QStringLiteral("Courier New"), 10);
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    view->setFont(font);
+    view->setPlainText(text);
+    const int index = m_pageControl->addTab(view, caption);
+    m_pageControl->setTabToolTip(index, path);
+    m_pageControl->setCurrentIndex(index);
+}
+
+void TfrmHTMLEdit::closeEvent(QCloseEvent *event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+bool TfrmHTMLEdit::FormCloseQuery()
+{
+    // Documents are read-only for now, so there is nothing to save.
+    return true;
+}
+
+void TfrmHTMLEdit::FormClose()
+{
+    if (m_closing)
+        return;
+    m_closing = true;
+    m_timer1.stop();
+    m_timer2.stop();
+    for (const QString &file : std::as_const(TempFiles))
+        QFile::remove(file);
+    TempFiles.clear();
+    if (m_context.UserStore) {
+        AppSettings::SaveSettings(*m_context.UserStore, CollectState());
+        AppSettings::SaveRegList(*m_context.UserStore, MailAdresses, QStringLiteral("MailAdresses"));
+        AppSettings::SaveRegList(*m_context.UserStore, MRUFileList, QStringLiteral("MRUFileList"));
+        AppSettings::SaveRegList(*m_context.UserStore, UserTools, QStringLiteral("UserTools"));
+        if (!m_context.UserStore->Flush())
+            Message(QMessageBox::Warning, QStringLiteral("TagForge!"),
+                    QStringLiteral("The settings could not be written to ")
+                        + m_context.UserStore->FileName());
+    }
+}
+
+void TfrmHTMLEdit::Timer1Timer()
+{
+    if (!isActiveWindow())
+        return;
+    RefreshKeyIndicators();
+    if (m_pageControl->count() == 0) {
+        Q_EMIT Timer1Ticked();
+        return;
+    }
+    if (Typing) {
+        Typing = false;
+        Q_EMIT Timer1Ticked();
+        return;
+    }
+    if (auto *view = qobject_cast<QPlainTextEdit *>(m_pageControl->currentWidget())) {
+        const int length = view->document()->characterCount();
+        if (length != LastTextLength)
+            LastTextLength = length;
+    }
+    ++BackupTicks;
+    ++PreviewTicks;
+    Q_EMIT Timer1Ticked();
+}
+
+void TfrmHTMLEdit::RefreshKeyIndicators()
+{
+    m_statusBar->SetPanelText(TMainStatusBar::InsOvr, InsertState ? QStringLiteral("Ins")
+                                                                  : QStringLiteral("Ovr"));
+    const TLockKeyState keys = QueryLockKeys();
+    m_statusBar->SetPanelText(TMainStatusBar::Caps, keys.CapsLock ? QStringLiteral("Cap") : QString());
+    m_statusBar->SetPanelText(TMainStatusBar::Num, keys.NumLock ? QStringLiteral("Num") : QString());
+}
+
+void TfrmHTMLEdit::keyPressEvent(QKeyEvent *event)
+{
+    QMainWindow::keyPressEvent(event);
+}
+
+bool TfrmHTMLEdit::eventFilter(QObject *watched, QEvent *event)
+{
+    // The window sees keys before its controls, to keep the indicators current.
+    if (event->type() == QEvent::KeyPress && !m_closing) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::NoModifier
+            && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this)
+            InsertState = !InsertState;
+        RefreshKeyIndicators();
+    } else if (event->type() == QEvent::StatusTip) {
+        ShowStatusMessage(static_cast<QStatusTipEvent *>(event)->tip());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmHTMLEdit::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+}
+
+void TfrmHTMLEdit::ResetToDefaults(bool ask)
+{
+    if (ask && !Ask(QStringLiteral("Confirm"), QStringLiteral("Do you really want to reset all settings?")))
+        return;
+    TPreferences prefs;
+    AppSettings::ApplyDefaults(prefs);
+    Settings = prefs.Settings;
+    SaveSecs = prefs.SaveSecs;
+    UpdateSecs = prefs.UpdateSecs;
+    ApplyPreferencesToControls();
+    m_timer2.setInterval(400);
+}
+
+void TfrmHTMLEdit::HTMLDocumentation1Click()
+{
+    const QString reference = Settings.HTMLReference;
+    const QString suffix = QFileInfo(reference).suffix().toLower();
+    const bool bothPanes = m_webBrowser && m_browserPane->isVisible() && m_editPane->isVisible();
+    const QUrl url = QUrl::fromUserInput(reference, QString(), QUrl::AssumeLocalFile);
+    if ((suffix == QLatin1String("htm") || suffix == QLatin1String("html")) && bothPanes) {
+        m_webBrowser->Navigate(url);
+        LastPreviewFile = reference;
+        return;
+    }
+    if (!QDesktopServices::openUrl(url))
+        ShowStatusMessage(QStringLiteral("Could not open the HTML reference \"%1\".").arg(reference));
+}
+
+void TfrmHTMLEdit::Help1Click()
+{
+    Message(QMessageBox::Information, QStringLiteral("TagForge!"),
+            QStringLiteral("Sorry, no documentation available, yet!"));
+}

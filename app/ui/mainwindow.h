@@ -1,0 +1,180 @@
+// The main window: owns the documents, panels, toolbars, menus, timers and the settings.
+#pragma once
+
+#include "app/core/appsettings.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QSplitter;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class TExplorerBar;
+class TMainStatusBar;
+class TQuickBar;
+class TSettingsStore;
+class TWebBrowser;
+class TfrmSplash;
+
+// What the window needs from the outside world; tests hand in temporary stores.
+struct TMainWindowContext
+{
+    TSettingsStore *UserStore = nullptr;
+    const TSettingsStore *MachineStore = nullptr;
+    QString ProgramDir;
+    QStringList Arguments;       // command-line arguments after the program name
+    TfrmSplash *Splash = nullptr;
+    // Message boxes go through these so that tests can answer them; empty means a real box.
+    std::function<void(int icon, const QString &caption, const QString &text)> ShowMessage;
+    std::function<bool(const QString &caption, const QString &text)> AskYesNo;
+};
+
+class TfrmHTMLEdit : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TfrmHTMLEdit(const TMainWindowContext &context, QWidget *parent = nullptr);
+    ~TfrmHTMLEdit() override;
+
+    // Fields the rest of the program works with.
+    TSettings Settings;
+    qint32 SaveSecs = 60;
+    qint32 UpdateSecs = 10;
+    qint32 BackupTicks = 0;
+    qint32 PreviewTicks = 0;
+    qint32 LastTextLength = 0;
+    bool Typing = false;
+    bool InsertState = true;
+    bool InsightShown = false;
+    bool EntityDirection = false;
+    bool TagCompletion = true;
+    bool TagInsight = true;
+    bool ShowEndTags = true;
+    bool AutoTreeRefresh = true;
+    bool ColorHiLiting = true;
+    bool WordCompletion = true;
+    qint32 LastSnippet = -1;
+    qint32 UntitledCount = 0;
+    qint32 ScanPos = 0;
+    qint32 ScanEnd = 0;
+    QStringList TempFiles;
+    QStringList MailAdresses;
+    QStringList MRUFileList;
+    QStringList UserTools;
+    QStringList Notes;
+    QList<TTaskEntry> Tasks;
+    QString ProjectFile;
+    QString LastPreviewFile;
+
+    QAction *Action(const QString &name) const { return m_actions.value(name); }
+    QMenu *Menu(const QString &name) const { return m_menus.value(name); }
+    TMainStatusBar *StatusBar() const { return m_statusBar; }
+    TExplorerBar *ExplorerBar() const { return m_explorerBar; }
+    TQuickBar *QuickBar() const { return m_quickBar; }
+    TWebBrowser *WebBrowser() const { return m_webBrowser; }
+    QSplitter *IESplitter() const { return m_ieSplitter; }
+    QSplitter *BarSplitter() const { return m_barSplitter; }
+    QTabWidget *PageControl1() const { return m_pageControl; }
+    QToolButton *ToolButton(const QString &name) const { return m_toolButtons.value(name); }
+    QComboBox *cbxFind() const { return m_cbxFind; }
+    bool FirstRunShown() const { return m_firstRunShown; }
+
+    // Side bar placement: 3 left, 4 right (the stored "BarAlign" values).
+    int BarAlign() const { return m_barAlign; }
+    void SetBarAlign(int align);
+    int BarWidth() const;
+    void SetBarVisible(bool visible);
+    bool BarVisible() const;
+
+    // 0: editor above the browser, 1: side by side (the stored "IEPrevOrientation").
+    int IEPrevOrientation() const;
+    bool IEPrevSwapped() const;
+    bool PreviewVisible() const;
+    void SetPreviewVisible(bool visible);
+
+    void RefreshKeyIndicators();
+    void ResetToDefaults(bool ask = true);
+
+Q_SIGNALS:
+    // One tick of the one-second timer has been handled.
+    void Timer1Ticked();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    bool FormCloseQuery();
+    void FormClose();
+    void Timer1Timer();
+
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolbars();
+    void CreateCentralArea();
+    void CreateBrowser();
+    void ApplyLoadedSettings(const TLoadedSettings &loaded);
+    TSavedState CollectState() const;
+    void ApplyPreferencesToControls();
+    void UpdateViewMenuChecks();
+    void SplashStatus(const QString &text, int progress);
+    void ShowStatusMessage(const QString &text);
+    void Message(int icon, const QString &caption, const QString &text);
+    bool Ask(const QString &caption, const QString &text);
+
+    void btnMainHorzVertClick();
+    void btnMainWinResClick();
+    void HTMLDocumentation1Click();
+    void Help1Click();
+    void CreateUntitledFromTemplate();
+    void AddDocumentTab(const QString &caption, const QString &path, const QString &text);
+
+    QAction *AddAction(const QString &name, const QString &caption, const QKeySequence &shortcut = {},
+                       const QString &icon = {}, const QString &hint = {});
+    QToolButton *AddToggle(QWidget *parent, const QString &name, const QString &icon,
+                           const QString &caption, const QString &hint);
+
+    TMainWindowContext m_context;
+    QHash<QString, QAction *> m_actions;
+    QHash<QString, QMenu *> m_menus;
+    QHash<QString, QToolButton *> m_toolButtons;
+    TMainStatusBar *m_statusBar = nullptr;
+    TExplorerBar *m_explorerBar = nullptr;
+    TQuickBar *m_quickBar = nullptr;
+    TWebBrowser *m_webBrowser = nullptr;
+    QWidget *m_browserPane = nullptr;
+    QToolBar *m_tbMain = nullptr;
+    QToolBar *m_tbMain2 = nullptr;
+    QToolBar *m_tbrBrowser = nullptr;
+    QComboBox *m_cbxFind = nullptr;
+    QSplitter *m_barSplitter = nullptr;
+    QSplitter *m_ieSplitter = nullptr;
+    QWidget *m_editPane = nullptr;
+    QWidget *m_pnlTagTip = nullptr;
+    QLineEdit *m_mmoTagHint = nullptr;
+    QTabWidget *m_pageControl = nullptr;
+    QTimer m_timer1;
+    QTimer m_timer2;
+    int m_barAlign = 3;
+    int m_pendingSplitPosition = -1;
+    bool m_firstShow = true;
+    bool m_closing = false;
+    bool m_firstRunShown = false;
+    bool m_terminateRequested = false;
+};
