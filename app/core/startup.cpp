@@ -21,9 +21,13 @@ BrowserCheckResult CheckBrowserVersion(const TSettingsStore *machine)
         version.clear();
     }
     store.CloseKey();
-    if (version.isEmpty() || !version.at(0).isDigit())
+    // The whole leading number counts, so that version 10 and later are not taken for 1.
+    qsizetype digits = 0;
+    while (digits < version.size() && version.at(digits).isDigit())
+        ++digits;
+    if (digits == 0)
         return result;
-    if (version.at(0).digitValue() < 4) {
+    if (version.left(digits).toInt() < 4) {
         result.Passed = false;
         result.Caption = QStringLiteral("Fatal Error");
         result.Message = QStringLiteral(
