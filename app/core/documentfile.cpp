@@ -1,0 +1,163 @@
+// Reading and writing document files: encoding and line-break style kept, saved safely.
+#include "app/core/documentfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringEncoder>
+
+namespace DocumentFile {
+
+TLineBreakStyle DetectLineBreak(QStringView text, TLineBreakStyle fallback)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\n'))
+            return TLineBreakStyle::LF;
+        if (c == QLatin1Char('\r'))
+            return i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n') ? TLineBreakStyle::CRLF
+                                                                             : TLineBreakStyle::CR;
+    }
+    return fallback;
+}
+
+TLineBreakStyle StyleFromFileType(int fileType)
+{
+    switch (fileType) {
+    case 0: return TLineBreakStyle::CRLF;
+    case 2: return TLineBreakStyle::CR;
+    default: return TLineBreakStyle::LF;
+    }
+}
+
+QString LineBreakText(TLineBreakStyle style)
+{
+    switch (style) {
+    case TLineBreakStyle::CRLF: return QStringLiteral("\r\n");
+    case TLineBreakStyle::CR: return QStringLiteral("\r");
+    case TLineBreakStyle::LF: break;
+    }
+    return QStringLiteral("\n");
+}
+
+TLoadedDocument Load(const QString &path, TLineBreakStyle newFileStyle)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EFileError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw EFileError(QStringLiteral("Cannot read file \"%1\". %2").arg(path, file.errorString()));
+    TDecodedText decoded = DecodeFileBytes(bytes);
+    TLoadedDocument doc;
+    doc.Format.Encoding = decoded.Encoding;
+    doc.Format.LineBreak = DetectLineBreak(decoded.Text, newFileStyle);
+    doc.Text = std::move(decoded.Text);
+    return doc;
+}
+
+namespace {
+
+QByteArray ByteOrderMark(TTextEncoding encoding)
+{
+    switch (encoding) {
+    case TTextEncoding::Utf8Bom: return QByteArray("\xEF\xBB\xBF", 3);
+    case TTextEncoding::Utf16LE: return QByteArray("\xFF\xFE", 2);
+    case TTextEncoding::Utf16BE: return QByteArray("\xFE\xFF", 2);
+    case TTextEncoding::Utf32LE: return QByteArray("\xFF\xFE\x00\x00", 4);
+    case TTextEncoding::Utf32BE: return QByteArray("\x00\x00\xFE\xFF", 4);
+    case TTextEncoding::Utf8:
+    case TTextEncoding::Windows1252: break;
+    }
+    return {};
+}
+
+// One chunk of text without any byte order mark; nothing when the encoding cannot hold it.
+std::optional<QByteArray> EncodeChunk(const QString &chunk, TTextEncoding encoding)
+{
+    switch (encoding) {
+    case TTextEncoding::Utf8:
+    case TTextEncoding::Utf8Bom: return chunk.toUtf8();
+    case TTextEncoding::Windows1252: return EncodeFileText(chunk, encoding);
+    case TTextEncoding::Utf16LE: return QStringEncoder(QStringConverter::Utf16LE).encode(chunk);
+    case TTextEncoding::Utf16BE: return QStringEncoder(QStringConverter::Utf16BE).encode(chunk);
+    case TTextEncoding::Utf32LE: return QStringEncoder(QStringConverter::Utf32LE).encode(chunk);
+    case TTextEncoding::Utf32BE: return QStringEncoder(QStringConverter::Utf32BE).encode(chunk);
+    }
+    return std::nullopt;
+}
+
+// Encodes lines in chunks so that a large document never exists twice as one byte array.
+bool WriteLines(QSaveFile &out, int lineCount, const std::function<QStringView(int)> &line,
+                const TDocumentFormat &format)
+{
+    const QByteArray bom = ByteOrderMark(format.Encoding);
+    if (!bom.isEmpty() && out.write(bom) != bom.size())
+        return false;
+    const QString lineBreak = LineBreakText(format.LineBreak);
+    QString chunk;
+    auto flush = [&]() {
+        const std::optional<QByteArray> bytes = EncodeChunk(chunk, format.Encoding);
+        chunk.clear();
+        return bytes && out.write(*bytes) == bytes->size();
+    };
+    for (int i = 0; i < lineCount; ++i) {
+        chunk += line(i);
+        chunk += lineBreak;
+        if (chunk.size() >= (1 << 20) && !flush())
+            return false;
+    }
+    return flush();
+}
+
+}
+
+TSaveResult Save(const QString &path, int lineCount, const std::function<QStringView(int)> &line,
+                 TDocumentFormat &format)
+{
+    QString target = path;
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        target = info.symLinkTarget();
+
+    TSaveResult result;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QSaveFile out(target);
+        if (!out.open(QIODevice::WriteOnly))
+            throw EFileError(QStringLiteral("Cannot create file \"%1\". %2").arg(path, out.errorString()));
+        if (!WriteLines(out, lineCount, line, format)) {
+            if (out.error() == QFileDevice::NoError && format.Encoding == TTextEncoding::Windows1252) {
+                out.cancelWriting();
+                format.Encoding = TTextEncoding::Utf8;
+                result.SwitchedToUtf8 = true;
+                continue;
+            }
+            out.cancelWriting();
+            throw EFileError(QStringLiteral("Cannot write file \"%1\". %2").arg(path, out.errorString()));
+        }
+        if (!out.commit())
+            throw EFileError(QStringLiteral("Cannot write file \"%1\". %2").arg(path, out.errorString()));
+        return result;
+    }
+    return result;
+}
+
+TSaveResult SaveText(const QString &path, const QString &text, TDocumentFormat &format)
+{
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            lines.append(QStringView(text).mid(start, i - start));
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < text.size())
+        lines.append(QStringView(text).mid(start));
+    return Save(path, int(lines.size()), [&lines](int i) { return lines.at(i); }, format);
+}
+
+}

@@ -1,0 +1,59 @@
+// Reading and writing document files: encoding and line-break style kept, saved safely.
+#pragma once
+
+#include "platform/core/textdecoding.h"
+
+#include <QString>
+#include <QStringView>
+#include <functional>
+#include <stdexcept>
+
+enum class TLineBreakStyle { CRLF = 0, LF = 1, CR = 2 };
+
+// How a document's bytes look on disk, so that saving gives the same form back.
+struct TDocumentFormat
+{
+    TTextEncoding Encoding = TTextEncoding::Utf8;
+    TLineBreakStyle LineBreak = TLineBreakStyle::LF;
+};
+
+class EFileError : public std::runtime_error
+{
+public:
+    explicit EFileError(const QString &message) : std::runtime_error(message.toStdString()) {}
+    QString Message() const { return QString::fromStdString(what()); }
+};
+
+struct TLoadedDocument
+{
+    QString Text;            // as read: every character kept, line breaks as in the file
+    TDocumentFormat Format;
+};
+
+namespace DocumentFile {
+
+// The style of the first line break in text; fallback when it has none.
+TLineBreakStyle DetectLineBreak(QStringView text, TLineBreakStyle fallback);
+// The "FileType" setting (0 CR LF, 1 LF, 2 CR) as a style for new documents.
+TLineBreakStyle StyleFromFileType(int fileType);
+QString LineBreakText(TLineBreakStyle style);
+
+// Throws EFileError when the file cannot be read.
+TLoadedDocument Load(const QString &path, TLineBreakStyle newFileStyle = TLineBreakStyle::LF);
+
+struct TSaveResult
+{
+    bool SwitchedToUtf8 = false;  // the 8-bit encoding could not hold every character
+};
+
+// Writes lineCount lines, each followed by the format's line break, through a temporary file
+// renamed over the target (a symbolic link is followed to its target; permissions are kept).
+// Throws EFileError and leaves the old file untouched when writing fails. When the format's
+// 8-bit encoding cannot hold the text, the file is written as UTF-8 and format is updated.
+TSaveResult Save(const QString &path, int lineCount, const std::function<QStringView(int)> &line,
+                 TDocumentFormat &format);
+
+// Convenience for whole texts whose lines are separated by CR LF, LF or CR.
+TSaveResult SaveText(const QString &path, const QString &text, TDocumentFormat &format);
+
+}

@@ -1,0 +1,107 @@
+// Include expansion: "#include{file}" directives replaced by the named file's text.
+#include "app/core/includes.h"
+
+#include "platform/core/textdecoding.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace Includes {
+
+namespace {
+const QString kDirective = QStringLiteral("#include");
+const QString kCrLf = QStringLiteral("\r\n");
+// A file that includes itself, directly or through others, would grow the page forever.
+constexpr int kMaxExpansions = 1000;
+}
+
+TExpansion ExpandIncludes(const QString &text, const QString &baseDir, const FileReader &read,
+                          const StatusSink &status)
+{
+    TExpansion result;
+    result.Text = text;
+    qsizetype scan = 0;
+    int expansions = 0;
+    while (scan < result.Text.size()) {
+        const qsizetype start = result.Text.indexOf(kDirective, scan, Qt::CaseInsensitive);
+        if (start < 0)
+            break;
+        // The name starts after the first "{" from the eighth character of the directive on.
+        const qsizetype brace = result.Text.indexOf(QLatin1Char('{'), start + 7);
+        if (brace < 0)
+            break;
+        qsizetype nameEnd = brace + 1;
+        while (nameEnd < result.Text.size() && result.Text.at(nameEnd) != QLatin1Char('}')
+               && result.Text.at(nameEnd) != QLatin1Char('\r'))
+            ++nameEnd;
+        const QString name = result.Text.mid(brace + 1, nameEnd - brace - 1);
+        if (status)
+            status(QStringLiteral("Including \"%1\"...").arg(name));
+
+        const QString path = QFileInfo(name).isAbsolute()
+                                 ? name
+                                 : QDir(baseDir.isEmpty() ? QDir::currentPath() : baseDir).filePath(name);
+        std::optional<QString> included;
+        if (QFileInfo(path).isFile() && ++expansions <= kMaxExpansions)
+            included = read(path);
+        if (!included) {
+            if (status)
+                status(QStringLiteral("!! Error: \"Unable to include File %1!\"").arg(name));
+            result.Failed = true;
+            break;
+        }
+        // The directive goes with its closing brace and the line break after it.
+        qsizetype removeEnd = nameEnd;
+        if (removeEnd < result.Text.size() && result.Text.at(removeEnd) == QLatin1Char('}'))
+            ++removeEnd;
+        if (result.Text.mid(removeEnd, 2) == kCrLf)
+            removeEnd += 2;
+        else if (removeEnd < result.Text.size()
+                 && (result.Text.at(removeEnd) == QLatin1Char('\r')
+                     || result.Text.at(removeEnd) == QLatin1Char('\n')))
+            ++removeEnd;
+        result.Text.replace(start, removeEnd - start, *included);
+        result.Expanded = true;
+        // Scanning resumes inside the inserted text, so included files may include others.
+        scan = start;
+    }
+    return result;
+}
+
+std::optional<QString> ReadIncludeFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QString text = DecodeFileBytes(file.readAll()).Text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (text.isEmpty())
+        return QString();
+    if (!text.endsWith(QLatin1Char('\n')))
+        text += QLatin1Char('\n');
+    text.replace(QLatin1Char('\n'), kCrLf);
+    return text;
+}
+
+static QString WithSuffix(const QString &path, const QString &suffix)
+{
+    const QFileInfo info(path);
+    const QString base = info.completeSuffix().isEmpty()
+                             ? path
+                             : path.left(path.size() - info.suffix().size() - 1);
+    return base + suffix;
+}
+
+QString ExpandedPathFor(const QString &path)
+{
+    return WithSuffix(path, QStringLiteral(".html"));
+}
+
+QString SourcePathFor(const QString &path)
+{
+    return WithSuffix(path, QStringLiteral(".htc"));
+}
+
+}

@@ -1,0 +1,162 @@
+// Recent files, include expansion and document files: the file-handling rules of the window.
+#include "app/core/documentfile.h"
+#include "app/core/includes.h"
+#include "app/core/recentfiles.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+QByteArray ReadAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+void WriteAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+}
+
+class TestDocumentFiles : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void recentFilesKeepFiveNewestFirst()
+    {
+        QStringList mru;
+        for (int i = 1; i <= 6; ++i)
+            RecentFiles::AddToMRU(mru, QStringLiteral("/p/f%1.html").arg(i));
+        QCOMPARE(mru, QStringList({"File1=/p/f6.html", "File2=/p/f5.html", "File3=/p/f4.html",
+                                   "File4=/p/f3.html", "File5=/p/f2.html"}));
+        // An entry found ignoring case moves to the top and keeps its own spelling.
+        RecentFiles::AddToMRU(mru, QStringLiteral("/P/F4.HTML"));
+        QCOMPARE(mru.first(), QStringLiteral("File1=/p/f4.html"));
+        QCOMPARE(mru.size(), 5);
+        QCOMPARE(mru.at(2), QStringLiteral("File3=/p/f5.html"));
+        RecentFiles::RemoveEntry(mru, 0);
+        QCOMPARE(mru.first(), QStringLiteral("File1=/p/f6.html"));
+        QCOMPARE(mru.last(), QStringLiteral("File4=/p/f2.html"));
+    }
+
+    void reopenMenuLeavesOutOpenFiles()
+    {
+        const QStringList mru{"File1=/a.html", "File2=/b.html", "File3=/c.html"};
+        const auto items = RecentFiles::ReopenItems(mru, {QStringLiteral("/b.html")});
+        QCOMPARE(items.size(), 2);
+        QCOMPARE(items.at(1).Index, 2);
+        QCOMPARE(items.at(1).Path, QStringLiteral("/c.html"));
+        QVERIFY(RecentFiles::ReopenItems(mru, {"/a.html", "/b.html", "/c.html"}).isEmpty());
+    }
+
+    void includes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("expanded");
+        QTest::addColumn<bool>("failed");
+        QTest::newRow("directive on the first line")
+            << "#include{head.txt}\r\n<p>body</p>" << "<b>head</b>\r\n<p>body</p>" << true << false;
+        QTest::newRow("letter case of the directive is ignored")
+            << "x\r\n#INCLUDE {head.txt}\r\ny" << "x\r\n<b>head</b>\r\ny" << true << false;
+        QTest::newRow("directive on the last line without a break")
+            << "a\r\n#include{head.txt}" << "a\r\n<b>head</b>\r\n" << true << false;
+        QTest::newRow("nested include expands too")
+            << "#include{outer.txt}\r\n" << "[\r\n<b>head</b>\r\n]\r\n" << true << false;
+        QTest::newRow("missing file stops the expansion")
+            << "#include{head.txt}\r\n#include{gone.txt}\r\n#include{head.txt}\r\n"
+            << "<b>head</b>\r\n#include{gone.txt}\r\n#include{head.txt}\r\n" << true << true;
+        QTest::newRow("file including itself stops")
+            << "#include{self.txt}\r\n" << QString() << true << true;
+        QTest::newRow("no directive") << "<p>#include</p>" << "<p>#include</p>" << false << false;
+    }
+    void includes()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QFETCH(bool, expanded);
+        QFETCH(bool, failed);
+        QTemporaryDir dir;
+        WriteAll(dir.filePath("head.txt"), "<b>head</b>\n");
+        WriteAll(dir.filePath("outer.txt"), "[\n#include{head.txt}\n]");
+        WriteAll(dir.filePath("self.txt"), "#include{self.txt}\n");
+        QStringList statuses;
+        const Includes::TExpansion result = Includes::ExpandIncludes(
+            text, dir.path(), &Includes::ReadIncludeFile, [&](const QString &s) { statuses << s; });
+        if (!expected.isNull())
+            QCOMPARE(result.Text, expected);
+        QCOMPARE(result.Expanded, expanded);
+        QCOMPARE(result.Failed, failed);
+        if (failed)
+            QVERIFY(statuses.last().startsWith(QStringLiteral("!! Error: \"Unable to include File ")));
+    }
+
+    void expandedPairNames()
+    {
+        QCOMPARE(Includes::ExpandedPathFor("/s/page.htc"), QStringLiteral("/s/page.html"));
+        QCOMPARE(Includes::SourcePathFor("/s/page.html"), QStringLiteral("/s/page.htc"));
+        QCOMPARE(Includes::SourcePathFor("/s.d/page"), QStringLiteral("/s.d/page.htc"));
+    }
+
+    void unchangedDocumentIsWrittenBackByteForByte_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("utf-8 with LF") << QByteArray("<p>Gr\xc3\xbc\xc3\x9f""e</p>\n<br>\n");
+        QTest::newRow("windows-1252 with CR LF") << QByteArray("caf\xe9 \x80\r\nx\r\n");
+        QTest::newRow("old Mac CR") << QByteArray("a\rb\r");
+        QTest::newRow("utf-8 with BOM") << QByteArray("\xef\xbb\xbfhi\n");
+        QTest::newRow("utf-16LE") << QByteArray("\xff\xfeh\0i\0\n\0", 8);
+        QTest::newRow("NUL and control characters kept") << QByteArray("a\0b\x01\x7f\n", 6);
+    }
+    void unchangedDocumentIsWrittenBackByteForByte()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("doc.html");
+        WriteAll(path, bytes);
+        TLoadedDocument doc = DocumentFile::Load(path);
+        DocumentFile::SaveText(path, doc.Text, doc.Format);
+        QCOMPARE(ReadAll(path), bytes);
+    }
+
+    void eightBitDocumentThatCannotHoldATextIsSavedAsUtf8()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("doc.html");
+        TDocumentFormat format{TTextEncoding::Windows1252, TLineBreakStyle::LF};
+        const auto result = DocumentFile::SaveText(path, QStringLiteral("caf\u00e9 \u2192 \u65e5"), format);
+        QVERIFY(result.SwitchedToUtf8);
+        QCOMPARE(format.Encoding, TTextEncoding::Utf8);
+        QCOMPARE(QString::fromUtf8(ReadAll(path)), QStringLiteral("caf\u00e9 \u2192 \u65e5\n"));
+    }
+
+    void savingKeepsPermissionsAndFollowsLinks()
+    {
+        QTemporaryDir dir;
+        const QString target = dir.filePath("real.html");
+        const QString link = dir.filePath("link.html");
+        WriteAll(target, "old\n");
+        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(QFile::link(target, link));
+        TDocumentFormat format;
+        DocumentFile::SaveText(link, QStringLiteral("new"), format);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(ReadAll(target), QByteArray("new\n"));
+        QVERIFY(QFile::permissions(target) & QFile::ExeOwner);
+    }
+
+    void unreadableOrUnwritablePathsThrow()
+    {
+        QTemporaryDir dir;
+        TDocumentFormat format;
+        QVERIFY_THROWS_EXCEPTION(EFileError, DocumentFile::SaveText(dir.filePath("no/such/dir/x.html"),
+                                                                    QStringLiteral("x"), format));
+        QVERIFY_THROWS_EXCEPTION(EFileError, DocumentFile::Load(dir.filePath("missing.html")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDocumentFiles)
+#include "tst_documentfiles.moc"
