@@ -1,6 +1,7 @@
 // Start-up checks that run before the main window exists.
 #include "app/core/startup.h"
 
+#include "analysis/core/analysiscli.h"
 #include "app/core/appsettings.h"
 #include "platform/core/settingsstore.h"
 
@@ -50,14 +51,11 @@ QString HelpText(const QString &programName)
                "       %1 --check FILE...\n"
                "       %1 --links FILE...\n\n"
                "TagForge, an editor for hand-written HTML.\n\n"
-               "  FILE            open FILE in the editor\n"
-               "  --check FILE... print a syntax report for each file; exit status 1 when\n"
-               "                  any error was found\n"
-               "  --links FILE... list the links of each file (file, URL, full path, status,\n"
-               "                  tag, line); exit status 1 when a local link is broken\n"
-               "  --version       print the version and exit\n"
-               "  --help          print this help and exit\n")
-        .arg(programName);
+               "  FILE              open FILE in the editor\n")
+               .arg(programName)
+           + AnalysisCommandUsage()
+           + QStringLiteral("  --version         print the version and exit\n"
+                            "  --help            print this help and exit\n");
 }
 
 }

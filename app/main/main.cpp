@@ -1,4 +1,5 @@
 // Program entry: answers --version and --help without a display, then runs the window.
+#include "analysis/core/analysiscli.h"
 #include "app/core/programpaths.h"
 #include "app/core/startup.h"
 #include "app/ui/mainwindow.h"
@@ -6,6 +7,7 @@
 #include "platform/core/settingsstore.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
 #include <QTextStream>
@@ -28,6 +30,13 @@ int RunWithoutDisplay(const QStringList &args, bool &handled)
     if (args.value(1) == QLatin1String("--help") || args.value(1) == QLatin1String("-h")) {
         out << Startup::HelpText(QStringLiteral("tagforge"));
         return 0;
+    }
+    const QStringList rest = args.mid(1);
+    if (IsAnalysisCommand(rest)) {
+        QTextStream err(stderr);
+        const QString exeDir = QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).absolutePath();
+        const QString dataDir = ProgramPaths::ResourceDir(exeDir);
+        return RunAnalysisCommand(rest, dataDir + QStringLiteral("/Data/tags.dat"), out, err);
     }
     handled = false;
     return 0;
