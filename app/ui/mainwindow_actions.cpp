@@ -136,7 +136,7 @@ void TfrmHTMLEdit::CreateActions()
     // Help
     AddAction("HTMLDocumentation1", "&HTML Reference", QK(Qt::Key_F4), "help-contents");
     AddAction("Help1", "&Help", QK(Qt::Key_F1), "help-contextual");
-    AddAction("WebHTMLStandard1", "HTML &Living Standard on the Web", {}, "internet-web-browser");
+    AddAction("WebValidator1", "W3C Markup &Validator on the Web", {}, "internet-web-browser");
     AddAction("WebMDN1", "&MDN Web Docs on the Web", {}, "internet-web-browser");
     AddAction("About1", "&About TagForge...", {}, "help-about");
     // Toolbar-only commands
@@ -153,8 +153,8 @@ void TfrmHTMLEdit::CreateActions()
     enable("Resettodefaults1", [this] { ResetToDefaults(true); });
     enable("HTMLDocumentation1", [this] { HTMLDocumentation1Click(); });
     enable("Help1", [this] { Help1Click(); });
-    enable("WebHTMLStandard1", [] {
-        QDesktopServices::openUrl(QUrl(QStringLiteral("https://html.spec.whatwg.org/")));
+    enable("WebValidator1", [] {
+        QDesktopServices::openUrl(QUrl(QStringLiteral("https://validator.w3.org/")));
     });
     enable("WebMDN1", [] {
         QDesktopServices::openUrl(QUrl(QStringLiteral("https://developer.mozilla.org/docs/Web/HTML")));
@@ -259,7 +259,7 @@ void TfrmHTMLEdit::CreateMenus()
                   "Resettodefaults1"});
 
     QMenu *help = menu("Hilfe2", QStringLiteral("&?"));
-    add(help, {"HTMLDocumentation1", "Help1", "", "WebHTMLStandard1", "WebMDN1", "", "About1"});
+    add(help, {"HTMLDocumentation1", "Help1", "", "WebValidator1", "WebMDN1", "", "About1"});
 }
 
 void TfrmHTMLEdit::UpdateViewMenuChecks()
