@@ -1,0 +1,30 @@
+// What the view asks of a syntax colourer: the coloured runs of one painted line.
+#pragma once
+
+#include "editor/core/edittypes.h"
+
+#include <QColor>
+#include <QList>
+#include <QStringView>
+
+struct TPaintToken
+{
+    int Start = 0;          // 0-based index into the painted (tab-expanded) line
+    int Length = 0;
+    QColor Foreground;      // invalid: the view's own text colour
+    QColor Background;      // invalid: the view's own background
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+};
+
+class TViewTokenSource
+{
+public:
+    virtual ~TViewTokenSource() = default;
+    // Splits a painted line that starts in state start into coloured runs covering it in order.
+    virtual void Tokens(QStringView paintedLine, int lineIndex, TRangeState start,
+                        QList<TPaintToken> &out) = 0;
+    // The background of blank space, when the colourer sets one.
+    virtual QColor SpaceBackground() const { return {}; }
+};
