@@ -116,8 +116,6 @@ void TCodeEdit::LinesCleared()
 {
     m_hasPendingInvalid = false;
     InvalidateLines(1, INT_MAX);
-    const TStatusChanges before = m_statusChanges;
-    Q_UNUSED(before);
     if (m_caret != BufferCoord(1, 1))
         StatusChanged(scCaretX | scCaretY);
     m_caret = BufferCoord(1, 1);
@@ -191,7 +189,10 @@ void TCodeEdit::LinesChanged()
         SetCaretInternal(BufferCoord(m_caret.X, std::max(1, count)));
     if (m_blockBegin.Y > count || m_blockEnd.Y > count)
         SetSelectionInternal(m_caret, m_caret);
-    if (m_hasPendingInvalid) {
+    SetTopLine(m_topLine); // re-clamped to the new line count
+    if (m_paintLock == 0)
+        EnsureCursorPosVisible();
+    if (m_hasPendingInvalid && m_paintLock == 0) {
         m_hasPendingInvalid = false;
         emit linesInvalidated(m_pendingFirst, m_pendingLast);
     }

@@ -227,8 +227,14 @@ void TCodeEdit::RedoItem(TEditUndoItem &item)
 
     ReplaySplices(item.Splices, undo.Splices);
     undo.HasSplices = true;
-    SetCaretInternal(ValidPos(item.CaretAfter).Y == item.CaretAfter.Y ? item.CaretAfter : ValidPos(item.CaretAfter));
-    SetSelectionInternal(item.BlockBeginAfter, item.BlockEndAfter);
+    // The caret may legitimately stand past a line end (a typed blank); only the line is clamped.
+    auto clampLine = [this](TBufferCoord p) {
+        p.Y = std::clamp(p.Y, 1, m_lines.Count());
+        p.X = std::max(1, p.X);
+        return p;
+    };
+    SetCaretInternal(clampLine(item.CaretAfter));
+    SetSelectionInternal(clampLine(item.BlockBeginAfter), clampLine(item.BlockEndAfter));
     EnsureCursorPosVisible();
     m_undoList.AddChange(std::move(undo));
 }
