@@ -1,0 +1,997 @@
+// TCodeEdit: state, line-store reactions, caret and selection, and the text primitives (Parts 2.1, 2.2).
+#include "editor/core/codeedit.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+bool IsTrimmable(QChar c)
+{
+    return c.unicode() <= 32; // Delphi's TrimRight: blanks and control characters
+}
+
+// Where a right-trimmed copy of s would end.
+qsizetype TrimmedLength(const QString &s)
+{
+    qsizetype n = s.size();
+    while (n > 0 && IsTrimmable(s.at(n - 1)))
+        --n;
+    return n;
+}
+
+// Splits inserted text into pieces at CR LF, lone CR or lone LF. A break at the end gives an empty
+// last piece (the text after the insertion point joins it).
+QList<QStringView> SplitPieces(QStringView text)
+{
+    QList<QStringView> pieces;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c != u'\r' && c != u'\n')
+            continue;
+        pieces.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    pieces.append(text.mid(start));
+    return pieces;
+}
+
+bool HasLineBreak(QStringView text)
+{
+    for (QChar c : text)
+        if (c == u'\r' || c == u'\n')
+            return true;
+    return false;
+}
+
+} // namespace
+
+// ---- construction and line-store reactions ----------------------------------------------------
+
+TCodeEdit::TCodeEdit(QObject *parent) : QObject(parent)
+{
+    m_lines.OnAdded = [this](TEditLines *) { LinesAdded(); };
+    m_lines.OnCleared = [this](TEditLines *) { LinesCleared(); };
+    m_lines.OnDeleted = [this](int index) { LineDeleted(index); };
+    m_lines.OnInserted = [this](int index) { LineInserted(index); };
+    m_lines.OnPutted = [this](int index) { LinePutted(index); };
+    m_lines.OnScanRanges = [this](TEditLines *) { LinesScanRanges(); };
+    m_lines.OnSetText = [this](TEditLines *) { LinesSetText(); };
+    m_lines.OnChanging = [this](TEditLines *) { LinesChanging(); };
+    m_lines.OnChange = [this](TEditLines *) { LinesChanged(); };
+    m_marks.OnChange = [this] { InvalidateLines(m_topLine, m_topLine + m_linesInWindow); };
+    m_marks.OnRemoving = [this](TMark *mark) {
+        for (TMark *&slot : m_bookmarks)
+            if (slot == mark)
+                slot = nullptr;
+    };
+    m_keystrokes.ResetDefaults();
+    m_lines.Add(QString());
+}
+
+TCodeEdit::~TCodeEdit()
+{
+    // The hooks capture `this`; the store is destroyed after this body, so detach them first.
+    m_lines.OnAdded = {};
+    m_lines.OnCleared = {};
+    m_lines.OnDeleted = {};
+    m_lines.OnInserted = {};
+    m_lines.OnPutted = {};
+    m_lines.OnScanRanges = {};
+    m_lines.OnSetText = {};
+    m_lines.OnChanging = {};
+    m_lines.OnChange = {};
+    m_marks.OnChange = {};
+    m_marks.OnRemoving = {};
+}
+
+void TCodeEdit::SetText(QStringView value)
+{
+    m_lines.BeginLoad();
+    m_lines.SetTextStr(value);
+    m_lines.EndLoad();
+}
+
+void TCodeEdit::LinesAdded()
+{
+    const int n = m_lines.Count();
+    if (m_highlighter) {
+        if (n < 2) {
+            m_lines.PutObject(0, m_highlighter->ResetState());
+        } else {
+            ++m_scannedLines;
+            m_lines.PutObject(n - 1, m_highlighter->ScanLine(m_lines[n - 2], n - 2, m_lines.Objects(n - 2)));
+        }
+    }
+    if (n >= m_topLine && n < m_topLine + m_linesInWindow)
+        InvalidateLines(n, n);
+    m_scrollRangeChanged = true;
+}
+
+void TCodeEdit::LinesCleared()
+{
+    m_hasPendingInvalid = false;
+    InvalidateLines(1, INT_MAX);
+    if (m_caret != BufferCoord(1, 1))
+        StatusChanged(scCaretX | scCaretY);
+    m_caret = BufferCoord(1, 1);
+    SetSelectionInternal(BufferCoord(1, 1), BufferCoord(1, 1));
+    SetTopLine(1);
+    SetLeftChar(1);
+    m_scrollRangeChanged = true;
+}
+
+void TCodeEdit::LineDeleted(int index)
+{
+    if (m_highlighter && m_lines.Count() > 0) {
+        if (index < 1) {
+            m_lines.PutObject(0, m_highlighter->ResetState());
+            if (m_lines.Count() > 1)
+                ScanFrom(0, m_lines.Objects(0));
+        } else {
+            ScanFrom(index - 1, m_lines.Objects(index - 1));
+        }
+    }
+    InvalidateLines(index + 1, INT_MAX);
+    m_scrollRangeChanged = true;
+}
+
+void TCodeEdit::LineInserted(int index)
+{
+    if (m_highlighter && m_lines.Count() > 0) {
+        if (index < 1) {
+            m_lines.PutObject(0, m_highlighter->ResetState());
+            if (m_lines.Count() > 1)
+                ScanFrom(0, m_lines.Objects(0));
+        } else {
+            ScanFrom(index - 1, m_lines.Objects(index - 1));
+        }
+    }
+    InvalidateLines(index + 1, std::max(index + 1, m_topLine + m_linesInWindow));
+    m_scrollRangeChanged = true;
+}
+
+void TCodeEdit::LinePutted(int index)
+{
+    int last = index;
+    if (m_highlighter)
+        last = ScanFrom(index, m_lines.Objects(index));
+    InvalidateLines(index + 1, last + 1);
+    m_scrollRangeChanged = true;
+}
+
+void TCodeEdit::LinesScanRanges()
+{
+    ScanAllRanges();
+}
+
+void TCodeEdit::LinesSetText()
+{
+    if (m_lines.Count() == 0)
+        m_lines.Add(QString());
+}
+
+void TCodeEdit::LinesChanging()
+{
+    m_linesChanging = true;
+}
+
+void TCodeEdit::LinesChanged()
+{
+    m_linesChanging = false;
+    // Keep the caret and the selection inside the text after changes made directly on Lines.
+    const int count = m_lines.Count();
+    if (m_caret.Y > count)
+        SetCaretInternal(BufferCoord(m_caret.X, std::max(1, count)));
+    if (m_blockBegin.Y > count || m_blockEnd.Y > count)
+        SetSelectionInternal(m_caret, m_caret);
+    SetTopLine(m_topLine); // re-clamped to the new line count
+    if (m_paintLock == 0)
+        EnsureCursorPosVisible();
+    if (m_hasPendingInvalid && m_paintLock == 0) {
+        m_hasPendingInvalid = false;
+        emit linesInvalidated(m_pendingFirst, m_pendingLast);
+    }
+    if (m_scrollRangeChanged && m_paintLock == 0) {
+        m_scrollRangeChanged = false;
+        emit scrollRangeChanged();
+    }
+}
+
+// ---- repaint and status plumbing --------------------------------------------------------------
+
+void TCodeEdit::InvalidateLines(int first, int last)
+{
+    if (last < first)
+        std::swap(first, last);
+    if (m_linesChanging || m_paintLock > 0) {
+        if (!m_hasPendingInvalid) {
+            m_hasPendingInvalid = true;
+            m_pendingFirst = first;
+            m_pendingLast = last;
+        } else {
+            m_pendingFirst = std::min(m_pendingFirst, first);
+            m_pendingLast = std::max(m_pendingLast, last);
+        }
+        return;
+    }
+    emit linesInvalidated(first, last);
+}
+
+void TCodeEdit::InvalidateSelection(TBufferCoord b1, TBufferCoord e1)
+{
+    InvalidateLines(std::min(b1.Y, e1.Y), std::max(b1.Y, e1.Y));
+}
+
+void TCodeEdit::StatusChanged(TStatusChanges changes)
+{
+    m_statusChanges |= changes;
+    if (m_paintLock == 0) {
+        const TStatusChanges pending = m_statusChanges;
+        m_statusChanges = {};
+        if (OnStatusChange)
+            OnStatusChange(this, pending);
+        emit statusChanged(pending);
+    }
+}
+
+void TCodeEdit::BeginUpdate()
+{
+    ++m_paintLock;
+}
+
+void TCodeEdit::EndUpdate()
+{
+    if (m_paintLock <= 0)
+        return;
+    if (--m_paintLock > 0)
+        return;
+    if (m_hasPendingInvalid && !m_linesChanging) {
+        m_hasPendingInvalid = false;
+        emit linesInvalidated(m_pendingFirst, m_pendingLast);
+    }
+    if (m_scrollRangeChanged && !m_linesChanging) {
+        m_scrollRangeChanged = false;
+        emit scrollRangeChanged();
+    }
+    if (m_statusChanges)
+        StatusChanged({});
+    if (m_selectionChanged) {
+        m_selectionChanged = false;
+        if (OnSelectionChange)
+            OnSelectionChange(this);
+    }
+}
+
+void TCodeEdit::SetModified(bool value)
+{
+    if (value == m_modified)
+        return;
+    m_modified = value;
+    StatusChanged(scModified);
+}
+
+void TCodeEdit::SetInsertMode(bool value)
+{
+    if (value == m_insertMode)
+        return;
+    m_insertMode = value;
+    StatusChanged(scInsertMode); // the view reshapes the caret on this flag
+}
+
+void TCodeEdit::SetOptions(TEditorOptions value)
+{
+    if (value == m_options)
+        return;
+    const bool pastEolLost = (m_options & eoScrollPastEol) && !(value & eoScrollPastEol);
+    m_options = value;
+    if (pastEolLost)
+        SetCaretXY(m_caret); // re-clamp the caret to the line end
+    InvalidateLines(1, INT_MAX);
+}
+
+void TCodeEdit::SetTabWidth(int value)
+{
+    value = std::clamp(value, 0, 256);
+    if (value == m_tabWidth)
+        return;
+    m_tabWidth = value;
+    InvalidateLines(1, INT_MAX);
+}
+
+void TCodeEdit::SetHideSelection(bool value)
+{
+    if (value == m_hideSelection)
+        return;
+    m_hideSelection = value;
+    if (SelAvail())
+        InvalidateSelection(m_blockBegin, m_blockEnd);
+}
+
+void TCodeEdit::ChangeRecorded(TEditUndoList *list)
+{
+    SetModified(true);
+    // A new change invalidates the positions of the redo records (a mended fault: the spec kept them).
+    if (list == &m_undoList && m_undoRedoDepth == 0)
+        m_redoList.ClearList();
+    if (OnChange)
+        OnChange(this);
+}
+
+// ---- scrolling --------------------------------------------------------------------------------
+
+void TCodeEdit::SetTopLine(int value)
+{
+    value = std::clamp(value, 1, std::max(1, m_lines.Count()));
+    if (value == m_topLine)
+        return;
+    m_topLine = value;
+    StatusChanged(scTopLine);
+}
+
+void TCodeEdit::SetLeftChar(int value)
+{
+    // The horizontal range reaches past the longest line in the window or the caret column.
+    int limit = std::max(1024, m_caret.X);
+    const int last = std::min(m_lines.Count(), m_topLine + m_linesInWindow);
+    for (int i = m_topLine; i <= last; ++i)
+        limit = std::max(limit, int(m_lines[i - 1].size()) + 1);
+    value = std::clamp(value, 1, limit);
+    if (value == m_leftChar)
+        return;
+    m_leftChar = value;
+    StatusChanged(scLeftChar);
+}
+
+void TCodeEdit::SetLinesInWindow(int value)
+{
+    m_linesInWindow = std::max(1, value);
+}
+
+void TCodeEdit::SetCharsInWindow(int value)
+{
+    m_charsInWindow = std::max(1, value);
+}
+
+void TCodeEdit::EnsureCursorPosVisible()
+{
+    BeginUpdate();
+    if (m_caret.X < m_leftChar)
+        SetLeftChar(m_caret.X);
+    else if (m_caret.X >= m_leftChar + m_charsInWindow)
+        SetLeftChar(m_caret.X - m_charsInWindow + 1);
+    if (m_caret.Y < m_topLine)
+        SetTopLine(m_caret.Y);
+    else if (m_caret.Y >= m_topLine + m_linesInWindow)
+        SetTopLine(m_caret.Y - m_linesInWindow + 1);
+    EndUpdate();
+}
+
+// ---- caret and selection ----------------------------------------------------------------------
+
+int TCodeEdit::MaxCaretX(int line) const
+{
+    const int len = (line >= 1 && line <= m_lines.Count()) ? int(m_lines[line - 1].size()) : 0;
+    // Mended: the past-the-end limit 1024 no longer hides the end of a longer line.
+    if (m_options & eoScrollPastEol)
+        return std::max(1024, len) + 1;
+    return len + 1;
+}
+
+void TCodeEdit::SetCaretXY(TBufferCoord value)
+{
+    int y = std::min(value.Y, m_lines.Count());
+    y = std::max(y, 1);
+    const int x = std::clamp(value.X, 1, MaxCaretX(y));
+    SetCaretInternal(BufferCoord(x, y));
+}
+
+void TCodeEdit::SetCaretInternal(TBufferCoord value)
+{
+    if (value == m_caret)
+        return;
+    BeginUpdate();
+    TStatusChanges changes;
+    if (value.X != m_caret.X)
+        changes |= scCaretX;
+    if (value.Y != m_caret.Y)
+        changes |= scCaretY;
+    m_caret = value;
+    StatusChanged(changes);
+    EnsureCursorPosVisible();
+    m_selectionChanged = true;
+    EndUpdate();
+}
+
+TBufferCoord TCodeEdit::BlockBegin() const
+{
+    return m_blockEnd < m_blockBegin ? m_blockEnd : m_blockBegin;
+}
+
+TBufferCoord TCodeEdit::BlockEnd() const
+{
+    return m_blockEnd < m_blockBegin ? m_blockBegin : m_blockEnd;
+}
+
+void TCodeEdit::SetSelectionInternal(TBufferCoord begin, TBufferCoord end)
+{
+    if (begin == m_blockBegin && end == m_blockEnd)
+        return;
+    const bool hadSelection = SelAvail();
+    const TBufferCoord oldBegin = BlockBegin();
+    const TBufferCoord oldEnd = BlockEnd();
+    m_blockBegin = begin;
+    m_blockEnd = end;
+    if (hadSelection)
+        InvalidateSelection(oldBegin, oldEnd);
+    if (SelAvail())
+        InvalidateSelection(begin, end);
+    m_selectionChanged = true;
+    StatusChanged(scSelection);
+}
+
+static TBufferCoord ClampBlockPos(const TCodeEdit &edit, TBufferCoord value)
+{
+    value.Y = std::clamp(value.Y, 1, std::max(1, edit.LineCount()));
+    if (edit.SelectionMode() == smNormal)
+        value.X = std::clamp(value.X, 1, int(edit.Lines()[value.Y - 1].size()) + 1);
+    else
+        value.X = std::clamp(value.X, 1, edit.MaxCaretX(value.Y));
+    return value;
+}
+
+void TCodeEdit::SetBlockBegin(TBufferCoord value)
+{
+    value = ClampBlockPos(*this, value);
+    BeginUpdate();
+    SetSelectionInternal(value, value);
+    EndUpdate();
+}
+
+void TCodeEdit::SetBlockEnd(TBufferCoord value)
+{
+    if (m_options & eoNoSelection)
+        return;
+    value = ClampBlockPos(*this, value);
+    BeginUpdate();
+    SetSelectionInternal(m_blockBegin, value);
+    EndUpdate();
+}
+
+bool TCodeEdit::SelAvail() const
+{
+    return m_blockBegin.X != m_blockEnd.X || (m_blockBegin.Y != m_blockEnd.Y && m_selectionMode != smColumn);
+}
+
+bool TCodeEdit::IsPointInSelection(TBufferCoord pos) const
+{
+    if (!SelAvail())
+        return false;
+    const TBufferCoord b = BlockBegin();
+    const TBufferCoord e = BlockEnd();
+    if (pos.Y < b.Y || pos.Y > e.Y)
+        return false;
+    switch (m_selectionMode) {
+    case smLine:
+        return true;
+    case smColumn:
+        return pos.X >= std::min(b.X, e.X) && pos.X < std::max(b.X, e.X);
+    case smNormal:
+        break;
+    }
+    return b <= pos && pos < e;
+}
+
+void TCodeEdit::SetSelectionMode(TSelectionMode value)
+{
+    if (value == m_selectionMode)
+        return;
+    m_selectionMode = value;
+    InvalidateSelection(m_blockBegin, m_blockEnd);
+    BeginUpdate();
+    m_selectionChanged = true;
+    StatusChanged(scSelection);
+    EndUpdate();
+}
+
+QString TCodeEdit::TextInMode(TBufferCoord start, TBufferCoord end, TSelectionMode mode) const
+{
+    if (end < start)
+        std::swap(start, end);
+    const int count = m_lines.Count();
+    start.Y = std::clamp(start.Y, 1, count);
+    end.Y = std::clamp(end.Y, 1, count);
+    switch (mode) {
+    case smNormal:
+        return RangeText(ValidPos(start), ValidPos(end));
+    case smColumn: {
+        const int c1 = std::min(start.X, end.X);
+        const int c2 = std::max(start.X, end.X);
+        const int w = c2 - c1;
+        QString result;
+        for (int y = start.Y; y <= end.Y; ++y) {
+            const QString &line = m_lines[y - 1];
+            QString row = (c1 - 1 < line.size()) ? line.mid(c1 - 1, w) : QString();
+            if (row.size() < w)
+                row.append(QString(w - row.size(), u' '));
+            if (y > start.Y)
+                result.append(u"\r\n");
+            result.append(row);
+        }
+        return result;
+    }
+    case smLine: {
+        QString result;
+        for (int y = start.Y; y <= end.Y; ++y) {
+            result.append(m_lines[y - 1]);
+            result.append(u"\r\n");
+        }
+        return result;
+    }
+    }
+    return QString();
+}
+
+QString TCodeEdit::SelText() const
+{
+    if (!SelAvail())
+        return QString();
+    return TextInMode(BlockBegin(), BlockEnd(), m_selectionMode);
+}
+
+int TCodeEdit::SelStart() const
+{
+    // Counted on demand: nothing on the typing path needs character positions.
+    const TBufferCoord b = BlockBegin();
+    qint64 total = 0;
+    for (int i = 0; i < b.Y - 1 && i < m_lines.Count(); ++i)
+        total += m_lines[i].size() + 2;
+    const int len = b.Y >= 1 && b.Y <= m_lines.Count() ? int(m_lines[b.Y - 1].size()) : 0;
+    return int(total + std::min(b.X, len + 2));
+}
+
+int TCodeEdit::SelEnd() const
+{
+    const TBufferCoord e = BlockEnd();
+    qint64 total = 0;
+    for (int i = 0; i < e.Y - 1 && i < m_lines.Count(); ++i)
+        total += m_lines[i].size() + 2;
+    const int len = e.Y >= 1 && e.Y <= m_lines.Count() ? int(m_lines[e.Y - 1].size()) : 0;
+    return int(total + std::min(e.X, len + 2));
+}
+
+// Walks lines to character position p (Part 2.2); a position past the end gives the end of the text.
+static TBufferCoord CharPosToCoord(const TEditLines &lines, int p)
+{
+    qint64 total = 0;
+    const int count = lines.Count();
+    int i = 0;
+    while (i < count && total + lines[i].size() + 2 < p) {
+        total += lines[i].size() + 2;
+        ++i;
+    }
+    if (i >= count) // mended: the spec's walk read past the last line here
+        return BufferCoord(int(lines[count - 1].size()) + 1, count);
+    return BufferCoord(int(p - total), i + 1);
+}
+
+void TCodeEdit::SetSelStart(int value)
+{
+    BeginUpdate();
+    SetCaretXY(CharPosToCoord(m_lines, value));
+    SetBlockBegin(m_caret);
+    EndUpdate();
+}
+
+void TCodeEdit::SetSelEnd(int value)
+{
+    BeginUpdate();
+    SetCaretXY(CharPosToCoord(m_lines, value));
+    SetBlockEnd(m_caret);
+    EndUpdate();
+}
+
+void TCodeEdit::SelectAll()
+{
+    const int last = m_lines.Count();
+    const TBufferCoord end = BufferCoord(int(m_lines[last - 1].size()) + 1, last);
+    BeginUpdate();
+    SetCaretXY(end);
+    SetSelectionInternal(BufferCoord(1, 1), end);
+    StatusChanged(scSelection);
+    EndUpdate();
+}
+
+bool TCodeEdit::IsIdentChar(QChar c) const
+{
+    if (m_highlighter)
+        return m_highlighter->IsIdentChar(c);
+    return c.unicode() >= 33;
+}
+
+void TCodeEdit::SetWordBlock(TBufferCoord pos)
+{
+    pos.Y = std::clamp(pos.Y, 1, m_lines.Count());
+    const QString &line = m_lines[pos.Y - 1];
+    int x = std::clamp(pos.X, 1, int(line.size()) + 1);
+    int begin = x;
+    int end = x;
+    while (begin > 1 && IsIdentChar(line.at(begin - 2)))
+        --begin;
+    while (end <= line.size() && IsIdentChar(line.at(end - 1)))
+        ++end;
+    BeginUpdate();
+    SetCaretXY(BufferCoord(end, pos.Y));
+    SetSelectionInternal(BufferCoord(begin, pos.Y), BufferCoord(end, pos.Y));
+    EndUpdate();
+}
+
+TBufferCoord TCodeEdit::NextWordPos() const
+{
+    int x = m_caret.X;
+    int y = m_caret.Y;
+    const QString &line = m_lines[y - 1];
+    const int len = int(line.size());
+    if (x > len) {
+        if (y < m_lines.Count()) {
+            const QString &next = m_lines[y];
+            int nx = 1;
+            while (nx <= next.size() && !IsIdentChar(next.at(nx - 1)))
+                ++nx;
+            return BufferCoord(nx > next.size() ? 1 : nx, y + 1);
+        }
+        return BufferCoord(std::min(x, len + 1), y);
+    }
+    if (IsIdentChar(line.at(x - 1)))
+        while (x <= len && IsIdentChar(line.at(x - 1)))
+            ++x;
+    while (x <= len && !IsIdentChar(line.at(x - 1)))
+        ++x;
+    return BufferCoord(x, y);
+}
+
+TBufferCoord TCodeEdit::PrevWordPos() const
+{
+    int y = m_caret.Y;
+    const QString &line = m_lines[y - 1];
+    int x = std::min(m_caret.X, int(line.size()) + 1);
+    if (x <= 1) {
+        if (y > 1)
+            return BufferCoord(int(m_lines[y - 2].size()) + 1, y - 1);
+        return BufferCoord(1, 1);
+    }
+    // Skip separators before the caret, then the word itself.
+    while (x > 1 && !IsIdentChar(line.at(x - 2)))
+        --x;
+    while (x > 1 && IsIdentChar(line.at(x - 2)))
+        --x;
+    return BufferCoord(x, y);
+}
+
+// ---- text primitives --------------------------------------------------------------------------
+
+TBufferCoord TCodeEdit::ValidPos(TBufferCoord pos) const
+{
+    pos.Y = std::clamp(pos.Y, 1, m_lines.Count());
+    pos.X = std::clamp(pos.X, 1, int(m_lines[pos.Y - 1].size()) + 1);
+    return pos;
+}
+
+QString TCodeEdit::RangeText(TBufferCoord start, TBufferCoord end) const
+{
+    if (end <= start)
+        return QString();
+    if (start.Y == end.Y)
+        return m_lines[start.Y - 1].mid(start.X - 1, end.X - start.X);
+    QString result = m_lines[start.Y - 1].mid(start.X - 1);
+    for (int y = start.Y + 1; y < end.Y; ++y) {
+        result.append(u"\r\n");
+        result.append(m_lines[y - 1]);
+    }
+    result.append(u"\r\n");
+    result.append(QStringView(m_lines[end.Y - 1]).left(end.X - 1));
+    return result;
+}
+
+void TCodeEdit::AdjustMarks(int startLine, int endLine, int newBreaks)
+{
+    const int delta = newBreaks - (endLine - startLine);
+    if (delta == 0 && endLine == startLine)
+        return;
+    bool moved = false;
+    for (int i = 0; i < m_marks.Count(); ++i) {
+        TMark *mark = m_marks.Items(i);
+        if (mark->Line() > endLine) {
+            if (delta != 0) {
+                mark->SetLine(mark->Line() + delta);
+                moved = true;
+            }
+        } else if (mark->Line() > startLine) {
+            mark->SetLine(startLine); // marks inside a removed range go to its first line
+            moved = true;
+        }
+    }
+    if (moved)
+        m_marks.Changed();
+}
+
+// The one place where text changes: replaces the normal-mode range start..end by `text`, right-trims
+// the rewritten lines when asked, and logs the exact inverse splices for undo. Typing in a long line
+// edits that line's string in place; no other line is touched.
+TBufferCoord TCodeEdit::DoSplice(TBufferCoord start, TBufferCoord end, QStringView text, bool trim)
+{
+    start = ValidPos(start);
+    end = ValidPos(end);
+    if (end < start)
+        std::swap(start, end);
+    QString removed;
+    if (m_spliceLog)
+        removed = RangeText(start, end);
+
+    const int y1 = start.Y - 1;
+    const int y2 = end.Y - 1;
+    if (y1 == y2 && !HasLineBreak(text)) {
+        if (text.isEmpty() && start == end
+            && (!trim || TrimmedLength(m_lines[y1]) == m_lines[y1].size()))
+            return start; // nothing to change: no hook, no repaint
+        QString line = m_lines.TakeString(y1);
+        line.replace(start.X - 1, end.X - start.X, text.data(), text.size());
+        const TBufferCoord newEnd = BufferCoord(start.X + int(text.size()), start.Y);
+        const qsizetype keep = trim ? TrimmedLength(line) : line.size();
+        if (m_spliceLog) {
+            if (!(removed.isEmpty() && text.isEmpty()))
+                m_spliceLog->append(TEditSplice{start, newEnd, removed});
+            if (keep < line.size())
+                m_spliceLog->append(TEditSplice{BufferCoord(int(keep) + 1, start.Y),
+                                                BufferCoord(int(keep) + 1, start.Y), line.mid(keep)});
+        }
+        line.truncate(keep);
+        m_lines.Put(y1, std::move(line));
+        return newEnd;
+    }
+
+    const QList<QStringView> pieces = SplitPieces(text);
+    const int k = int(pieces.size()) - 1;
+    const QString &firstOld = m_lines[y1];
+    const QString &lastOld = m_lines[y2];
+    QList<QString> newLines;
+    newLines.reserve(k + 1);
+    QString first = firstOld.left(start.X - 1);
+    const QString suffix = lastOld.mid(end.X - 1);
+    first.append(pieces[0]);
+    newLines.append(std::move(first));
+    for (int i = 1; i <= k; ++i)
+        newLines.append(pieces[i].toString());
+    const TBufferCoord newEnd = k == 0 ? BufferCoord(start.X + int(pieces[0].size()), start.Y)
+                                       : BufferCoord(int(pieces[k].size()) + 1, start.Y + k);
+    newLines[k].append(suffix);
+    if (m_spliceLog)
+        m_spliceLog->append(TEditSplice{start, newEnd, removed});
+    if (trim) {
+        for (int i = 0; i <= k; ++i) {
+            const qsizetype keep = TrimmedLength(newLines[i]);
+            if (keep == newLines[i].size())
+                continue;
+            if (m_spliceLog) {
+                const TBufferCoord at = BufferCoord(int(keep) + 1, start.Y + i);
+                m_spliceLog->append(TEditSplice{at, at, newLines[i].mid(keep)});
+            }
+            newLines[i].truncate(keep);
+        }
+    }
+
+    m_lines.BeginUpdate();
+    const int oldCount = y2 - y1 + 1;
+    const int newCount = k + 1;
+    const int common = std::min(oldCount, newCount);
+    for (int i = 0; i < common; ++i)
+        m_lines.Put(y1 + i, std::move(newLines[i]));
+    for (int i = newCount; i < oldCount; ++i)
+        m_lines.Delete(y1 + newCount);
+    for (int i = oldCount; i < newCount; ++i)
+        m_lines.Insert(y1 + i, newLines[i]);
+    m_lines.EndUpdate();
+    AdjustMarks(start.Y, end.Y, k);
+    return newEnd;
+}
+
+// Inserts normal-mode text at pos, padding with blanks when pos lies past the line end.
+TBufferCoord TCodeEdit::InsertAt(TBufferCoord pos, QStringView text)
+{
+    pos.Y = std::clamp(pos.Y, 1, m_lines.Count());
+    const int len = int(m_lines[pos.Y - 1].size());
+    if (pos.X - 1 > len) {
+        if (text.isEmpty())
+            return pos;
+        QString padded(pos.X - 1 - len, u' ');
+        padded.append(text);
+        return DoSplice(BufferCoord(len + 1, pos.Y), BufferCoord(len + 1, pos.Y), padded, true);
+    }
+    return DoSplice(pos, pos, text, true);
+}
+
+void TCodeEdit::DeleteRangeInMode(TBufferCoord begin, TBufferCoord end, TSelectionMode mode)
+{
+    if (end < begin)
+        std::swap(begin, end);
+    m_lines.BeginUpdate();
+    switch (mode) {
+    case smNormal:
+        DoSplice(begin, end, {}, true);
+        break;
+    case smColumn: {
+        const int c1 = std::min(begin.X, end.X);
+        const int c2 = std::max(begin.X, end.X);
+        for (int y = begin.Y; y <= end.Y; ++y) {
+            const int len = int(m_lines[y - 1].size());
+            const int from = std::min(c1, len + 1);
+            const int to = std::min(c2, len + 1);
+            if (from < to || TrimmedLength(m_lines[y - 1]) < len)
+                DoSplice(BufferCoord(from, y), BufferCoord(to, y), {}, true);
+        }
+        break;
+    }
+    case smLine: {
+        const int count = m_lines.Count();
+        if (end.Y < count)
+            DoSplice(BufferCoord(1, begin.Y), BufferCoord(1, end.Y + 1), {}, false);
+        else // the range reaches the last line: it is kept and emptied
+            DoSplice(BufferCoord(1, begin.Y), BufferCoord(int(m_lines[end.Y - 1].size()) + 1, end.Y), {}, false);
+        break;
+    }
+    }
+    m_lines.EndUpdate();
+}
+
+void TCodeEdit::DeleteSelectionRaw()
+{
+    const TBufferCoord b = BlockBegin();
+    const TBufferCoord e = BlockEnd();
+    DeleteRangeInMode(b, e, m_selectionMode);
+    TBufferCoord caret = b;
+    if (m_selectionMode == smColumn)
+        caret.X = std::min(b.X, e.X);
+    else if (m_selectionMode == smLine)
+        caret.X = 1;
+    caret.Y = std::min(caret.Y, m_lines.Count());
+    SetCaretInternal(caret);
+    SetSelectionInternal(caret, caret);
+}
+
+TBufferCoord TCodeEdit::InsertTextRaw(TSelectionMode mode, const QString &value)
+{
+    TBufferCoord caret = m_caret;
+    if (!value.isEmpty()) {
+        m_lines.BeginUpdate();
+        switch (mode) {
+        case smNormal:
+            caret = InsertAt(m_caret, value);
+            break;
+        case smColumn: {
+            QList<QStringView> rows = SplitPieces(value);
+            if (rows.size() > 1 && rows.last().isEmpty())
+                rows.removeLast(); // a block copied elsewhere may end with a line break
+            const int x = m_caret.X;
+            for (int i = 0; i < rows.size(); ++i) {
+                const int y = m_caret.Y + i;
+                if (y > m_lines.Count()) {
+                    const int last = m_lines.Count();
+                    const TBufferCoord eot = BufferCoord(int(m_lines[last - 1].size()) + 1, last);
+                    DoSplice(eot, eot, u"\r\n", false);
+                }
+                InsertAt(BufferCoord(x, y), rows[i]);
+            }
+            caret = BufferCoord(x + int(rows.last().size()), m_caret.Y + int(rows.size()) - 1);
+            break;
+        }
+        case smLine: {
+            QList<QStringView> rows = SplitPieces(value);
+            if (rows.size() > 1 && rows.last().isEmpty())
+                rows.removeLast();
+            QString block;
+            for (const QStringView &row : rows) {
+                block.append(row);
+                block.append(u"\r\n");
+            }
+            const int y = m_caret.Y;
+            DoSplice(BufferCoord(1, y), BufferCoord(1, y), block, true);
+            caret = BufferCoord(1, y + int(rows.size()));
+            break;
+        }
+        }
+        m_lines.EndUpdate();
+    }
+    if (m_lines.Count() == 0)
+        m_lines.Add(QString());
+    caret.Y = std::clamp(caret.Y, 1, m_lines.Count());
+    SetCaretInternal(caret);
+    SetSelectionInternal(caret, caret);
+    return caret;
+}
+
+void TCodeEdit::SetSelTextPrimitive(TSelectionMode mode, const QString &value)
+{
+    BeginUpdate();
+    m_lines.BeginUpdate();
+    if (SelAvail())
+        DeleteSelectionRaw();
+    InsertTextRaw(mode, value);
+    m_lines.EndUpdate();
+    EndUpdate();
+}
+
+void TCodeEdit::SetSelText(const QString &value)
+{
+    BeginUpdate();
+    const TSelectionMode mode = m_selectionMode;
+    if (SelAvail()) {
+        TEditChangeScope scope(this);
+        const TBufferCoord b = BlockBegin();
+        const TBufferCoord e = BlockEnd();
+        const QString old = SelText();
+        DeleteSelectionRaw();
+        scope.Commit(urDeleteSelection, b, e, old, mode);
+    }
+    const TBufferCoord start = m_caret;
+    {
+        TEditChangeScope scope(this);
+        const TBufferCoord end = InsertTextRaw(mode, value);
+        scope.Commit(urInsert, start, end, QString(), mode);
+    }
+    EndUpdate();
+}
+
+void TCodeEdit::ReplaySplices(const QList<TEditSplice> &splices, QList<TEditSplice> &inverse)
+{
+    QList<TEditSplice> *saved = m_spliceLog;
+    m_spliceLog = &inverse;
+    m_lines.BeginUpdate();
+    for (qsizetype i = splices.size() - 1; i >= 0; --i) {
+        const TEditSplice &s = splices.at(i);
+        DoSplice(s.Start, s.End, s.Text, false);
+    }
+    m_lines.EndUpdate();
+    m_spliceLog = saved;
+}
+
+// ---- change scope -----------------------------------------------------------------------------
+
+TEditChangeScope::TEditChangeScope(TCodeEdit *edit)
+    : m_edit(edit), m_savedLog(edit->m_spliceLog), m_caret(edit->m_caret), m_blockBegin(edit->BlockBegin()),
+      m_blockEnd(edit->BlockEnd())
+{
+    edit->m_spliceLog = &m_log;
+}
+
+TEditChangeScope::~TEditChangeScope()
+{
+    m_edit->m_spliceLog = m_savedLog;
+}
+
+void TEditChangeScope::Commit(TChangeReason reason, TBufferCoord start, TBufferCoord end, const QString &text,
+                              TSelectionMode mode)
+{
+    if (m_committed)
+        return;
+    m_committed = true;
+    m_edit->m_spliceLog = m_savedLog;
+    TEditUndoItem item;
+    item.ChangeReason = reason;
+    item.ChangeStartPos = start;
+    item.ChangeEndPos = end;
+    item.ChangeStr = text;
+    item.ChangeSelMode = mode;
+    item.Splices = std::move(m_log);
+    item.HasSplices = true;
+    item.CaretBefore = m_caret;
+    item.BlockBeginBefore = m_blockBegin;
+    item.BlockEndBefore = m_blockEnd;
+    item.CaretAfter = m_edit->m_caret;
+    item.BlockBeginAfter = m_edit->BlockBegin();
+    item.BlockEndAfter = m_edit->BlockEnd();
+    m_edit->m_undoList.AddChange(std::move(item));
+}

@@ -1,0 +1,312 @@
+// TCodeEdit: the editing engine of every document tab (Parts 2.1-2.4), without any painting.
+#pragma once
+
+#include "editor/core/editclipboard.h"
+#include "editor/core/editcommands.h"
+#include "editor/core/edithighlighter.h"
+#include "editor/core/editlines.h"
+#include "editor/core/edittypes.h"
+#include "editor/core/keystrokes.h"
+#include "editor/core/marks.h"
+#include "editor/core/undolist.h"
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <functional>
+
+// The engine holds lines, caret, selection, undo, keystroke table, marks, options, scroll position and
+// window size. A view (editor/ui, Part 2.6) paints it and listens to its signals; it tells the engine
+// its window size (SetLinesInWindow, SetCharsInWindow) and turns key events into KeyDown/KeyPress or
+// CommandProcessor calls. The engine never calls the view.
+//
+// Positions are 1-based (column, line); a column is a UTF-16 code unit, a tab is one column.
+// Search and replace (Part 2.5, SearchReplace) is added by the search issue in editsearch.cpp; it
+// edits through SetSelText like any other command, so it needs nothing more from this class.
+class TCodeEdit : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TCodeEdit(QObject *parent = nullptr);
+    ~TCodeEdit() override;
+
+    // ---- Part 2.1: line store ----
+    TEditLines &Lines() { return m_lines; }
+    const TEditLines &Lines() const { return m_lines; }
+    void SetLines(const TEditLines &value) { m_lines.Assign(value); }
+    int LineCount() const { return m_lines.Count(); }
+    QString Text() const { return m_lines.Text(); }
+    void SetText(QStringView value);
+
+    // ---- Part 2.2: caret and selection ----
+    int CaretX() const { return m_caret.X; }
+    int CaretY() const { return m_caret.Y; }
+    void SetCaretX(int value) { SetCaretXY(BufferCoord(value, m_caret.Y)); }
+    void SetCaretY(int value) { SetCaretXY(BufferCoord(m_caret.X, value)); }
+    TBufferCoord CaretXY() const { return m_caret; }
+    void SetCaretXY(TBufferCoord value);
+    // The largest caret column on a 1-based line: with eoScrollPastEol max(1025, length+1),
+    // otherwise length+1.
+    int MaxCaretX(int line) const;
+
+    // Normalised on reading: BlockBegin is the earlier bound.
+    TBufferCoord BlockBegin() const;
+    TBufferCoord BlockEnd() const;
+    // Setting BlockBegin anchors a new, empty selection there; setting BlockEnd extends it.
+    void SetBlockBegin(TBufferCoord value);
+    void SetBlockEnd(TBufferCoord value);
+    bool SelAvail() const;
+    QString SelText() const;
+    void SetSelText(const QString &value);
+    // The replacement primitive (Part 2.2): replaces the selection by value inserted in `mode`,
+    // without recording anything (callers record). Caret ends after the inserted text.
+    void SetSelTextPrimitive(TSelectionMode mode, const QString &value);
+    int SelStart() const;
+    int SelEnd() const;
+    void SetSelStart(int value);
+    void SetSelEnd(int value);
+    void SelectAll();
+    // Selects the word at `pos` (double click); the caret goes to its end.
+    void SetWordBlock(TBufferCoord pos);
+    TSelectionMode SelectionMode() const { return m_selectionMode; }
+    void SetSelectionMode(TSelectionMode value);
+
+    bool InsertMode() const { return m_insertMode; }
+    void SetInsertMode(bool value);
+    bool ReadOnly() const { return m_readOnly; }
+    void SetReadOnly(bool value) { m_readOnly = value; }
+    bool Modified() const { return m_modified; }
+    void SetModified(bool value);
+    TEditorOptions Options() const { return m_options; }
+    void SetOptions(TEditorOptions value);
+    int TabWidth() const { return m_tabWidth; }
+    void SetTabWidth(int value);
+    bool WantTabs() const { return m_wantTabs; }
+    void SetWantTabs(bool value) { m_wantTabs = value; }
+    bool HideSelection() const { return m_hideSelection; }
+    void SetHideSelection(bool value);
+
+    // Word boundaries: the highlighter's identifier characters, or codes 33 and up without one.
+    bool IsIdentChar(QChar c) const;
+    TBufferCoord NextWordPos() const;
+    TBufferCoord PrevWordPos() const;
+
+    // ---- clipboard ----
+    TEditClipboard *Clipboard() const { return m_clipboard; }
+    void SetClipboard(TEditClipboard *clipboard) { m_clipboard = clipboard; }
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+
+    // ---- drag and drop (the mouse part is the view's) ----
+    // Inserts the selected text at `target`; unless `copy`, removes it from its source first. A move
+    // records urDropDelete + urDropInsert (one undo step). Returns false (nothing done) for a drop
+    // inside the selection, without a selection, or when read-only.
+    bool DropSelection(TBufferCoord target, bool copy);
+    // Whether `pos` lies inside the current selection (a press there arms a drag).
+    bool IsPointInSelection(TBufferCoord pos) const;
+
+    // ---- Part 2.3: undo and redo ----
+    void Undo();
+    void Redo();
+    bool CanUndo() const { return m_undoList.CanUndo(); }
+    bool CanRedo() const { return m_redoList.CanUndo(); }
+    void ClearUndo();
+    int MaxUndo() const { return m_undoList.MaxUndo(); }
+    void SetMaxUndo(int value);
+    void LockUndo();
+    void UnlockUndo();
+    TEditUndoList &UndoList() { return m_undoList; }
+    TEditUndoList &RedoList() { return m_redoList; }
+
+    // ---- paint lock and status ----
+    void BeginUpdate();
+    void EndUpdate();
+    int PaintLock() const { return m_paintLock; }
+
+    // ---- scroll position and window size (Part 2.6 data the view needs) ----
+    int TopLine() const { return m_topLine; }
+    void SetTopLine(int value);
+    int LeftChar() const { return m_leftChar; }
+    void SetLeftChar(int value);
+    int LinesInWindow() const { return m_linesInWindow; }
+    void SetLinesInWindow(int value);
+    int CharsInWindow() const { return m_charsInWindow; }
+    void SetCharsInWindow(int value);
+    void EnsureCursorPosVisible();
+
+    // ---- Part 2.4: keystrokes and commands ----
+    TEditKeyStrokes &Keystrokes() { return m_keystrokes; }
+    void SetKeystrokes(const TEditKeyStrokes &value) { m_keystrokes.Assign(value); }
+    TEditorCommand TranslateKeyCode(quint16 code, TShiftState shift);
+    // Key-down and character entry points for the view. KeyDown sets key to 0 when it was consumed.
+    void KeyDown(quint16 &key, TShiftState shift);
+    void KeyPress(QChar &key);
+    void CommandProcessor(TEditorCommand command, QChar aChar = QChar(), void *data = nullptr);
+
+    // ---- marks and bookmarks ----
+    TMarkList &Marks() { return m_marks; }
+    TEditBookmarkOptions &BookMarkOptions() { return m_bookmarkOptions; }
+    void SetBookMark(int bookmark, int x, int y);
+    void ClearBookMark(int bookmark);
+    void GotoBookMark(int bookmark);
+    bool GetBookMark(int bookmark, int &x, int &y) const;
+    bool IsBookmark(int bookmark) const;
+    TMark *BookMark(int bookmark) const;
+
+    // ---- highlighter (Part 3.1 interface) ----
+    TEditHighlighterLink *Highlighter() const { return m_highlighter; }
+    void SetHighlighter(TEditHighlighterLink *value);
+    // Rescans from 0-based line `index`, whose start state is in `state`; returns the last line
+    // tokenized (Part 3.1's ScanFrom).
+    int ScanFrom(int index, TRangeState state);
+    // Recomputes every line's state from the top.
+    void ScanAllRanges();
+    // Counts lines handed to the highlighter since the last reset (for benchmarks and tests).
+    qint64 ScannedLineCount() const { return m_scannedLines; }
+    void ResetScannedLineCount() { m_scannedLines = 0; }
+
+    // ---- hooks (the user's; Delphi method references) ----
+    std::function<void(TCodeEdit *sender)> OnChange;
+    std::function<void(TCodeEdit *sender)> OnSelectionChange;
+    std::function<void(TCodeEdit *sender, TStatusChanges changes)> OnStatusChange;
+    std::function<void(TCodeEdit *sender, TEditorCommand &command, QChar &aChar, void *data)> OnProcessCommand;
+    std::function<void(TCodeEdit *sender, TEditorCommand &command, QChar &aChar, void *data)> OnProcessUserCommand;
+    std::function<void(TCodeEdit *sender)> OnCommandDone;
+    std::function<void(TCodeEdit *sender, quint16 &key, TShiftState shift)> OnKeyDown;
+    std::function<void(TCodeEdit *sender, QChar &key)> OnKeyPress;
+    std::function<void(TCodeEdit *sender, TMark *mark)> OnPlaceBookmark;
+
+    // Called by the undo lists for every recorded change (Modified, OnChange, redo list clearing).
+    void ChangeRecorded(TEditUndoList *list);
+
+signals:
+    // 1-based lines first..last (inclusive) need repainting, text and gutter; last may lie past the
+    // end of the text ("to the end").
+    void linesInvalidated(int firstLine, int lastLine);
+    // Delivered when the paint lock returns to 0, the same set OnStatusChange receives.
+    void statusChanged(TStatusChanges changes);
+    // The line count or line lengths changed: scroll ranges and the gutter width may need updating.
+    void scrollRangeChanged();
+
+private:
+    friend class TEditChangeScope;
+    struct TRangeText; // helpers live in the .cpp files
+
+    // line store hooks
+    void LinesAdded();
+    void LinesCleared();
+    void LineDeleted(int index);
+    void LineInserted(int index);
+    void LinePutted(int index);
+    void LinesScanRanges();
+    void LinesSetText();
+    void LinesChanging();
+    void LinesChanged();
+
+    // repaint and status plumbing
+    void InvalidateLines(int first, int last);
+    void InvalidateSelection(TBufferCoord b1, TBufferCoord e1);
+    void StatusChanged(TStatusChanges changes);
+    void SetCaretInternal(TBufferCoord value);
+    void SetSelectionInternal(TBufferCoord begin, TBufferCoord end);
+
+    // text primitives (codeedit.cpp)
+    TBufferCoord ValidPos(TBufferCoord pos) const;
+    QString RangeText(TBufferCoord start, TBufferCoord end) const;
+    QString TextInMode(TBufferCoord start, TBufferCoord end, TSelectionMode mode) const;
+    TBufferCoord DoSplice(TBufferCoord start, TBufferCoord end, QStringView text, bool trim);
+    TBufferCoord InsertAt(TBufferCoord pos, QStringView text);
+    void DeleteRangeInMode(TBufferCoord begin, TBufferCoord end, TSelectionMode mode);
+    void DeleteSelectionRaw();
+    TBufferCoord InsertTextRaw(TSelectionMode mode, const QString &value);
+    void AdjustMarks(int startLine, int endLine, int newBreaks);
+    void ReplaySplices(const QList<TEditSplice> &splices, QList<TEditSplice> &inverse);
+
+    // editing operations (codeeditcmds.cpp)
+    void ExecuteCommand(TEditorCommand command, QChar aChar, void *data);
+    void MoveCaretAndSelection(TBufferCoord before, TBufferCoord after, bool selecting);
+    void MoveCaretHorz(int delta, bool selecting);
+    void MoveCaretVert(int delta, bool selecting);
+    void TypeChar(QChar c);
+    void DoLineBreak(bool moveCaret);
+    void DoTab();
+    void DoBackspace();
+    void DoDeleteChar();
+    void DeleteRangeRecorded(TBufferCoord from, TBufferCoord to, TChangeReason reason);
+    void DoDeleteLine();
+    void DoClearAll();
+    void DeleteSelectionRecorded(TChangeReason reason);
+    void DoBlockIndent();
+    void DoBlockUnindent();
+    void DoMatchBracket();
+    void DoSetMarker(int n);
+    int LeadingSpace(const QString &line) const;
+
+    // undo/redo (codeeditundo.cpp)
+    void UndoItem(TEditUndoItem &item);
+    void RedoItem(TEditUndoItem &item);
+
+    TEditLines m_lines;
+    TEditUndoList m_undoList{this};
+    TEditUndoList m_redoList{this};
+    TEditKeyStrokes m_keystrokes;
+    TMarkList m_marks;
+    TEditBookmarkOptions m_bookmarkOptions;
+    std::array<TMark *, 10> m_bookmarks{};
+    TEditHighlighterLink *m_highlighter = nullptr;
+    TEditClipboard *m_clipboard = nullptr;
+
+    TBufferCoord m_caret;
+    TBufferCoord m_blockBegin; // as set (the anchor)
+    TBufferCoord m_blockEnd;
+    TSelectionMode m_selectionMode = smNormal;
+    bool m_insertMode = true;
+    bool m_readOnly = false;
+    bool m_modified = false;
+    bool m_wantTabs = false;
+    bool m_hideSelection = false;
+    TEditorOptions m_options = kDefaultEditorOptions;
+    int m_tabWidth = 8;
+
+    int m_paintLock = 0;
+    TStatusChanges m_statusChanges;
+    bool m_selectionChanged = false;
+    bool m_scrollRangeChanged = false;
+    int m_topLine = 1;
+    int m_leftChar = 1;
+    int m_linesInWindow = 24;
+    int m_charsInWindow = 80;
+
+    bool m_linesChanging = false;
+    bool m_hasPendingInvalid = false;
+    int m_pendingFirst = 0;
+    int m_pendingLast = 0;
+
+    quint16 m_lastKey = 0;
+    TShiftState m_lastShift;
+    bool m_ignoreNextChar = false;
+
+    QList<TEditSplice> *m_spliceLog = nullptr; // the splices of the change being recorded
+    int m_undoRedoDepth = 0;
+    qint64 m_scannedLines = 0;
+};
+
+// Collects the splices of one recorded change and records it (see TEditSplice).
+class TEditChangeScope {
+public:
+    explicit TEditChangeScope(TCodeEdit *edit);
+    ~TEditChangeScope();
+    TEditChangeScope(const TEditChangeScope &) = delete;
+    TEditChangeScope &operator=(const TEditChangeScope &) = delete;
+    bool Changed() const { return !m_log.isEmpty(); }
+    void Commit(TChangeReason reason, TBufferCoord start, TBufferCoord end, const QString &text,
+                TSelectionMode mode);
+
+private:
+    TCodeEdit *m_edit;
+    QList<TEditSplice> *m_savedLog;
+    QList<TEditSplice> m_log;
+    TBufferCoord m_caret, m_blockBegin, m_blockEnd;
+    bool m_committed = false;
+};

@@ -1,0 +1,117 @@
+// TEditLines: the line store of one editor (Part 2.1): text lines, a range-state slot per line, hooks.
+#pragma once
+
+#include "editor/core/edittypes.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <functional>
+#include <vector>
+
+class QIODevice;
+class QStringDecoder;
+
+// A gap buffer of line entries: inserting or deleting lines next to the previous edit costs O(1),
+// so a burst of line breaks in a two-million-line document does not move the whole array each time.
+// Index access stays O(1). Entries are moved, never copied, when the gap travels.
+struct TEditLineEntry {
+    QString text;
+    TRangeState range = 0;
+};
+
+class TEditLineBuffer {
+public:
+    qsizetype size() const { return qsizetype(m_store.size()) - m_gapLength; }
+    TEditLineEntry &at(qsizetype i) { return m_store[physical(i)]; }
+    const TEditLineEntry &at(qsizetype i) const { return m_store[physical(i)]; }
+    void insert(qsizetype i, TEditLineEntry &&entry);
+    void erase(qsizetype i);
+    void push_back(TEditLineEntry &&entry) { insert(size(), std::move(entry)); }
+    void clear();
+    void reserve(qsizetype n);
+
+private:
+    qsizetype physical(qsizetype i) const { return i < m_gapStart ? i : i + m_gapLength; }
+    void moveGapTo(qsizetype i);
+    void grow(qsizetype minFree);
+
+    std::vector<TEditLineEntry> m_store;
+    qsizetype m_gapStart = 0;
+    qsizetype m_gapLength = 0;
+};
+
+class TEditLines {
+public:
+    using TNotifyHook = std::function<void(TEditLines *sender)>;
+    using TIndexHook = std::function<void(int index)>;
+
+    TEditLines() = default;
+    TEditLines(const TEditLines &) = delete;
+    TEditLines &operator=(const TEditLines &) = delete;
+
+    // Hooks (Part 2.1); an unset hook is skipped.
+    TNotifyHook OnAdded;      // after a single line was appended
+    TNotifyHook OnCleared;    // before the list is emptied
+    TIndexHook OnDeleted;     // after a line was removed (or the only line emptied)
+    TIndexHook OnInserted;    // after a line was inserted
+    TIndexHook OnPutted;      // after a line's text was replaced
+    TNotifyHook OnScanRanges; // once after a bulk append or a stream load
+    TNotifyHook OnSetText;    // after the whole text was assigned
+    // The inherited string-list change hooks: fired around the outermost update bracket.
+    TNotifyHook OnChanging;
+    TNotifyHook OnChange;
+
+    int Count() const { return int(m_lines.size()); }
+    const QString &Strings(int index) const { return m_lines.at(index).text; }
+    const QString &operator[](int index) const { return Strings(index); }
+    TRangeState Objects(int index) const { return m_lines.at(index).range; }
+    // Stores a range state; no hook fires (the control's rescan writes states this way).
+    void PutObject(int index, TRangeState state) { m_lines.at(index).range = state; }
+
+    int Add(const QString &s);
+    void Insert(int index, const QString &s);
+    void Put(int index, const QString &s);
+    void Put(int index, QString &&s);
+    void Delete(int index);
+    void Clear();
+    void AddStrings(const QStringList &strings);
+    void AddStrings(const TEditLines &strings);
+    void Assign(const TEditLines &source);
+    void Assign(const QStringList &source);
+
+    // Text: every line followed by CR LF. SetTextStr cuts at CR LF, LF, CR (CR CR is two line ends);
+    // a NUL is an ordinary character. A terminator at the very end adds no empty last line.
+    QString Text() const;
+    void SetTextStr(QStringView value);
+
+    // Reads the whole stream in blocks, decoding with `decoder`, and splits it into lines as it goes,
+    // so the decoded text never exists as one string: peak memory is the lines themselves.
+    // Returns false when the device cannot be read (the list is then left empty + one line).
+    bool LoadFromStream(QIODevice &stream, QStringDecoder &decoder);
+    bool LoadFromStream(QIODevice &stream); // UTF-8
+    bool LoadFromFile(const QString &fileName);
+
+    void BeginLoad() { ++m_loadDepth; }
+    void EndLoad();
+    int LoadDepth() const { return m_loadDepth; }
+
+    void BeginUpdate();
+    void EndUpdate();
+    int UpdateCount() const { return m_updateCount; }
+
+    // Engine-internal fast path: moves a line's text out without any hook. The caller must put a
+    // text back with Put() before anything else reads the line (typing edits a 5 MB line in place).
+    QString TakeString(int index) { return std::move(m_lines.at(index).text); }
+
+private:
+    friend class TEditLineSplitter;
+    void Changing();
+    void Changed();
+    void AppendRaw(QString &&s) { m_lines.push_back(TEditLineEntry{std::move(s), 0}); }
+    void InsertRaw(int index, QString &&s);
+
+    TEditLineBuffer m_lines;
+    int m_loadDepth = 0;
+    int m_updateCount = 0;
+};
