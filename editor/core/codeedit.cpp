@@ -1,4 +1,4 @@
-// TCodeEdit: state, line-store reactions, caret and selection, and the text primitives (Parts 2.1, 2.2).
+// TCodeEdit: state, line-store reactions, caret and selection, and the text primitives.
 #include "editor/core/codeedit.h"
 
 #include <algorithm>
@@ -315,7 +315,7 @@ void TCodeEdit::SetHideSelection(bool value)
 void TCodeEdit::ChangeRecorded(TEditUndoList *list)
 {
     SetModified(true);
-    // A new change invalidates the positions of the redo records (a mended fault: the spec kept them).
+    // A new change invalidates the positions of the redo records (a mended fault: they used to be kept).
     if (list == &m_undoList && m_undoRedoDepth == 0)
         m_redoList.ClearList();
     if (OnChange)
@@ -564,7 +564,7 @@ int TCodeEdit::SelEnd() const
     return int(total + std::min(e.X, len + 2));
 }
 
-// Walks lines to character position p (Part 2.2); a position past the end gives the end of the text.
+// Walks lines to character position p; a position past the end gives the end of the text.
 static TBufferCoord CharPosToCoord(const TEditLines &lines, int p)
 {
     qint64 total = 0;
@@ -574,7 +574,7 @@ static TBufferCoord CharPosToCoord(const TEditLines &lines, int p)
         total += lines[i].size() + 2;
         ++i;
     }
-    if (i >= count) // mended: the spec's walk read past the last line here
+    if (i >= count) // mended: the original walk read past the last line here
         return BufferCoord(int(lines[count - 1].size()) + 1, count);
     return BufferCoord(int(p - total), i + 1);
 }

@@ -1,4 +1,4 @@
-// TCodeEdit: the editing engine of every document tab (Parts 2.1-2.4), without any painting.
+// TCodeEdit: the editing engine of every document tab, without any painting.
 #pragma once
 
 #include "editor/core/editclipboard.h"
@@ -16,12 +16,12 @@
 #include <functional>
 
 // The engine holds lines, caret, selection, undo, keystroke table, marks, options, scroll position and
-// window size. A view (editor/ui, Part 2.6) paints it and listens to its signals; it tells the engine
+// window size. A view (editor/ui) paints it and listens to its signals; it tells the engine
 // its window size (SetLinesInWindow, SetCharsInWindow) and turns key events into KeyDown/KeyPress or
 // CommandProcessor calls. The engine never calls the view.
 //
 // Positions are 1-based (column, line); a column is a UTF-16 code unit, a tab is one column.
-// Search and replace (Part 2.5, SearchReplace) is added by the search issue in editsearch.cpp; it
+// Search and replace (SearchReplace) is added by the search issue in editsearch.cpp; it
 // edits through SetSelText like any other command, so it needs nothing more from this class.
 class TCodeEdit : public QObject {
     Q_OBJECT
@@ -30,7 +30,7 @@ public:
     explicit TCodeEdit(QObject *parent = nullptr);
     ~TCodeEdit() override;
 
-    // ---- Part 2.1: line store ----
+    // ---- line store ----
     TEditLines &Lines() { return m_lines; }
     const TEditLines &Lines() const { return m_lines; }
     void SetLines(const TEditLines &value) { m_lines.Assign(value); }
@@ -38,7 +38,7 @@ public:
     QString Text() const { return m_lines.Text(); }
     void SetText(QStringView value);
 
-    // ---- Part 2.2: caret and selection ----
+    // ---- caret and selection ----
     int CaretX() const { return m_caret.X; }
     int CaretY() const { return m_caret.Y; }
     void SetCaretX(int value) { SetCaretXY(BufferCoord(value, m_caret.Y)); }
@@ -58,7 +58,7 @@ public:
     bool SelAvail() const;
     QString SelText() const;
     void SetSelText(const QString &value);
-    // The replacement primitive (Part 2.2): replaces the selection by value inserted in `mode`,
+    // The replacement primitive: replaces the selection by value inserted in `mode`,
     // without recording anything (callers record). Caret ends after the inserted text.
     void SetSelTextPrimitive(TSelectionMode mode, const QString &value);
     int SelStart() const;
@@ -106,7 +106,7 @@ public:
     // Whether `pos` lies inside the current selection (a press there arms a drag).
     bool IsPointInSelection(TBufferCoord pos) const;
 
-    // ---- Part 2.3: undo and redo ----
+    // ---- undo and redo ----
     void Undo();
     void Redo();
     bool CanUndo() const { return m_undoList.CanUndo(); }
@@ -124,7 +124,7 @@ public:
     void EndUpdate();
     int PaintLock() const { return m_paintLock; }
 
-    // ---- scroll position and window size (Part 2.6 data the view needs) ----
+    // ---- scroll position and window size (data the view needs) ----
     int TopLine() const { return m_topLine; }
     void SetTopLine(int value);
     int LeftChar() const { return m_leftChar; }
@@ -135,7 +135,7 @@ public:
     void SetCharsInWindow(int value);
     void EnsureCursorPosVisible();
 
-    // ---- Part 2.4: keystrokes and commands ----
+    // ---- keystrokes and commands ----
     TEditKeyStrokes &Keystrokes() { return m_keystrokes; }
     void SetKeystrokes(const TEditKeyStrokes &value) { m_keystrokes.Assign(value); }
     TEditorCommand TranslateKeyCode(quint16 code, TShiftState shift);
@@ -154,11 +154,11 @@ public:
     bool IsBookmark(int bookmark) const;
     TMark *BookMark(int bookmark) const;
 
-    // ---- highlighter (Part 3.1 interface) ----
+    // ---- highlighter (interface) ----
     TEditHighlighterLink *Highlighter() const { return m_highlighter; }
     void SetHighlighter(TEditHighlighterLink *value);
     // Rescans from 0-based line `index`, whose start state is in `state`; returns the last line
-    // tokenized (Part 3.1's ScanFrom).
+    // tokenized (ScanFrom).
     int ScanFrom(int index, TRangeState state);
     // Recomputes every line's state from the top.
     void ScanAllRanges();

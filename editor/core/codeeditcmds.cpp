@@ -1,4 +1,4 @@
-// TCodeEdit: key translation, the command processor and the editing commands (Parts 2.2, 2.4).
+// TCodeEdit: key translation, the command processor and the editing commands.
 #include "editor/core/codeedit.h"
 
 #include <algorithm>
@@ -611,7 +611,7 @@ void TCodeEdit::DoClearAll()
     scope.Commit(urDeleteForward, BufferCoord(1, 1), end, text, smNormal);
 }
 
-// ---- block indent and unindent (Part 2.3) ----
+// ---- block indent and unindent ----
 
 void TCodeEdit::DoBlockIndent()
 {

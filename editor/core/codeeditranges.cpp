@@ -1,7 +1,7 @@
-// TCodeEdit: keeping the highlighter's per-line range states up to date (Part 3.1 rescan rules).
+// TCodeEdit: keeping the highlighter's per-line range states up to date (rescan rules).
 #include "editor/core/codeedit.h"
 
-// ---- highlighter states (Part 3.1) ------------------------------------------------------------
+// ---- highlighter states ------------------------------------------------------------
 
 int TCodeEdit::ScanFrom(int index, TRangeState state)
 {

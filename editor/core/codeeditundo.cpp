@@ -1,4 +1,4 @@
-// TCodeEdit: undo and redo (Part 2.3), clipboard, drag-and-drop moves and bookmarks (Parts 2.2, 2.6).
+// TCodeEdit: undo and redo, clipboard, drag-and-drop moves and bookmarks.
 #include "editor/core/codeedit.h"
 
 #include <algorithm>
@@ -159,7 +159,7 @@ void TCodeEdit::UndoItem(TEditUndoItem &item)
     if (item.HasSplices) {
         ReplaySplices(item.Splices, redo.Splices);
     } else {
-        // A record added from outside through the plain AddChange: replay it by the spec's rules,
+        // A record added from outside through the plain AddChange: replay it by the original rules,
         // logging what is done so that redo is exact again.
         QList<TEditSplice> *saved = m_spliceLog;
         m_spliceLog = &redo.Splices;

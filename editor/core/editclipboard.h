@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
-// The private format that keeps the selection mode of a copied block (Part 2.2). It was registered
+// The private format that keeps the selection mode of a copied block. It was registered
 // under the name "Inkwell Control Block Type"; here it is a MIME type. Its data is one byte holding the
 // TSelectionMode, followed by the text in UTF-8 and a terminating NUL.
 inline constexpr char kBlockTypeMimeType[] = "application/x-inkwell-control-block-type";

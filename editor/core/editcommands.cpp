@@ -1,4 +1,4 @@
-// Textual names of the editor commands (Part 2.4), used when commands are listed by name.
+// Textual names of the editor commands, used when commands are listed by name.
 #include "editor/core/editcommands.h"
 
 namespace {

@@ -1,4 +1,4 @@
-// Editor command numbers (Part 2.4) and their textual names.
+// Editor command numbers and their textual names.
 #pragma once
 
 #include <QString>

@@ -1,4 +1,4 @@
-// TEditLines: the line store of one editor (Part 2.1), with a gap buffer and a streaming splitter.
+// TEditLines: the line store of one editor, with a gap buffer and a streaming splitter.
 #include "editor/core/editlines.h"
 
 #include <QFile>
@@ -74,7 +74,7 @@ void TEditLineBuffer::reserve(qsizetype n)
 
 // ---- line splitting ---------------------------------------------------------------------------
 
-// Cuts text that may arrive in several pieces into lines by the rule of Part 2.1: a line runs up to
+// Cuts text that may arrive in several pieces into lines by this rule: a line runs up to
 // the next CR or LF; then one CR and after it one LF are skipped. A NUL is kept as a character.
 class TEditLineSplitter {
 public:
@@ -305,7 +305,7 @@ QString TEditLines::Text() const
 void TEditLines::SetTextStr(QStringView value)
 {
     // The assignment runs at load depth > 0 so that its clearing step adds no spurious empty first
-    // line even when called directly (the spec's control always wraps it in BeginLoad/EndLoad).
+    // line even when called directly (the original control always wraps it in BeginLoad/EndLoad).
     BeginLoad();
     BeginUpdate();
     Clear();

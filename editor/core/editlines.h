@@ -1,4 +1,4 @@
-// TEditLines: the line store of one editor (Part 2.1): text lines, a range-state slot per line, hooks.
+// TEditLines: the line store of one editor: text lines, a range-state slot per line, hooks.
 #pragma once
 
 #include "editor/core/edittypes.h"
@@ -50,7 +50,7 @@ public:
     TEditLines(const TEditLines &) = delete;
     TEditLines &operator=(const TEditLines &) = delete;
 
-    // Hooks (Part 2.1); an unset hook is skipped.
+    // Hooks; an unset hook is skipped.
     TNotifyHook OnAdded;      // after a single line was appended
     TNotifyHook OnCleared;    // before the list is emptied
     TIndexHook OnDeleted;     // after a line was removed (or the only line emptied)

@@ -5,7 +5,7 @@
 #include <QtGlobal>
 #include <stdexcept>
 
-// A 1-based (column, line) position as used by every public property and undo record (Part 2.2).
+// A 1-based (column, line) position as used by every public property and undo record.
 struct TBufferCoord {
     qint32 X = 1;
     qint32 Y = 1;
@@ -22,7 +22,7 @@ struct TBufferCoord {
 
 inline TBufferCoord BufferCoord(qint32 x, qint32 y) { return TBufferCoord{x, y}; }
 
-// Opaque highlighter state stored per line (Part 3.1); the engine only stores and compares it.
+// Opaque highlighter state stored per line; the engine only stores and compares it.
 using TRangeState = quintptr;
 
 enum TSelectionMode : quint8 { smNormal = 0, smColumn = 1, smLine = 2 };
@@ -45,7 +45,7 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TEditorOptions)
 inline constexpr TEditorOptions kDefaultEditorOptions = TEditorOptions(
     eoAutoIndent | eoDragDropEditing | eoScrollPastEol | eoShowScrollHint | eoTabsToSpaces | eoSmartTabs);
 
-// Bit order as in the spec: bit 0 is unused.
+// Bit order as stored: bit 0 is unused.
 enum TStatusChange : quint32 {
     scCaretX = 1u << 1,
     scCaretY = 1u << 2,
@@ -62,7 +62,7 @@ enum TShiftStateFlag : quint8 { ssShift = 0x1, ssAlt = 0x2, ssCtrl = 0x4 };
 Q_DECLARE_FLAGS(TShiftState, TShiftStateFlag)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TShiftState)
 
-// Undo reasons (Part 2.3); 10 is what an empty list reports.
+// Undo reasons; 10 is what an empty list reports.
 enum TChangeReason : quint8 {
     urInsert = 0,
     urPaste = 1,

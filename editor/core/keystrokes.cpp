@@ -1,4 +1,4 @@
-// TEditKeyStrokes: the keystroke table and its 79 default bindings (Part 2.4).
+// TEditKeyStrokes: the keystroke table and its 79 default bindings.
 #include "editor/core/keystrokes.h"
 
 #include <QString>

@@ -1,4 +1,4 @@
-// TEditKeyStrokes: the keystroke table mapping keys (and two-key sequences) to commands (Part 2.4).
+// TEditKeyStrokes: the keystroke table mapping keys (and two-key sequences) to commands.
 #pragma once
 
 #include "editor/core/editcommands.h"
@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-// Key codes of the table: the spec's virtual-key numbers. The view translates Qt keys into these.
+// Key codes of the table: the classic virtual-key numbers. The view translates Qt keys into these.
 inline constexpr quint16 VK_BACK = 8;
 inline constexpr quint16 VK_TAB = 9;
 inline constexpr quint16 VK_RETURN = 13;
@@ -98,7 +98,7 @@ public:
 
     void AddKey(TEditorCommand command, quint16 key, TShiftState shift);
     void AddKey2(TEditorCommand command, quint16 key, TShiftState shift, quint16 key2, TShiftState shift2);
-    // Clears the table and installs the 79 default bindings in the spec's order.
+    // Clears the table and installs the 79 default bindings in their documented order.
     void ResetDefaults();
 
 private:

@@ -1,4 +1,4 @@
-// TMarkList: the editor's gutter marks (Part 2.6).
+// TMarkList: the editor's gutter marks.
 #include "editor/core/marks.h"
 
 #include <algorithm>

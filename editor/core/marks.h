@@ -1,4 +1,4 @@
-// TMark, TMarkList and the bookmark options: gutter marks and the ten bookmarks (Parts 2.4, 2.6).
+// TMark, TMarkList and the bookmark options: gutter marks and the ten bookmarks.
 #pragma once
 
 #include <QtGlobal>
@@ -63,7 +63,7 @@ private:
     std::vector<std::unique_ptr<TMark>> m_marks;
 };
 
-// TEditBookmarkOptions (Part 2.6); the engine uses EnableKeys, the view the rest.
+// TEditBookmarkOptions; the engine uses EnableKeys, the view the rest.
 class TEditBookmarkOptions {
 public:
     std::function<void()> OnChange;

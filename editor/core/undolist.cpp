@@ -1,4 +1,4 @@
-// TEditUndoList: one stack of change records (Part 2.3).
+// TEditUndoList: one stack of change records.
 #include "editor/core/undolist.h"
 
 #include "editor/core/codeedit.h"
@@ -20,7 +20,7 @@ void TEditUndoList::AddChange(TEditUndoItem &&item)
     if (m_locked)
         return;
     if (int(m_items.size()) >= m_maxUndo && !m_items.empty())
-        m_items.pop_front(); // one record only, as the spec says; a limit of 0 still keeps one
+        m_items.pop_front(); // one record only, as designed; a limit of 0 still keeps one
     m_items.push_back(std::move(item));
     if (m_owner)
         m_owner->ChangeRecorded(this);

@@ -1,4 +1,4 @@
-// TEditUndoList: one stack of change records (Part 2.3); the control keeps an undo and a redo list.
+// TEditUndoList: one stack of change records; the control keeps an undo and a redo list.
 #pragma once
 
 #include "editor/core/edittypes.h"
@@ -19,7 +19,7 @@ struct TEditSplice {
     QString Text;
 };
 
-// A change record. The first five fields are the spec's record; the rest is the engine's exact
+// A change record. The first five fields are the classic record; the rest is the engine's exact
 // replay data (splices) and the caret and selection around the change.
 struct TEditUndoItem {
     TChangeReason ChangeReason = urInsert;

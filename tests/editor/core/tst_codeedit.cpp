@@ -1,4 +1,4 @@
-// Tests of TCodeEdit editing (Part 2.2, with the commands of Part 2.4): caret, selection, typing,
+// Tests of TCodeEdit editing (with the keystroke commands): caret, selection, typing,
 // line breaks, tabs, backspace, delete, clipboard, brackets, bookmarks, status changes, rescans.
 #include "editor/core/codeedit.h"
 #include "fakeclipboard.h"
@@ -891,7 +891,7 @@ private slots:
         QCOMPARE(seen, QList<TStatusChanges>{TStatusChanges(scInsertMode)});
     }
 
-    // ---- highlighter rescans (Part 3.1 interface) ----
+    // ---- highlighter rescans (interface) ----
     void rescanStopsWhenStatesAgree()
     {
         TCodeEdit edit;

@@ -1,4 +1,4 @@
-// Tests of undo and redo (Part 2.3): records, chains, indent and unindent, exactness, a random property test.
+// Tests of undo and redo: records, chains, indent and unindent, exactness, a random property test.
 #include "editor/core/codeedit.h"
 #include "fakeclipboard.h"
 

@@ -1,4 +1,4 @@
-// Tests of TEditLines (Part 2.1): hooks, load depth, text assignment rules, range slots, streaming load.
+// Tests of TEditLines: hooks, load depth, text assignment rules, range slots, streaming load.
 #include "editor/core/codeedit.h"
 #include "editor/core/editlines.h"
 

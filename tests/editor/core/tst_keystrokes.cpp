@@ -1,4 +1,4 @@
-// Tests of TEditKeyStrokes and key translation (Part 2.4): defaults, two-key sequences, duplicates.
+// Tests of TEditKeyStrokes and key translation: defaults, two-key sequences, duplicates.
 #include "editor/core/codeedit.h"
 #include "editor/core/keystrokes.h"
 

@@ -1,4 +1,4 @@
-// Tests of TEditUndoList (Part 2.3): records, MaxUndo trimming, locking, the empty list.
+// Tests of TEditUndoList: records, MaxUndo trimming, locking, the empty list.
 #include "editor/core/codeedit.h"
 #include "editor/core/undolist.h"
 
