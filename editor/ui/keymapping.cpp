@@ -69,6 +69,6 @@ TKeyTranslation TranslateQtKey(const QKeyEvent *event)
     // Ctrl+Shift+digit bindings work on layouts whose shifted digits are other symbols.
     const quint32 scan = event->nativeScanCode();
     if (t.Code == 0 && (event->modifiers() & Qt::ControlModifier) && scan >= 10 && scan <= 19)
-        t.Code = quint16(scan == 19 ? Qt::Key_0 : Qt::Key_1 + (scan - 10));
+        t.Code = quint16(scan == 19 ? int(Qt::Key_0) : int(Qt::Key_1) + int(scan - 10));
     return t;
 }

@@ -3,6 +3,8 @@
 
 #include "editor/core/edittypes.h"
 
+#include <QtCore/qnamespace.h>
+
 class QKeyEvent;
 
 struct TKeyTranslation
