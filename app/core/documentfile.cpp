@@ -1,6 +1,9 @@
 // Reading and writing document files: encoding and line-break style kept, saved safely.
 #include "app/core/documentfile.h"
 
+#include "editor/core/editlines.h"
+
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -58,6 +61,37 @@ TLoadedDocument Load(const QString &path, TLineBreakStyle newFileStyle)
 
 namespace {
 
+// The encoding a byte order mark announces, and the mark's length.
+bool EncodingFromBom(const QByteArray &bytes, TTextEncoding &encoding, int &length)
+{
+    struct Bom { const char *bytes; int length; TTextEncoding encoding; };
+    // UTF-32LE starts like UTF-16LE, so it is tried first.
+    static const Bom boms[] = {
+        {"\xFF\xFE\x00\x00", 4, TTextEncoding::Utf32LE}, {"\x00\x00\xFE\xFF", 4, TTextEncoding::Utf32BE},
+        {"\xEF\xBB\xBF", 3, TTextEncoding::Utf8Bom}, {"\xFF\xFE", 2, TTextEncoding::Utf16LE},
+        {"\xFE\xFF", 2, TTextEncoding::Utf16BE},
+    };
+    for (const Bom &bom : boms) {
+        if (bytes.startsWith(QByteArrayView(bom.bytes, bom.length))) {
+            encoding = bom.encoding;
+            length = bom.length;
+            return true;
+        }
+    }
+    return false;
+}
+
+QStringConverter::Encoding ConverterFor(TTextEncoding encoding)
+{
+    switch (encoding) {
+    case TTextEncoding::Utf16LE: return QStringConverter::Utf16LE;
+    case TTextEncoding::Utf16BE: return QStringConverter::Utf16BE;
+    case TTextEncoding::Utf32LE: return QStringConverter::Utf32LE;
+    case TTextEncoding::Utf32BE: return QStringConverter::Utf32BE;
+    default: return QStringConverter::Utf8;
+    }
+}
+
 QByteArray ByteOrderMark(TTextEncoding encoding)
 {
     switch (encoding) {
@@ -110,6 +144,57 @@ bool WriteLines(QSaveFile &out, int lineCount, const std::function<QStringView(i
     return flush();
 }
 
+}
+
+TDocumentFormat LoadLines(const QString &path, TEditLines &lines, TLineBreakStyle newFileStyle)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EFileError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw EFileError(QStringLiteral("Cannot read file \"%1\". %2").arg(path, file.errorString()));
+    file.close();
+
+    TDocumentFormat format;
+    int bomLength = 0;
+    const bool hasBom = EncodingFromBom(bytes, format.Encoding, bomLength);
+    if (!hasBom)
+        format.Encoding = TTextEncoding::Utf8;
+    QStringDecoder probe(ConverterFor(format.Encoding), QStringConverter::Flag::Stateless);
+    const QString head = probe.decode(QByteArrayView(bytes).sliced(bomLength, qMin<qsizetype>(1 << 16, bytes.size() - bomLength)));
+    format.LineBreak = DetectLineBreak(head, newFileStyle);
+
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    buffer.seek(bomLength);
+    QStringDecoder decoder(ConverterFor(format.Encoding));
+    if (!lines.LoadFromStream(buffer, decoder))
+        throw EFileError(QStringLiteral("Cannot read file \"%1\".").arg(path));
+    if (!hasBom && decoder.hasError()) {
+        // Not UTF-8: the 8-bit code page, one character per byte, nothing dropped.
+        format.Encoding = TTextEncoding::Windows1252;
+        lines.SetTextStr(DecodeWindows1252(bytes));
+        format.LineBreak = DetectLineBreak(DecodeWindows1252(bytes.left(1 << 16)), newFileStyle);
+    }
+    return format;
+}
+
+bool ExpandTabs(TEditLines &lines, int tabWidth)
+{
+    const QString blanks(qMax(0, tabWidth), QLatin1Char(' '));
+    bool changed = false;
+    lines.BeginUpdate();
+    for (int i = 0; i < lines.Count(); ++i) {
+        if (!lines[i].contains(QLatin1Char('\t')))
+            continue;
+        QString text = lines[i];
+        text.replace(QLatin1Char('\t'), blanks);
+        lines.Put(i, std::move(text));
+        changed = true;
+    }
+    lines.EndUpdate();
+    return changed;
 }
 
 TSaveResult Save(const QString &path, int lineCount, const std::function<QStringView(int)> &line,

@@ -3,6 +3,8 @@
 
 #include "platform/core/textdecoding.h"
 
+class TEditLines;
+
 #include <QString>
 #include <QStringView>
 #include <functional>
@@ -40,6 +42,14 @@ QString LineBreakText(TLineBreakStyle style);
 
 // Throws EFileError when the file cannot be read.
 TLoadedDocument Load(const QString &path, TLineBreakStyle newFileStyle = TLineBreakStyle::LF);
+
+// Reads a file straight into a line store, decoding as it splits, so that a large file never
+// exists as one decoded string. Throws EFileError when the file cannot be read.
+TDocumentFormat LoadLines(const QString &path, TEditLines &lines,
+                          TLineBreakStyle newFileStyle = TLineBreakStyle::LF);
+
+// Replaces every tab of the lines by tabWidth blanks; returns whether any line changed.
+bool ExpandTabs(TEditLines &lines, int tabWidth);
 
 struct TSaveResult
 {

@@ -2,12 +2,16 @@
 #include "app/ui/mainwindow.h"
 
 #include "aids/ui/quickbar.h"
+#include "aids/core/myrichedit.h"
+#include "app/ui/documenttab.h"
 #include "app/ui/explorerbar.h"
 #include "app/ui/mainstatusbar.h"
 #include "app/ui/splash.h"
 #include "platform/core/settingsstore.h"
 #include "platform/qt/keyindicators.h"
 #include "platform/qt/webbrowser.h"
+
+#include <QPrinter>
 
 #include <QAction>
 #include <QApplication>
@@ -17,7 +21,6 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
@@ -58,6 +61,7 @@ void TfrmHTMLEdit::FormCreate()
     CreateCentralArea();
     m_statusBar = new TMainStatusBar(this);
     setStatusBar(m_statusBar);
+    ConnectDocumentCommands();
 
     m_explorerBar->SetExplorerRoot(m_context.ProgramDir);
     CreateBrowser();
@@ -76,6 +80,7 @@ void TfrmHTMLEdit::FormCreate()
         AppSettings::LoadRegList(*m_context.UserStore, MRUFileList, QStringLiteral("MRUFileList"), status);
         AppSettings::LoadRegList(*m_context.UserStore, UserTools, QStringLiteral("UserTools"), status);
     }
+    BuildReopenMenu();
 
     RefreshKeyIndicators();
     m_timer1.setInterval(1000);
@@ -97,10 +102,7 @@ void TfrmHTMLEdit::FormCreate()
 
     if (!m_context.Arguments.isEmpty()) {
         const QString path = m_context.Arguments.first();
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
-            AddDocumentTab(QFileInfo(path).fileName(), QFileInfo(path).absoluteFilePath(),
-                           QString::fromUtf8(file.readAll()));
+        RunGuarded([&] { OpenFile(QFileInfo(path).absoluteFilePath()); });
     }
     if (m_context.Splash)
         m_context.Splash->hide();
@@ -124,7 +126,9 @@ bool TfrmHTMLEdit::Ask(const QString &caption, const QString &text)
 {
     if (m_context.AskYesNo)
         return m_context.AskYesNo(caption, text);
-    return QMessageBox::question(this, caption, text, QMessageBox::Yes | QMessageBox::No)
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return QMessageBox::question(this, caption, shown, QMessageBox::Yes | QMessageBox::No)
            == QMessageBox::Yes;
 }
 
@@ -249,28 +253,24 @@ void TfrmHTMLEdit::FormShow()
 
 void TfrmHTMLEdit::CreateUntitledFromTemplate()
 {
-    QFile file(m_context.ProgramDir + QStringLiteral("/Templates/Standard.tpl"));
-    QString text;
-    if (file.open(QIODevice::ReadOnly))
-        text = QString::fromUtf8(file.readAll());
-    AddDocumentTab(QStringLiteral("Untitled0"), QStringLiteral("Untitled0"), text);
-}
-
-void TfrmHTMLEdit::AddDocumentTab(const QString &caption, const QString &path, const QString &text)
-{
-    // Read-only until the source editor arrives, so that nothing typed here can be lost.
-    auto *view = new QPlainTextEdit(m_pageControl);
-    view->setObjectName(QStringLiteral("RichEdit1"));
-    view->setReadOnly(true);
-    view->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont font(QStringLiteral("Courier New"), 10);
-    font.setStyleHint(QFont::Monospace);
-    font.setFixedPitch(true);
-    view->setFont(font);
-    view->setPlainText(text);
-    const int index = m_pageControl->addTab(view, caption);
-    m_pageControl->setTabToolTip(index, path);
-    m_pageControl->setCurrentIndex(index);
+    UntitledCount = -6;
+    btnNewClick(false);
+    TDocumentTab *tab = ActiveTab();
+    if (!tab)
+        return;
+    const QString path = m_context.ProgramDir + QStringLiteral("/Templates/Standard.tpl");
+    if (QFileInfo::exists(path)) {
+        RunGuarded([&] {
+            TDocumentFormat format = DocumentFile::LoadLines(path, tab->Editor()->Lines(),
+                                                             DocumentFile::StyleFromFileType(Settings.FileType));
+            tab->Format.LineBreak = format.LineBreak;
+        });
+    }
+    tab->Editor()->ClearUndo();
+    tab->Editor()->SetModified(false);
+    tab->Path = QStringLiteral("Untitled0");
+    m_pageControl->setTabText(m_pageControl->indexOf(tab), tab->Path);
+    m_pageControl->setTabToolTip(m_pageControl->indexOf(tab), tab->Path);
 }
 
 void TfrmHTMLEdit::closeEvent(QCloseEvent *event)
@@ -285,7 +285,27 @@ void TfrmHTMLEdit::closeEvent(QCloseEvent *event)
 
 bool TfrmHTMLEdit::FormCloseQuery()
 {
-    // Documents are read-only for now, so there is nothing to save.
+    m_timer1.stop();
+    for (int i = m_pageControl->count() - 1; i >= 0; --i) {
+        TDocumentTab *tab = Tab(i);
+        m_pageControl->setCurrentIndex(i);
+        if (!tab->Editor()->Modified())
+            continue;
+        const int answer = AskSave(QStringLiteral("Save changes to %1?").arg(tab->Path));
+        if (answer == QMessageBox::Cancel) {
+            m_timer1.start();
+            return false;
+        }
+        if (answer == QMessageBox::Yes) {
+            // A save that fails or is cancelled keeps the window open: nothing may be lost.
+            if (!btnsaveClick()) {
+                m_timer1.start();
+                return false;
+            }
+            AddToMRU(tab->Path, false);
+            FreeTab(tab);
+        }
+    }
     return true;
 }
 
@@ -325,13 +345,19 @@ void TfrmHTMLEdit::Timer1Timer()
         Q_EMIT Timer1Ticked();
         return;
     }
-    if (auto *view = qobject_cast<QPlainTextEdit *>(m_pageControl->currentWidget())) {
-        const int length = view->document()->characterCount();
+    if (m_textChangedSinceTick) {
+        m_textChangedSinceTick = false;
+        const TMyRichEdit *editor = ActiveEditor();
+        qint64 length = 0;
+        for (int i = 0; i < editor->LineCount(); ++i)
+            length += editor->Lines()[i].size() + 2;
         if (length != LastTextLength)
-            LastTextLength = length;
+            LastTextLength = qint32(qMin<qint64>(length, INT_MAX));
     }
     ++BackupTicks;
     ++PreviewTicks;
+    if (BackupTicks >= SaveSecs)
+        Backup(true);
     Q_EMIT Timer1Ticked();
 }
 

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 class QComboBox;
@@ -26,6 +27,9 @@ class TQuickBar;
 class TSettingsStore;
 class TWebBrowser;
 class TfrmSplash;
+class TDocumentTab;
+class TMyRichEdit;
+class QPrinter;
 
 // What the window needs from the outside world; tests hand in temporary stores.
 struct TMainWindowContext
@@ -38,6 +42,11 @@ struct TMainWindowContext
     // Message boxes go through these so that tests can answer them; empty means a real box.
     std::function<void(int icon, const QString &caption, const QString &text)> ShowMessage;
     std::function<bool(const QString &caption, const QString &text)> AskYesNo;
+    // Returns QMessageBox::Yes, No or Cancel.
+    std::function<int(const QString &caption, const QString &text)> AskYesNoCancel;
+    // File dialogs; an empty result means cancelled.
+    std::function<QString(const QString &caption, const QString &dir, const QString &filter)> ChooseOpenFile;
+    std::function<QString(const QString &caption, const QString &dir, const QString &filter)> ChooseSaveFile;
 };
 
 class TfrmHTMLEdit : public QMainWindow
@@ -106,6 +115,27 @@ public:
     void RefreshKeyIndicators();
     void ResetToDefaults(bool ask = true);
 
+    // Documents.
+    TMyRichEdit *ActiveEditor() const;       // throws ENoActiveRE when no tab is open
+    TDocumentTab *ActiveTab() const;         // null when no tab is open
+    TDocumentTab *Tab(int index) const;
+    TDocumentTab *NewTab = nullptr;
+    TMyRichEdit *NewEditor = nullptr;
+    void OpenFile(const QString &path);
+    void AddToMRU(const QString &path, bool rebuild);
+    void BuildReopenMenu();
+    void UpdateControls();
+    // Runs a command the way the application's error handler would: failures become a message.
+    void RunGuarded(const std::function<void()> &command);
+    void btnNewClick(bool askTemplate = true);
+    bool btnsaveClick();
+    bool SaveAs1Click();
+    void SaveAll();
+    bool Close1Click();
+    void btnCloseClick();
+    void Backup(bool silent);
+    QString BackupDir() const;
+
 Q_SIGNALS:
     // One tick of the one-second timer has been handled.
     void Timer1Ticked();
@@ -143,7 +173,25 @@ private:
     void HTMLDocumentation1Click();
     void Help1Click();
     void CreateUntitledFromTemplate();
-    void AddDocumentTab(const QString &caption, const QString &path, const QString &text);
+    void ConnectDocumentCommands();
+    TDocumentTab *CreateTab(const QString &caption, const QString &path);
+    void SetupEditor(TDocumentTab *tab);
+    void FreeTab(TDocumentTab *tab);
+    bool SaveTabAs(TDocumentTab *tab, const QString &path);
+    void RichEdit1Change(TDocumentTab *tab);
+    void RichEdit1SelectionChange(TDocumentTab *tab);
+    void PageControl1Change();
+    void AnyMRUClick(int index);
+    void DeleteLine1Click();
+    void Print1Click();
+    void PrinterSetup1Click();
+    void btnOpenClick();
+    int AskSave(const QString &text);
+    QString FileFilter() const;
+    QString CurrentDir() const;
+    bool m_textChangedSinceTick = false;
+    QString m_lastDir;
+    std::unique_ptr<QPrinter> m_printer;
 
     QAction *AddAction(const QString &name, const QString &caption, const QKeySequence &shortcut = {},
                        const QString &icon = {}, const QString &hint = {});

@@ -2,6 +2,7 @@
 #include "app/core/documentfile.h"
 #include "app/core/includes.h"
 #include "app/core/recentfiles.h"
+#include "editor/core/editlines.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -120,6 +121,31 @@ private Q_SLOTS:
         TLoadedDocument doc = DocumentFile::Load(path);
         DocumentFile::SaveText(path, doc.Text, doc.Format);
         QCOMPARE(ReadAll(path), bytes);
+    }
+
+    void loadingIntoLinesRoundTrips_data() { unchangedDocumentIsWrittenBackByteForByte_data(); }
+    void loadingIntoLinesRoundTrips()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("doc.html");
+        WriteAll(path, bytes);
+        TEditLines lines;
+        TDocumentFormat format = DocumentFile::LoadLines(path, lines);
+        QCOMPARE(format.Encoding, DocumentFile::Load(path).Format.Encoding);
+        DocumentFile::Save(path, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
+        QCOMPARE(ReadAll(path), bytes);
+    }
+
+    void tabsBecomeBlanks()
+    {
+        TEditLines lines;
+        lines.SetTextStr(u"\tx\r\nplain\r\na\t\tb");
+        QVERIFY(DocumentFile::ExpandTabs(lines, 3));
+        QCOMPARE(lines[0], QStringLiteral("   x"));
+        QCOMPARE(lines[1], QStringLiteral("plain"));
+        QCOMPARE(lines[2], QStringLiteral("a      b"));
+        QVERIFY(!DocumentFile::ExpandTabs(lines, 3));
     }
 
     void eightBitDocumentThatCannotHoldATextIsSavedAsUtf8()

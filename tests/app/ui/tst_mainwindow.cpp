@@ -1,4 +1,5 @@
 // Start-up, the window's parts, and settings surviving a restart.
+#include "aids/core/myrichedit.h"
 #include "app/ui/explorerbar.h"
 #include "app/ui/mainstatusbar.h"
 #include "app/ui/mainwindow.h"
@@ -9,7 +10,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -68,8 +68,8 @@ private Q_SLOTS:
         QCOMPARE(run.messages, QStringList{QStringLiteral("Error Loading Settings...")});
         QCOMPARE(window->PageControl1()->count(), 1);
         QCOMPARE(window->PageControl1()->tabText(0), QStringLiteral("Untitled0"));
-        auto *view = qobject_cast<QPlainTextEdit *>(window->PageControl1()->widget(0));
-        QVERIFY(view && view->toPlainText().contains(QStringLiteral("<html")));
+        QVERIFY(window->ActiveEditor()->Text().contains(QStringLiteral("<html")));
+        QVERIFY(!window->ActiveEditor()->Modified());
         QCOMPARE(window->UntitledCount, 0);
         window->close();
 

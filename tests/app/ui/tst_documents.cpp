@@ -1,0 +1,257 @@
+// Documents in tabs: open, save with includes, close and the recent-files menu.
+#include "aids/core/myrichedit.h"
+#include "app/ui/documenttab.h"
+#include "app/ui/mainstatusbar.h"
+#include "app/ui/mainwindow.h"
+#include "platform/core/settingsstore.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestDocuments : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<TSettingsStore> m_store;
+    std::unique_ptr<TfrmHTMLEdit> m_window;
+    int m_answer = QMessageBox::No;
+    QString m_openChoice;
+    QString m_saveChoice;
+    QStringList m_messages;
+    int m_configs = 0;
+
+    QString Write(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes);
+        return path;
+    }
+    QByteArray Read(const QString &name)
+    {
+        QFile f(m_dir.filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    QStringList TabTexts() const
+    {
+        QStringList texts;
+        for (int i = 0; i < m_window->PageControl1()->count(); ++i)
+            texts << m_window->PageControl1()->tabText(i);
+        return texts;
+    }
+    QStringList ReopenTexts() const
+    {
+        QStringList texts;
+        for (QAction *a : m_window->Menu(QStringLiteral("Reopen1"))->actions())
+            texts << (a->toolTip().startsWith(QLatin1Char('/')) ? a->toolTip() : a->text());
+        return texts;
+    }
+
+private Q_SLOTS:
+    void initTestCase() { qputenv("TAGFORGE_NO_BROWSER", "1"); }
+
+    void init()
+    {
+        m_store = std::make_unique<TSettingsStore>(m_dir.filePath(QStringLiteral("c%1.conf").arg(++m_configs)));
+        TMainWindowContext context;
+        context.UserStore = m_store.get();
+        context.ProgramDir = QStringLiteral(TAGFORGE_SOURCE_DIR);
+        context.ShowMessage = [this](int, const QString &, const QString &text) { m_messages << text; };
+        context.AskYesNo = [](const QString &, const QString &) { return true; };
+        context.AskYesNoCancel = [this](const QString &, const QString &) { return m_answer; };
+        context.ChooseOpenFile = [this](const QString &, const QString &, const QString &) { return m_openChoice; };
+        context.ChooseSaveFile = [this](const QString &, const QString &, const QString &) { return m_saveChoice; };
+        m_window = std::make_unique<TfrmHTMLEdit>(context);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_messages.clear();
+    }
+
+    void cleanup()
+    {
+        m_answer = QMessageBox::No;
+        m_window->close();
+        m_window.reset();
+    }
+
+    void openingAnOpenFileActivatesItsTab()
+    {
+        const QString a = Write("a.html", "<p>a</p>\n");
+        const QString b = Write("b.html", "<p>b</p>\n");
+        m_window->OpenFile(a);
+        m_window->OpenFile(b);
+        const QStringList mru = m_window->MRUFileList;
+        m_window->OpenFile(a);
+        QCOMPARE(m_window->PageControl1()->tabText(m_window->PageControl1()->currentIndex()), QStringLiteral("a.html"));
+        QCOMPARE(m_window->PageControl1()->count(), 3);
+        QCOMPARE(m_window->MRUFileList, mru);
+    }
+
+    void openDialogPrefersTheIncludeSource()
+    {
+        Write("page.htm", "<p>expanded</p>\n");
+        const QString source = Write("page.htc", "#include{head.txt}\n<p>source</p>\n");
+        m_openChoice = m_dir.filePath("page.htm");
+        m_window->Action(QStringLiteral("Open1"))->trigger();
+        QCOMPARE(m_window->ActiveTab()->Path, source);
+    }
+
+    void tabsBecomeBlanksWithoutMarkingModified()
+    {
+        m_window->Settings.TabWidth = 4;
+        m_window->OpenFile(Write("tabs.html", "\t<p>x</p>\n"));
+        QCOMPARE(m_window->ActiveEditor()->Lines()[0], QStringLiteral("    <p>x</p>"));
+        QVERIFY(!m_window->ActiveEditor()->Modified());
+        QVERIFY(!m_window->ActiveEditor()->CanUndo());
+    }
+
+    void savingWithAnIncludeWritesBothFiles()
+    {
+        Write("head.txt", "<h1>Head</h1>\n");
+        const QString source = Write("page.htc", "#include{head.txt}\n<p>body</p>\n");
+        m_window->OpenFile(source);
+        TMyRichEdit *editor = m_window->ActiveEditor();
+        editor->SetSelStart(editor->SelEnd());
+        editor->CommandProcessor(ecEditorBottom);
+        editor->SetSelText(QStringLiteral("<p>more</p>"));
+        QVERIFY(editor->Modified());
+        m_window->Action(QStringLiteral("Save1"))->trigger();
+        QCOMPARE(Read("page.html"), QByteArray("<h1>Head</h1>\n<p>body</p><p>more</p>\n"));
+        QCOMPARE(Read("page.htc"), QByteArray("#include{head.txt}\n<p>body</p><p>more</p>\n"));
+        QCOMPARE(m_window->ActiveTab()->Path, source);
+        QVERIFY(!editor->Modified());
+        QVERIFY(editor->Text().startsWith(QStringLiteral("#include{head.txt}")));
+        QCOMPARE(m_window->PageControl1()->tabText(m_window->PageControl1()->currentIndex()), QStringLiteral("page.htc"));
+    }
+
+    void saveAsAddsHtmlAndKeepsTheBytes()
+    {
+        m_window->Action(QStringLiteral("New1"))->trigger();
+        m_window->ActiveEditor()->SetSelText(QStringLiteral("<p>caf\u00e9</p>"));
+        m_saveChoice = m_dir.filePath("fresh");
+        m_window->Action(QStringLiteral("SaveAs1"))->trigger();
+        QCOMPARE(m_window->ActiveTab()->Path, m_dir.filePath("fresh.html"));
+        QCOMPARE(Read("fresh.html"), QByteArray("<p>caf\xc3\xa9</p>\n"));
+        QCOMPARE(m_window->MRUFileList.first(), QStringLiteral("File1=") + m_dir.filePath("fresh.html"));
+    }
+
+    void closingUntitledDocuments()
+    {
+        QCOMPARE(TabTexts(), QStringList{"Untitled0"});
+        m_window->Action(QStringLiteral("New1"))->trigger();
+        m_window->Action(QStringLiteral("New1"))->trigger();
+        QCOMPARE(TabTexts(), QStringList({"Untitled0", "Untitled1", "Untitled2"}));
+        m_window->Action(QStringLiteral("Close1"))->trigger();
+        // Closing an unchanged document frees its number.
+        QCOMPARE(m_window->UntitledCount, 1);
+        m_window->Action(QStringLiteral("CloseAll1"))->trigger();
+        QCOMPARE(TabTexts(), QStringList{"Untitled1"});
+    }
+
+    void closingTheLastTabCreatesUntitled1()
+    {
+        m_window->Action(QStringLiteral("Close1"))->trigger();
+        QCOMPARE(TabTexts(), QStringList{"Untitled1"});
+    }
+
+    void modifiedDocumentsAreNeverLostOnClose_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("saveChoice");
+        QTest::addColumn<int>("tabsLeft");
+        QTest::newRow("cancel keeps the tab") << int(QMessageBox::Cancel) << QString() << 1;
+        QTest::newRow("yes but save dialog cancelled keeps it") << int(QMessageBox::Yes) << QString() << 1;
+        QTest::newRow("yes and saved closes it") << int(QMessageBox::Yes) << QStringLiteral("kept.html") << 1;
+        QTest::newRow("no discards") << int(QMessageBox::No) << QString() << 1;
+    }
+    void modifiedDocumentsAreNeverLostOnClose()
+    {
+        QFETCH(int, answer);
+        QFETCH(QString, saveChoice);
+        QFETCH(int, tabsLeft);
+        m_window->ActiveEditor()->SetSelText(QStringLiteral("typed"));
+        m_answer = answer;
+        m_saveChoice = saveChoice.isEmpty() ? QString() : m_dir.filePath(saveChoice);
+        m_window->Action(QStringLiteral("Close1"))->trigger();
+        QCOMPARE(m_window->PageControl1()->count(), tabsLeft);
+        const bool closed = m_window->ActiveEditor()->Text().indexOf(QStringLiteral("typed")) < 0;
+        QCOMPARE(closed, answer == QMessageBox::No || !saveChoice.isEmpty());
+        if (!saveChoice.isEmpty())
+            QVERIFY(Read(saveChoice).contains("typed"));
+        m_answer = QMessageBox::No;
+    }
+
+    void windowCloseCanBeRefused()
+    {
+        m_window->ActiveEditor()->SetSelText(QStringLiteral("typed"));
+        m_answer = QMessageBox::Cancel;
+        QVERIFY(!m_window->close());
+        QCOMPARE(m_window->PageControl1()->count(), 1);
+        m_answer = QMessageBox::No;
+    }
+
+    void reopenMenuListsFiveNewestThatAreNotOpen()
+    {
+        QStringList paths;
+        for (int i = 1; i <= 6; ++i) {
+            paths << Write(QStringLiteral("f%1.html").arg(i), "x\n");
+            m_window->OpenFile(paths.last());
+            m_window->Action(QStringLiteral("Close1"))->trigger();
+        }
+        QCOMPARE(ReopenTexts(), QStringList({paths[5], paths[4], paths[3], paths[2], paths[1]}));
+        for (const QString &p : paths)
+            m_window->OpenFile(p);
+        QCOMPARE(ReopenTexts(), QStringList{"[Empty]"});
+    }
+
+    void missingRecentFileCanBeRemoved()
+    {
+        const QString path = Write("gone.html", "x\n");
+        m_window->OpenFile(path);
+        m_window->Action(QStringLiteral("Close1"))->trigger();
+        QFile::remove(path);
+        QList<QAction *> items = m_window->Menu(QStringLiteral("Reopen1"))->actions();
+        QCOMPARE(items.size(), 1);
+        items.first()->trigger();
+        QVERIFY(m_window->MRUFileList.isEmpty());
+        QCOMPARE(ReopenTexts(), QStringList{"[Empty]"});
+    }
+
+    void noDocumentMeansAMessage()
+    {
+        // Freeing the tab directly leaves the window without documents.
+        delete m_window->ActiveTab();
+        QCOMPARE(m_window->PageControl1()->count(), 0);
+        m_window->Action(QStringLiteral("Save1"))->setEnabled(true);
+        m_window->Action(QStringLiteral("Save1"))->trigger();
+        QCOMPARE(m_messages, QStringList{"No HTML-File opened"});
+    }
+
+    void readoutFollowsTheCaret()
+    {
+        m_window->ActiveEditor()->SetText(QStringLiteral("ab\r\ncdef"));
+        TBufferCoord target = BufferCoord(3, 2);
+        m_window->ActiveEditor()->CommandProcessor(ecGotoXY, QChar(), &target);
+        QCOMPARE(m_window->StatusBar()->PanelText(0), QStringLiteral("Row: 2"));
+        QCOMPARE(m_window->StatusBar()->PanelText(1), QStringLiteral("Column: 3"));
+        QCOMPARE(m_window->StatusBar()->PanelText(2), QStringLiteral("Chr: 7"));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    TestDocuments test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_documents.moc"
