@@ -88,7 +88,8 @@ public:
     void NextToEol();
 
     // Export: SetLineForExport starts a line and exports its first token, ExportNext advances
-    // and exports the next one to ExportTarget() when there is one.
+    // and exports the next one to ExportTarget() when there is one. The end-of-line token is
+    // exported too, so a target knows where each line ends.
     virtual void SetLineForExport(QStringView text) = 0;
     virtual void ExportNext() = 0;
     THighlighterExportTarget *ExportTarget() const { return m_exportTarget; }

@@ -215,11 +215,6 @@ void THTMLSyn::ExportNext()
         target->ExportToken(GetTokenView(), m_tokenKind, GetTokenAttribute());
 }
 
-TRangeState THTMLSyn::ResetState()
-{
-    return rsText;
-}
-
 TRangeState THTMLSyn::ScanLine(QStringView line, int lineIndex, TRangeState start)
 {
     SetRange(start);

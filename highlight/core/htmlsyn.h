@@ -39,7 +39,6 @@ public:
 
     explicit THTMLSyn(QObject *owner = nullptr);
 
-    TRangeState ResetState() override;
     TRangeState ScanLine(QStringView line, int lineIndex, TRangeState start) override;
     bool IsIdentChar(QChar c) const override;
     TRangeState TokenizeLine(QStringView line, int lineIndex, TRangeState start,
