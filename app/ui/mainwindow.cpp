@@ -5,6 +5,9 @@
 #include "aids/core/myrichedit.h"
 #include "app/ui/documenttab.h"
 #include "app/ui/explorerbar.h"
+#include "highlight/core/highlighterlink.h"
+#include "highlight/core/htmlsyn.h"
+#include "highlight/ui/highlightertokens.h"
 #include "app/ui/mainstatusbar.h"
 #include "app/ui/splash.h"
 #include "platform/core/settingsstore.h"
@@ -38,7 +41,12 @@ TfrmHTMLEdit::TfrmHTMLEdit(const TMainWindowContext &context, QWidget *parent)
     FormCreate();
 }
 
-TfrmHTMLEdit::~TfrmHTMLEdit() = default;
+TfrmHTMLEdit::~TfrmHTMLEdit()
+{
+    // Editors hold the shared highlighter, so they go first.
+    while (m_pageControl && m_pageControl->count() > 0)
+        delete m_pageControl->widget(0);
+}
 
 void TfrmHTMLEdit::SplashStatus(const QString &text, int progress)
 {
@@ -61,6 +69,9 @@ void TfrmHTMLEdit::FormCreate()
     CreateCentralArea();
     m_statusBar = new TMainStatusBar(this);
     setStatusBar(m_statusBar);
+    m_htmlHiLiter = std::make_unique<THTMLSyn>();
+    m_hiLiterLink = std::make_unique<THighlighterLink>(m_htmlHiLiter.get());
+    m_hiLiterTokens = std::make_unique<THighlighterTokens>(m_htmlHiLiter.get());
     ConnectDocumentCommands();
 
     m_explorerBar->SetExplorerRoot(m_context.ProgramDir);

@@ -30,6 +30,9 @@ class TfrmSplash;
 class TDocumentTab;
 class TMyRichEdit;
 class QPrinter;
+class THTMLSyn;
+class THighlighterLink;
+class THighlighterTokens;
 
 // What the window needs from the outside world; tests hand in temporary stores.
 struct TMainWindowContext
@@ -95,6 +98,7 @@ public:
     QSplitter *IESplitter() const { return m_ieSplitter; }
     QSplitter *BarSplitter() const { return m_barSplitter; }
     QTabWidget *PageControl1() const { return m_pageControl; }
+    THTMLSyn *HTMLHiLiter() const { return m_htmlHiLiter.get(); }
     QToolButton *ToolButton(const QString &name) const { return m_toolButtons.value(name); }
     QComboBox *cbxFind() const { return m_cbxFind; }
     bool FirstRunShown() const { return m_firstRunShown; }
@@ -192,6 +196,9 @@ private:
     bool m_textChangedSinceTick = false;
     QString m_lastDir;
     std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<THTMLSyn> m_htmlHiLiter;
+    std::unique_ptr<THighlighterLink> m_hiLiterLink;
+    std::unique_ptr<THighlighterTokens> m_hiLiterTokens;
 
     QAction *AddAction(const QString &name, const QString &caption, const QKeySequence &shortcut = {},
                        const QString &icon = {}, const QString &hint = {});

@@ -6,6 +6,8 @@
 #include "app/core/includes.h"
 #include "app/core/recentfiles.h"
 #include "app/ui/documenttab.h"
+#include "highlight/core/highlighterlink.h"
+#include "highlight/ui/highlightertokens.h"
 #include "app/ui/mainstatusbar.h"
 #include "editor/ui/codeeditview.h"
 
@@ -178,6 +180,8 @@ void TfrmHTMLEdit::SetupEditor(TDocumentTab *tab)
     view->SetRightEdge(Settings.ShowEdge ? 80 : -1);
     editor->SetTabWidth(Settings.TabWidth);
     editor->BookMarkOptions().SetLeftMargin(28);
+    editor->SetHighlighter(m_hiLiterLink.get());
+    view->SetTokenSource(m_hiLiterTokens.get());
     editor->OnChange = [this, tab](TCodeEdit *) { RichEdit1Change(tab); };
     editor->OnSelectionChange = [this, tab](TCodeEdit *) { RichEdit1SelectionChange(tab); };
     view->OnDropFiles = [this](TCodeEditView *, const QStringList &files) {

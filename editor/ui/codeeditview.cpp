@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <QtMath>
 #include <cmath>
 
 namespace {
@@ -147,10 +148,28 @@ int TCodeEditView::GutterWidth() const
     return m_gutter.RealGutterWidth(m_charWidth);
 }
 
+// Spacing that makes every character of f exactly width pixels wide, so that text drawn as a run
+// stays on the grid however the font rounds its advances.
+static QFont GridFont(QFont f, int width)
+{
+    f.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    const qreal advance = QFontMetricsF(f).horizontalAdvance(QLatin1Char('M'));
+    f.setLetterSpacing(QFont::AbsoluteSpacing, width - advance);
+    return f;
+}
+
 void TCodeEditView::UpdateMetrics()
 {
+    const QFontMetricsF fmf(font());
+    m_charWidth = qMax(1, qCeil(fmf.horizontalAdvance(QLatin1Char('M')) - 0.01));
+    for (int style = 0; style < 8; ++style) {
+        QFont f = font();
+        f.setBold(style & 1);
+        f.setItalic(style & 2);
+        f.setUnderline(style & 4);
+        m_gridFonts[style] = GridFont(f, m_charWidth);
+    }
     const QFontMetrics fm(font());
-    m_charWidth = qMax(1, fm.horizontalAdvance(QLatin1Char('M')));
     m_lineHeight = qMax(1, fm.height() + m_extraLineSpacing);
     m_ascent = fm.ascent();
     m_gutter.AutoSizeDigitCount(m_engine->LineCount());
@@ -424,14 +443,9 @@ void TCodeEditView::PaintLine(QPainter &p, int line, int y, const QRect &clip)
         }
     };
 
-    QFont base = font();
+    const QFont &base = m_gridFonts[0];
     for (const TPaintToken &t : tokens) {
-        QFont f = base;
-        if (t.Bold || t.Italic || t.Underline) {
-            f.setBold(t.Bold);
-            f.setItalic(t.Italic);
-            f.setUnderline(t.Underline);
-        }
+        const QFont &f = m_gridFonts[(t.Bold ? 1 : 0) | (t.Italic ? 2 : 0) | (t.Underline ? 4 : 0)];
         const QColor fg = special && lineFg.isValid() ? lineFg
                           : t.Foreground.isValid()   ? t.Foreground
                                                      : m_foreground;

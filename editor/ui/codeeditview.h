@@ -8,6 +8,7 @@
 #include <QAbstractScrollArea>
 #include <QPointer>
 #include <QTimer>
+#include <array>
 #include <functional>
 
 class TViewTokenSource;
@@ -126,6 +127,8 @@ private:
     int m_lineHeight = 16;
     int m_ascent = 12;
     int m_maxDisplayWidth = 0;
+    // The text font in its eight style variants, spaced to the character grid.
+    std::array<QFont, 8> m_gridFonts;
 
     QTimer m_caretTimer;
     QTimer m_scrollTimer;
