@@ -24,8 +24,8 @@ public:
     };
     static constexpr int TokenKindCount = tkValue + 1;
 
-    // GetRange() values. Only rsAsp, rsComment, rsTagName, rsInTag, rsText and rsValue are ever
-    // the state at a line's end.
+    // GetRange() values. A line that starts in rsAsp, rsComment, rsTagName, rsInTag, rsText or
+    // rsValue also ends in one of them, so 0 (a line slot not yet scanned) never stops a rescan.
     enum TRange : quint8 {
         rsEntityPending,  // a listed entity begins at the current position
         rsAsp,
@@ -55,7 +55,7 @@ public:
     QStringView GetTokenView() const override;
     THighlightAttributes *GetTokenAttribute() const override;
     int GetTokenKind() const override { return m_tokenKind; }
-    int GetTokenPos() const override { return m_tokenPos; }
+    int GetTokenPos() const override { return int(m_tokenPos); }
     int LineNumber() const { return m_lineNumber; }
 
     void SetLineForExport(QStringView text) override;
