@@ -70,6 +70,7 @@ void TfrmHTMLEdit::FormCreate()
     m_statusBar = new TMainStatusBar(this);
     setStatusBar(m_statusBar);
     m_htmlHiLiter = std::make_unique<THTMLSyn>();
+    SetupHTMLHiLiterColors(*m_htmlHiLiter);
     m_hiLiterLink = std::make_unique<THighlighterLink>(m_htmlHiLiter.get());
     m_hiLiterTokens = std::make_unique<THighlighterTokens>(m_htmlHiLiter.get());
     ConnectDocumentCommands();
