@@ -31,7 +31,7 @@ bool HasEndTagByWalking(const QList<THTMLTag> &tags, int i)
 {
     int depth = 0;
     for (int j = i; j < tags.size(); ++j) {
-        if (tags[j].Name().toLower() != tags[i].Name().toLower())
+        if (tags[j].Name().compare(tags[i].Name(), Qt::CaseInsensitive) != 0)
             continue;
         depth += tags[j].IsEndTag() ? -1 : 1;
         if (depth < 1)
@@ -136,6 +136,9 @@ void TestHTMLValidator::validate_data()
     QTest::newRow("unknown and open in order") << "<table>\r\n<font>\r\n<i>"
         << QStringList{NoEnd(0, "table"), Unknown(1, "font"), NoEnd(2, "i")};
     QTest::newRow("unterminated tag is no tag") << "x <b" << QStringList();
+    QTest::newRow("self-closing tags") << "<br/><a name=x/><b /><TABLE/>" << QStringList();
+    QTest::newRow("self-closing tag takes no end tag") << "<b><b/></b>" << QStringList();
+    QTest::newRow("self-closing unknown tag") << "<x/>" << QStringList{Unknown(0, "x")};
 }
 
 void TestHTMLValidator::validate()
@@ -166,7 +169,7 @@ void TestHTMLValidator::endTagsMatchTheWalkingRule()
         QStringList expected;
         for (int i = 0; i < validator.Tags().size(); ++i) {
             if (!HasEndTagByWalking(validator.Tags(), i))
-                expected << NoEnd(0, validator.Tags()[i].Name());
+                expected << NoEnd(0, validator.Tags()[i].Name().toString());
         }
         QVERIFY2(ErrorsOf(validator) == expected, qPrintable(text));
     }
@@ -188,6 +191,11 @@ void TestHTMLValidator::tagReading_data()
     QTest::newRow("attributes on lines of their own") << "<img\r\n  src=x\r\n\talt=\"\">" << "img"
         << false << QStringList{"src=x", "alt=\"\""};
     QTest::newRow("comment") << "<!-- a b -->" << "!--" << false << QStringList{"a", "b", "--"};
+    QTest::newRow("self-closing") << "<br/>" << "br" << false << QStringList();
+    QTest::newRow("self-closing with parameters") << "<img src=\"a.gif\"/>" << "img" << false
+        << QStringList{"src=\"a.gif\""};
+    QTest::newRow("slash in a value") << "<a href=/x/>" << "a" << false << QStringList{"href=/x"};
+    QTest::newRow("end tag is not self-closing") << "</b/>" << "b/" << true << QStringList();
 }
 
 void TestHTMLValidator::tagReading()
@@ -196,11 +204,14 @@ void TestHTMLValidator::tagReading()
     QFETCH(QString, name);
     QFETCH(bool, isEndTag);
     QFETCH(QStringList, params);
-    const THTMLTag tag(text, 7);
-    QCOMPARE(tag.Name(), name);
+    const THTMLTag tag(QStringView(text), 7);
+    QCOMPARE(tag.Name().toString(), name);
     QCOMPARE(tag.IsEndTag(), isEndTag);
+    QCOMPARE(tag.IsSelfClosing(), !isEndTag && text.endsWith("/>"));
     QCOMPARE(tag.Params(), params);
     QCOMPARE(tag.ParamCount(), int(params.size()));
+    for (int i = 0; i <= params.size(); ++i)
+        QCOMPARE(tag.GetParam(i), params.value(i));
     QCOMPARE(tag.Line(), 7);
 }
 
@@ -262,6 +273,8 @@ void TestHTMLValidator::links_data()
         << "<img lowsrc=a.gif src=img/pic.gif HREF=a.html Background=b.gif srcset=c.gif>"
         << QStringList{"img/pic.gif | img/pic.gif | ok | img | 0", "a.html | a.html | broken | img | 0",
                        "b.gif | b.gif | broken | img | 0"};
+    QTest::newRow("self-closing tag") << "<img src=\"img/pic.gif\"/>"
+        << QStringList{"img/pic.gif | img/pic.gif | ok | img | 0"};
     QTest::newRow("no links") << "<p>plain</p>" << QStringList();
 }
 
