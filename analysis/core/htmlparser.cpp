@@ -151,8 +151,10 @@ void THTMLParser::Execute()
 
 void THTMLParser::KeepRun(const QString &line, qsizetype end)
 {
-    if (end > m_RunStart)
-        (m_InTag ? m_TagBuffer : m_TextBuffer).append(QStringView(line).mid(m_RunStart, end - m_RunStart));
+    if (end > m_RunStart) {
+        QString &buffer = m_InTag ? m_TagBuffer : m_TextBuffer;
+        buffer.append(QStringView(line).mid(m_RunStart, end - m_RunStart));
+    }
     m_RunStart = end;
 }
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 // Positions: the document counts from 0 at its first character and every line break counts two.
-// A tag written on one line with "<" at p and ">" at q gets StartPos p + 1 and EndPos q + 2, which
-// in the editor's 1-based character positions select exactly "<...>". A text that starts at s and is
-// ended by a "<" at p gets StartPos s and EndPos p. Texts running over several lines and tags
-// broken over lines drift by the line breaks; that is the rule the tree view was built on.
+// A tag written on one line with "<" at p and ">" at q gets StartPos p + 1 and EndPos q + 2,
+// which in the editor's 1-based character positions select exactly "<...>". A text that starts
+// at s and is ended by a "<" at p gets StartPos s and EndPos p. Texts running over several lines
+// and tags broken over lines drift by the line breaks; that is the rule the tree view was built on.
 //
 // Records keep their raw text by sharing the parsed line (no copy) and work out names, values and
 // decoded text from it when asked, so that parsing a large page allocates little.
@@ -85,8 +85,8 @@ public:
     QString Name() const;
     const std::vector<THPHTMLParam> &Params() const { return m_Params; }
 
-    // Moves the parameters along: until the tag is placed they are positioned as if it started at 0,
-    // so a parameter always selects its own text in the same scale as its tag.
+    // Moves the parameters along: until the tag is placed they are positioned as if it started
+    // at 0, so a parameter always selects its own text in the same scale as its tag.
     void SetStartPos(int pos) override;
 
 private:
@@ -98,7 +98,10 @@ class THPHTMLText : public THPHTMLItem
 {
 public:
     void Parse(const QString &raw) { Parse(raw, 0, raw.size()); }
-    void Parse(const QString &source, qsizetype start, qsizetype length) { SetRaw(source, start, length); }
+    void Parse(const QString &source, qsizetype start, qsizetype length)
+    {
+        SetRaw(source, start, length);
+    }
 
     // Line feeds turned into blanks, runs of blanks collapsed, character references decoded.
     QString Text() const;

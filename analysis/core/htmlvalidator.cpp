@@ -294,11 +294,12 @@ void THTMLValidator::Validate(const QString &text)
         const QString line = QString::number(tag.Line());
         const QString name = tag.Name().toString();
         if (!known[ids[i]]) {
-            m_Errors.append(TError{tag.Line(), line + QStringLiteral(": unknown Tag \"") + name + u'"'});
+            m_Errors.append(
+                TError{tag.Line(), line + QStringLiteral(": unknown Tag \"") + name + u'"'});
         } else {
             m_Errors.append(TError{tag.Line(), line + QStringLiteral(": Tag \"") + name
-                                                   + QStringLiteral("\" has no end tag ( missing </")
-                                                   + name + QStringLiteral("> )")});
+                                           + QStringLiteral("\" has no end tag ( missing </") + name
+                                           + QStringLiteral("> )")});
         }
     }
 }
@@ -314,16 +315,19 @@ bool THTMLValidator::IsLocal(const QString &url)
         return true;
     // "http:", "https:", "ftp:", "gopher:" or "mailto:" anywhere: look before each colon.
     for (; colon >= 0; colon = view.indexOf(u':', colon + 1)) {
-        for (const QStringView remote : {QStringView(u"http"), QStringView(u"https"), QStringView(u"ftp"),
-                                         QStringView(u"gopher"), QStringView(u"mailto")}) {
+        for (const char16_t *scheme : {u"http", u"https", u"ftp", u"gopher", u"mailto"}) {
+            const QStringView remote(scheme);
             if (colon >= remote.size()
-                && view.mid(colon - remote.size(), remote.size()).compare(remote, Qt::CaseInsensitive) == 0)
+                && view.mid(colon - remote.size(), remote.size())
+                           .compare(remote, Qt::CaseInsensitive) == 0)
                 return false;
         }
     }
     // Any other scheme (javascript:, data:, news:...) names no file either; one letter before
     // the colon is a drive, not a scheme.
-    const auto isLetter = [](QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); };
+    const auto isLetter = [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+    };
     qsizetype i = 0;
     while (i < url.size()
            && (isLetter(url[i])

@@ -59,8 +59,8 @@ public:
     bool IsSelfClosing() const { return m_IsSelfClosing; }
 
     // Parameters end at whitespace outside quotes, at any ">" and at the "/" of a closing "/>";
-    // text after the last separator is dropped. A double quote toggles quoting anywhere; a single quote quotes a value that
-    // starts with it, up to the next single quote.
+    // text after the last separator is dropped. A double quote toggles quoting anywhere; a
+    // single quote quotes a value that starts with it, up to the next single quote.
     QStringList Params() const;
     int ParamCount() const;
     QString GetParam(int index) const;  // empty when there is no such parameter
@@ -78,7 +78,7 @@ private:
     bool m_IsEndTag = false;
     bool m_IsSelfClosing = false;
 };
-Q_DECLARE_TYPEINFO(THTMLTag, Q_PRIMITIVE_TYPE);
+Q_DECLARE_TYPEINFO(THTMLTag, Q_RELOCATABLE_TYPE);
 
 // Each validator is meant for one check: Validate and CheckLinks append to Tags.
 class THTMLValidator

@@ -1,4 +1,4 @@
-// The outline the document tree shows: which nodes a parse gives, with their texts, images and ranges.
+// The outline the document tree shows: the nodes of a parse, with their texts, images and ranges.
 #include "analysis/core/treenodes.h"
 
 namespace {
@@ -29,7 +29,8 @@ QList<TTreeNodeEntry> BuildTreeNodes(const THTMLParser &parser, bool showEndTags
             for (const THPHTMLParam &param : tag->Params()) {
                 nodes.append(TTreeNodeEntry{2, param.Name(), tiParamName, RangeOf(param)});
                 if (!param.Value().isEmpty())
-                    nodes.append(TTreeNodeEntry{3, param.Value().toString(), tiParamValue, RangeOf(param)});
+                    nodes.append(TTreeNodeEntry{3, param.Value().toString(), tiParamValue,
+                                                RangeOf(param)});
             }
         } else if (const auto *text = dynamic_cast<const THPHTMLText *>(item.get())) {
             // A lone blank or line feed left between tags is not worth a node.
