@@ -57,9 +57,9 @@ void THPHTMLTag::Parse(const QString &source, qsizetype start, qsizetype length)
         if (paramEnd > paramStart) {
             THPHTMLParam &param = m_Params.emplace_back();
             param.Parse(source, start + paramStart, paramEnd - paramStart);
-            // Raw character k sits at the tag's StartPos + 1 + k; SetStartPos adds the tag's start.
-            param.SetStartPos(int(1 + paramStart + m_StartPos));
-            param.SetEndPos(int(1 + paramEnd + m_StartPos));
+            // Raw character k sits at the tag's StartPos + 1 + k; Place adds the tag's start.
+            param.SetStartPos(int(1 + paramStart + StartPos()));
+            param.SetEndPos(int(1 + paramEnd + StartPos()));
         }
     }
 }
@@ -71,14 +71,15 @@ QString THPHTMLTag::Name() const
     return (blank < 0 ? raw : raw.left(blank)).toString().toUpper();
 }
 
-void THPHTMLTag::SetStartPos(int pos)
+void THPHTMLTag::Place(int startPos, int endPos)
 {
-    const int delta = pos - m_StartPos;
+    const int delta = startPos - StartPos();
     for (THPHTMLParam &param : m_Params) {
         param.SetStartPos(param.StartPos() + delta);
         param.SetEndPos(param.EndPos() + delta);
     }
-    THPHTMLItem::SetStartPos(pos);
+    SetStartPos(startPos);
+    SetEndPos(endPos);
 }
 
 QString THPHTMLText::Text() const
@@ -160,12 +161,10 @@ void THTMLParser::KeepRun(const QString &line, qsizetype end)
 
 void THTMLParser::FlushText(const QString &line, qsizetype end)
 {
-    if (m_InTag)
+    if (m_InTag || (m_TextBuffer.isEmpty() && end <= m_RunStart))
         return;
     auto text = std::make_unique<THPHTMLText>();
     if (m_TextBuffer.isEmpty()) {
-        if (end <= m_RunStart)
-            return;
         text->Parse(line, m_RunStart, end - m_RunStart);
     } else {
         KeepRun(line, end);
@@ -190,8 +189,6 @@ void THTMLParser::FlushTag(const QString &line, qsizetype end)
         tag->Parse(m_TagBuffer);
         m_TagBuffer.clear();
     }
-    const int length = int(tag->Raw().size());
-    tag->SetStartPos(m_ParsePos - length);
-    tag->SetEndPos(m_ParsePos + 2);
+    tag->Place(m_ParsePos - int(tag->Raw().size()), m_ParsePos + 2);
     m_Items.push_back(std::move(tag));
 }

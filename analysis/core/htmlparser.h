@@ -17,7 +17,8 @@
 // Records keep their raw text by sharing the parsed line (no copy) and work out names, values and
 // decoded text from it when asked, so that parsing a large page allocates little.
 
-// A piece of a shared string: the raw text of a record or parameter.
+// The raw text of a record or parameter, a piece of a shared string, and the characters it
+// selects in the editor.
 class TRawText
 {
 public:
@@ -29,10 +30,17 @@ public:
     }
     QStringView Raw() const { return QStringView(m_Source).mid(m_Start, m_Length); }
 
+    int StartPos() const { return m_StartPos; }
+    int EndPos() const { return m_EndPos; }
+    void SetStartPos(int pos) { m_StartPos = pos; }
+    void SetEndPos(int pos) { m_EndPos = pos; }
+
 private:
     QString m_Source;  // shares the line (or the joined lines) the text came from
     qsizetype m_Start = 0;
     qsizetype m_Length = 0;
+    int m_StartPos = 0;
+    int m_EndPos = 0;
 };
 
 // One attribute of a tag, e.g. width="100".
@@ -46,15 +54,9 @@ public:
     QString Name() const;
     // Text after the first "=" without one pair of surrounding double quotes; empty without "=".
     QStringView Value() const;
-    int StartPos() const { return m_StartPos; }
-    int EndPos() const { return m_EndPos; }
-    void SetStartPos(int pos) { m_StartPos = pos; }
-    void SetEndPos(int pos) { m_EndPos = pos; }
 
 private:
     qsizetype m_Equals = -1;  // index of the first "=" in Raw
-    int m_StartPos = 0;
-    int m_EndPos = 0;
 };
 
 // What tags and texts have in common; the parser's Items hold these.
@@ -62,15 +64,6 @@ class THPHTMLItem : public TRawText
 {
 public:
     virtual ~THPHTMLItem() = default;
-
-    int StartPos() const { return m_StartPos; }
-    int EndPos() const { return m_EndPos; }
-    virtual void SetStartPos(int pos) { m_StartPos = pos; }
-    void SetEndPos(int pos) { m_EndPos = pos; }
-
-protected:
-    int m_StartPos = 0;
-    int m_EndPos = 0;
 };
 
 // One tag: the text between "<" and ">" with its parameters split out.
@@ -85,9 +78,9 @@ public:
     QString Name() const;
     const std::vector<THPHTMLParam> &Params() const { return m_Params; }
 
-    // Moves the parameters along: until the tag is placed they are positioned as if it started
-    // at 0, so a parameter always selects its own text in the same scale as its tag.
-    void SetStartPos(int pos) override;
+    // Sets the tag's positions and moves its parameters along: until the tag is placed they are
+    // positioned as if it started at 0, so a parameter selects its own text in the tag's scale.
+    void Place(int startPos, int endPos);
 
 private:
     std::vector<THPHTMLParam> m_Params;
