@@ -84,9 +84,14 @@ bool THTMLTag::NextParam(qsizetype &pos, QStringView &param) const
     const qsizetype n = text.size();
     // Parameters start one character after the one that ended the name.
     qsizetype start = std::max<qsizetype>(pos, m_NameStart + m_NameLength + 1);
+    // Letters and most punctuation just extend a parameter; only these characters need a look.
+    constexpr quint64 special = (1ull << '>') | (1ull << ' ') | (1ull << '\t') | (1ull << '\r')
+        | (1ull << '\n') | (1ull << '\f') | (1ull << '"') | (1ull << '\'') | (1ull << '/');
     char16_t quote = 0;
     for (qsizetype i = start; i < n; ++i) {
         const char16_t c = text[i].unicode();
+        if (!((c < 64) & ((special >> (c & 63)) & 1)))
+            continue;
         if (c == u'>' || (quote == 0 && IsSpace(c)) || (m_IsSelfClosing && i == n - 2)) {
             if (i > start) {
                 param = text.mid(start, i - start);
