@@ -21,7 +21,8 @@ TSyntaxReport BuildSyntaxReport(const QString &text, int lineCount, const QStrin
     TSyntaxReport report;
     THTMLValidator validator;
     report.Rows.append(TReportRow{validator.GetVersion(), {}, riInfo});
-    report.Rows.append(TReportRow{QStringLiteral("Validating %1 Lines ...").arg(lineCount), {}, riNone});
+    report.Rows.append(
+        TReportRow{QStringLiteral("Validating %1 Lines ...").arg(lineCount), {}, riNone});
     report.Rows.append(TReportRow{QString(), {}, riNone});
     try {
         validator.LoadTagData(tagDataFile);
@@ -43,7 +44,8 @@ TSyntaxReport BuildSyntaxReport(const QString &text, int lineCount, const QStrin
     for (int i = 0; i < report.ErrorCount; ++i)
         report.Rows.append(TReportRow{validator.GetError(i).Msg, {}, riError});
     report.Rows.append(TReportRow{QString(), {}, riNone});
-    report.Rows.append(TReportRow{QStringLiteral("Total of %1 Errors found!").arg(report.ErrorCount), {}, riInfo});
+    report.Rows.append(
+        TReportRow{QStringLiteral("Total of %1 Errors found!").arg(report.ErrorCount), {}, riInfo});
     return report;
 }
 

@@ -122,13 +122,12 @@ void AppendCodePoint(QString &out, char32_t value)
 
 } // namespace
 
-QString DecodeCharacterReferences(const QString &text)
+QString DecodeCharacterReferences(QStringView s)
 {
-    const QStringView s(text);
     const qsizetype n = s.size();
     qsizetype amp = s.indexOf(u'&');
     if (amp < 0)
-        return text;
+        return s.toString();
 
     QString out;
     out.reserve(n);

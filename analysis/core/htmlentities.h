@@ -24,4 +24,4 @@ extern const std::array<char16_t, 256> EntityCharMap;
 // (decimal, or hexadecimal after "x") of at most three characters map through EntityCharMap;
 // values above 255 become that Unicode character when it is a valid one. Anything else is kept
 // as written.
-QString DecodeCharacterReferences(const QString &text);
+QString DecodeCharacterReferences(QStringView text);

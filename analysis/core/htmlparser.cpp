@@ -3,35 +3,46 @@
 
 #include "analysis/core/htmlentities.h"
 
-void THPHTMLParam::Parse(const QString &raw)
+namespace {
+
+constexpr quint64 Brackets = (1ull << '<') | (1ull << '>');
+
+} // namespace
+
+void THPHTMLParam::Parse(const QString &source, qsizetype start, qsizetype length)
 {
-    m_Raw = raw;
-    m_Value.clear();
-    const qsizetype eq = raw.indexOf(u'=');
-    if (eq < 0) {
-        m_Name = raw.toUpper();
-        return;
-    }
-    QStringView value = QStringView(raw).mid(eq + 1);
-    if (value.size() > 1 && value.startsWith(u'"') && value.endsWith(u'"'))
-        value = value.mid(1, value.size() - 2);
-    m_Value = value.toString();
-    m_Name = QStringView(raw).left(eq).toString().toUpper();
+    SetRaw(source, start, length);
+    m_Equals = Raw().indexOf(u'=');
 }
 
-void THPHTMLTag::Parse(const QString &raw)
+QString THPHTMLParam::Name() const
 {
-    m_Raw = raw;
+    const QStringView raw = Raw();
+    return (m_Equals < 0 ? raw : raw.left(m_Equals)).toString().toUpper();
+}
+
+QStringView THPHTMLParam::Value() const
+{
+    if (m_Equals < 0)
+        return {};
+    QStringView value = Raw().mid(m_Equals + 1);
+    if (value.size() > 1 && value.startsWith(u'"') && value.endsWith(u'"'))
+        value = value.mid(1, value.size() - 2);
+    return value;
+}
+
+void THPHTMLTag::Parse(const QString &source, qsizetype start, qsizetype length)
+{
+    SetRaw(source, start, length);
     m_Params.clear();
-    const QStringView s(raw);
+    const QStringView s = Raw();
     const qsizetype n = s.size();
     qsizetype pos = s.indexOf(u' ');
     if (pos < 0)
         pos = n;
-    m_Name = s.left(pos).toString().toUpper();
 
     while (pos < n) {
-        const qsizetype start = pos;
+        const qsizetype paramStart = pos;
         bool quoted = false;
         for (; pos < n; ++pos) {
             const QChar c = s[pos];
@@ -40,38 +51,42 @@ void THPHTMLTag::Parse(const QString &raw)
             if (c == u'"')
                 quoted = !quoted;
         }
-        const qsizetype end = pos;
+        const qsizetype paramEnd = pos;
         if (pos < n)
             ++pos;  // the separating blank
-        if (end > start) {
-            THPHTMLParam param;
-            param.Parse(s.mid(start, end - start).toString());
-            // Raw character k sits at the tag's StartPos + 1 + k; SetStartPos adds the tag's start.
-            param.SetStartPos(int(1 + start + m_StartPos));
-            param.SetEndPos(int(1 + end + m_StartPos));
-            m_Params.push_back(std::move(param));
+        if (paramEnd > paramStart) {
+            THPHTMLParam &param = m_Params.emplace_back();
+            param.Parse(source, start + paramStart, paramEnd - paramStart);
+            // Raw character k sits at the tag's StartPos + 1 + k; Place adds the tag's start.
+            param.SetStartPos(int(1 + paramStart + StartPos()));
+            param.SetEndPos(int(1 + paramEnd + StartPos()));
         }
     }
 }
 
-void THPHTMLTag::SetStartPos(int pos)
+QString THPHTMLTag::Name() const
 {
-    const int delta = pos - m_StartPos;
+    const QStringView raw = Raw();
+    const qsizetype blank = raw.indexOf(u' ');
+    return (blank < 0 ? raw : raw.left(blank)).toString().toUpper();
+}
+
+void THPHTMLTag::Place(int startPos, int endPos)
+{
+    const int delta = startPos - StartPos();
     for (THPHTMLParam &param : m_Params) {
         param.SetStartPos(param.StartPos() + delta);
         param.SetEndPos(param.EndPos() + delta);
     }
-    THPHTMLItem::SetStartPos(pos);
+    SetStartPos(startPos);
+    SetEndPos(endPos);
 }
 
-void THPHTMLText::Parse(const QString &raw)
+QString THPHTMLText::Text() const
 {
-    m_Raw = raw;
-    if (!raw.contains(u'\n') && !raw.contains(QStringView(u"  "))) {
-        m_Text = DecodeCharacterReferences(raw);
-        return;
-    }
-    // Line feeds become blanks and every run of blanks becomes one.
+    const QStringView raw = Raw();
+    if (!raw.contains(u'\n') && !raw.contains(QStringView(u"  ")))
+        return DecodeCharacterReferences(raw);
     QString collapsed;
     collapsed.reserve(raw.size());
     QChar last;
@@ -83,7 +98,7 @@ void THPHTMLText::Parse(const QString &raw)
         collapsed.append(c);
         last = c;
     }
-    m_Text = DecodeCharacterReferences(collapsed);
+    return collapsed.contains(u'&') ? DecodeCharacterReferences(collapsed) : collapsed;
 }
 
 void THTMLParser::Execute()
@@ -94,59 +109,86 @@ void THTMLParser::Execute()
 
     for (const QString &line : std::as_const(m_Lines)) {
         m_ParsePos = m_LineStart;
+        m_RunStart = 0;
         const char16_t *chars = reinterpret_cast<const char16_t *>(line.constData());
         const qsizetype n = line.size();
         qsizetype i = 0;
         while (i < n) {
-            // Copy the run up to the next bracket in one piece rather than per character.
+            // A bit mask test keeps this loop's branch predictable on ordinary text.
             qsizetype k = i;
-            while (k < n && chars[k] != u'<' && chars[k] != u'>')
+            while (k < n && !((chars[k] < 64) & ((Brackets >> (chars[k] & 63)) & 1)))
                 ++k;
-            if (k > i) {
-                (m_InTag ? m_TagBuffer : m_TextBuffer).append(QStringView(chars + i, k - i));
-                m_ParsePos += int(k - i);
-            }
+            m_ParsePos += int(k - i);
             if (k == n)
                 break;
             if (chars[k] == u'<') {
-                FlushText();
+                if (m_InTag)
+                    KeepRun(line, k);  // a second "<" inside a tag is dropped
+                else
+                    FlushText(line, k);
                 m_InTag = true;
+            } else if (m_InTag) {
+                FlushTag(line, k);
             } else {
-                // Also outside a tag: a ">" in running text gives an empty tag record.
-                FlushTag();
+                // A ">" in running text gives an empty tag record and is left out of the text.
+                KeepRun(line, k);
+                FlushTag(line, k);
             }
+            m_RunStart = k + 1;
             ++m_ParsePos;
             i = k + 1;
         }
+        KeepRun(line, n);
         if (!m_InTag && !m_TextBuffer.isEmpty())
             m_TextBuffer.append(u'\n');
         m_LineStart += int(n) + 2;
     }
 
+    m_RunStart = 0;
     if (m_InTag && !m_TagBuffer.isEmpty())
-        FlushTag();
-    FlushText();
+        FlushTag(QString(), 0);
+    FlushText(QString(), 0);
 }
 
-void THTMLParser::FlushText()
+void THTMLParser::KeepRun(const QString &line, qsizetype end)
 {
-    if (m_InTag || m_TextBuffer.isEmpty())
+    if (end > m_RunStart) {
+        QString &buffer = m_InTag ? m_TagBuffer : m_TextBuffer;
+        buffer.append(QStringView(line).mid(m_RunStart, end - m_RunStart));
+    }
+    m_RunStart = end;
+}
+
+void THTMLParser::FlushText(const QString &line, qsizetype end)
+{
+    if (m_InTag || (m_TextBuffer.isEmpty() && end <= m_RunStart))
         return;
     auto text = std::make_unique<THPHTMLText>();
-    text->Parse(m_TextBuffer);
-    text->SetStartPos(m_ParsePos - int(m_TextBuffer.size()));
+    if (m_TextBuffer.isEmpty()) {
+        text->Parse(line, m_RunStart, end - m_RunStart);
+    } else {
+        KeepRun(line, end);
+        text->Parse(m_TextBuffer);
+        m_TextBuffer.clear();
+    }
+    const int length = int(text->Raw().size());
+    text->SetStartPos(m_ParsePos - length);
     text->SetEndPos(m_ParsePos);
-    m_TextBuffer.clear();
     m_Items.push_back(std::move(text));
 }
 
-void THTMLParser::FlushTag()
+void THTMLParser::FlushTag(const QString &line, qsizetype end)
 {
     m_InTag = false;
     auto tag = std::make_unique<THPHTMLTag>();
-    tag->Parse(m_TagBuffer);
-    tag->SetStartPos(m_ParsePos - int(tag->Raw().size()));
-    tag->SetEndPos(m_ParsePos + 2);
-    m_TagBuffer.clear();
+    if (m_TagBuffer.isEmpty()) {
+        tag->Parse(line, m_RunStart, end - m_RunStart);
+    } else {
+        // A tag over several lines: its pieces are joined with nothing between them.
+        m_TagBuffer.append(QStringView(line).mid(m_RunStart, end - m_RunStart));
+        tag->Parse(m_TagBuffer);
+        m_TagBuffer.clear();
+    }
+    tag->Place(m_ParsePos - int(tag->Raw().size()), m_ParsePos + 2);
     m_Items.push_back(std::move(tag));
 }

@@ -19,20 +19,23 @@ bool IsSpace(char16_t c)
 
 bool IsLinkParam(QStringView name)
 {
+    if (name.size() != 3 && name.size() != 4 && name.size() != 10)
+        return false;
     return name.compare(u"src", Qt::CaseInsensitive) == 0
         || name.compare(u"href", Qt::CaseInsensitive) == 0
         || name.compare(u"background", Qt::CaseInsensitive) == 0;
 }
 
-QString LinkText(QStringView value)
+// The value without its quotes: a pair of single quotes, or a leading and a trailing double quote.
+QStringView LinkText(QStringView value)
 {
     if (value.size() >= 2 && value.startsWith(u'\'') && value.endsWith(u'\''))
-        return value.mid(1, value.size() - 2).toString();
+        return value.mid(1, value.size() - 2);
     if (value.startsWith(u'"'))
         value = value.mid(1);
     if (value.endsWith(u'"'))
         value.chop(1);
-    return value.toString();
+    return value;
 }
 
 bool IsHexDigit(QChar c)
@@ -59,7 +62,7 @@ EFileOpenError::EFileOpenError(const QString &fileName, const QString &reason)
 }
 
 THTMLTag::THTMLTag(QStringView text, int line)
-    : m_Line(line)
+    : m_Text(text.data()), m_Length(qint32(text.size())), m_Line(line)
 {
     const qsizetype n = text.size();
     qsizetype pos = text.startsWith(u'<') ? 1 : 0;
@@ -67,29 +70,75 @@ THTMLTag::THTMLTag(QStringView text, int line)
         m_IsEndTag = true;
         ++pos;
     }
-    const qsizetype nameStart = pos;
-    while (pos < n && !IsSpace(text[pos].unicode()) && text[pos] != u'>')
+    m_IsSelfClosing = !m_IsEndTag && n - 2 >= pos && text.endsWith(QStringView(u"/>"));
+    const qsizetype end = m_IsSelfClosing ? n - 2 : n;
+    m_NameStart = quint8(pos);
+    while (pos < end && !IsSpace(text[pos].unicode()) && text[pos] != u'>')
         ++pos;
-    m_Name = text.mid(nameStart, pos - nameStart).toString();
+    m_NameLength = qint32(pos - m_NameStart);
+}
 
-    // Parameters: whitespace outside quotes or any ">" ends one; text after the last separator
-    // is dropped. A double quote toggles quoting anywhere; a single quote quotes a value that
-    // starts with it, up to the next single quote.
-    qsizetype start = ++pos;
+bool THTMLTag::NextParam(qsizetype &pos, QStringView &param) const
+{
+    const QStringView text = Text();
+    const qsizetype n = text.size();
+    // Parameters start one character after the one that ended the name.
+    qsizetype start = std::max<qsizetype>(pos, m_NameStart + m_NameLength + 1);
+    // Letters and most punctuation just extend a parameter; only these characters need a look.
+    constexpr quint64 special = (1ull << '>') | (1ull << ' ') | (1ull << '\t') | (1ull << '\r')
+        | (1ull << '\n') | (1ull << '\f') | (1ull << '"') | (1ull << '\'') | (1ull << '/');
     char16_t quote = 0;
-    for (; pos < n; ++pos) {
-        const char16_t c = text[pos].unicode();
-        if (c == u'>' || (quote == 0 && IsSpace(c))) {
-            if (pos > start)
-                m_Params.append(text.mid(start, pos - start).toString());
-            start = pos + 1;
+    for (qsizetype i = start; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (!((c < 64) & ((special >> (c & 63)) & 1)))
+            continue;
+        if (c == u'>' || (quote == 0 && IsSpace(c)) || (m_IsSelfClosing && i == n - 2)) {
+            if (i > start) {
+                param = text.mid(start, i - start);
+                pos = i + 1;
+                return true;
+            }
+            start = i + 1;
             quote = 0;
-        } else if (quote == 0 && (c == u'"' || (c == u'\'' && pos > 0 && text[pos - 1] == u'='))) {
+        } else if (quote == 0 && (c == u'"' || (c == u'\'' && text[i - 1] == u'='))) {
             quote = c;
         } else if (c == quote) {
             quote = 0;
         }
     }
+    pos = n;
+    return false;
+}
+
+QStringList THTMLTag::Params() const
+{
+    QStringList params;
+    qsizetype pos = 0;
+    QStringView param;
+    while (NextParam(pos, param))
+        params.append(param.toString());
+    return params;
+}
+
+int THTMLTag::ParamCount() const
+{
+    int count = 0;
+    qsizetype pos = 0;
+    QStringView param;
+    while (NextParam(pos, param))
+        ++count;
+    return count;
+}
+
+QString THTMLTag::GetParam(int index) const
+{
+    qsizetype pos = 0;
+    QStringView param;
+    for (int i = 0; NextParam(pos, param); ++i) {
+        if (i == index)
+            return param.toString();
+    }
+    return QString();
 }
 
 void THTMLValidator::LoadTagData(const QString &fileName)
@@ -138,12 +187,20 @@ bool THTMLValidator::NeedsEndTag(const QString &name) const
 
 void THTMLValidator::ExtractTags()
 {
+    m_Sources.append(m_Source);
     const char16_t *s = reinterpret_cast<const char16_t *>(m_Source.constData());
     const qsizetype n = m_Source.size();
+    // Only four characters matter; testing a bit mask keeps the loop's one branch predictable.
+    constexpr quint64 special = (1ull << '<') | (1ull << '>') | (1ull << '\r') | (1ull << '\n');
+    // Room for a tag every 16 characters: pages rarely have more, and unused room costs no memory.
+    m_Tags.reserve(m_Tags.size() + n / 16);
     qsizetype start = -1;
     int line = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        switch (s[i]) {
+        const char16_t c = s[i];
+        if (!((c < 64) & ((special >> (c & 63)) & 1)))
+            continue;
+        switch (c) {
         case u'<':
             start = i;
             break;
@@ -158,11 +215,9 @@ void THTMLValidator::ExtractTags()
         case u'\r':
             ++line;
             break;
-        case u'\n':
+        default:  // line feed
             if (i == 0 || s[i - 1] != u'\r')
                 ++line;
-            break;
-        default:
             break;
         }
     }
@@ -176,15 +231,16 @@ std::vector<int> THTMLValidator::NameIds(QStringList *lowerNames) const
     std::vector<int> ids;
     ids.reserve(m_Tags.size());
     for (const THTMLTag &tag : m_Tags) {
-        auto it = bySpelling.constFind(tag.Name());
+        const QStringView name = tag.Name();
+        auto it = bySpelling.constFind(QString::fromRawData(name.data(), name.size()));
         if (it == bySpelling.cend()) {
-            const QString lower = tag.Name().toLower();
+            const QString lower = name.toString().toLower();
             auto lowerIt = byLowerName.constFind(lower);
             if (lowerIt == byLowerName.cend()) {
                 lowerIt = byLowerName.insert(lower, int(lowerNames->size()));
                 lowerNames->append(lower);
             }
-            it = bySpelling.insert(tag.Name(), *lowerIt);
+            it = bySpelling.insert(name.toString(), *lowerIt);
         }
         ids.push_back(*it);
     }
@@ -203,7 +259,9 @@ std::vector<bool> THTMLValidator::FindEndTags(const std::vector<int> &nameIds) c
     std::vector<bool> hasEnd(m_Tags.size(), false);
     for (qsizetype i = 0; i < m_Tags.size(); ++i) {
         std::vector<int> &stack = open[nameIds[i]];
-        if (m_Tags.at(i).IsEndTag()) {
+        if (m_Tags.at(i).IsSelfClosing()) {
+            hasEnd[i] = true;  // its own end, and no end tag of its name belongs to it
+        } else if (m_Tags.at(i).IsEndTag()) {
             hasEnd[i] = true;
             if (!stack.empty()) {
                 hasEnd[stack.back()] = true;
@@ -236,36 +294,53 @@ void THTMLValidator::Validate(const QString &text)
 
     for (qsizetype i = 0; i < m_Tags.size(); ++i) {
         const THTMLTag &tag = m_Tags.at(i);
+        if (known[ids[i]] && (!needsEnd[ids[i]] || hasEnd[i]))
+            continue;
         const QString line = QString::number(tag.Line());
+        const QString name = tag.Name().toString();
         if (!known[ids[i]]) {
-            m_Errors.append(TError{tag.Line(), line + QStringLiteral(": unknown Tag \"") + tag.Name() + u'"'});
-        } else if (needsEnd[ids[i]] && !hasEnd[i]) {
-            m_Errors.append(TError{tag.Line(), line + QStringLiteral(": Tag \"") + tag.Name()
-                                             + QStringLiteral("\" has no end tag ( missing </")
-                                             + tag.Name() + QStringLiteral("> )")});
+            m_Errors.append(
+                TError{tag.Line(), line + QStringLiteral(": unknown Tag \"") + name + u'"'});
+        } else {
+            m_Errors.append(TError{tag.Line(), line + QStringLiteral(": Tag \"") + name
+                                           + QStringLiteral("\" has no end tag ( missing </") + name
+                                           + QStringLiteral("> )")});
         }
     }
 }
 
 bool THTMLValidator::IsLocal(const QString &url)
 {
-    const QString lower = url.toLower();
-    for (const char16_t *remote : {u"http:", u"ftp:", u"gopher:", u"mailto:", u"https:"}) {
-        if (lower.contains(QStringView(remote)))
-            return false;
-    }
-    if (lower.startsWith(u"www"))
+    if (url.startsWith(u"www", Qt::CaseInsensitive))
         return false;
+    // Every remote form has a colon; most links on a page have none and need no more checks.
+    const QStringView view(url);
+    qsizetype colon = view.indexOf(u':');
+    if (colon < 0)
+        return true;
+    // "http:", "https:", "ftp:", "gopher:" or "mailto:" anywhere: look before each colon.
+    for (; colon >= 0; colon = view.indexOf(u':', colon + 1)) {
+        for (const char16_t *scheme : {u"http", u"https", u"ftp", u"gopher", u"mailto"}) {
+            const QStringView remote(scheme);
+            if (colon >= remote.size()
+                && view.mid(colon - remote.size(), remote.size())
+                           .compare(remote, Qt::CaseInsensitive) == 0)
+                return false;
+        }
+    }
     // Any other scheme (javascript:, data:, news:...) names no file either; one letter before
     // the colon is a drive, not a scheme.
+    const auto isLetter = [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+    };
     qsizetype i = 0;
-    while (i < lower.size()
-           && ((lower[i] >= u'a' && lower[i] <= u'z')
-               || (i > 0 && ((lower[i] >= u'0' && lower[i] <= u'9') || lower[i] == u'+'
-                             || lower[i] == u'-' || lower[i] == u'.'))))
+    while (i < url.size()
+           && (isLetter(url[i])
+               || (i > 0 && ((url[i] >= u'0' && url[i] <= u'9') || url[i] == u'+' || url[i] == u'-'
+                             || url[i] == u'.'))))
         ++i;
-    if (i >= 2 && i < lower.size() && lower[i] == u':')
-        return QStringView(lower).left(i) == u"file";
+    if (i >= 2 && i < url.size() && url[i] == u':')
+        return QStringView(url).left(i).compare(u"file", Qt::CaseInsensitive) == 0;
     return true;
 }
 
@@ -297,31 +372,41 @@ void THTMLValidator::CheckLinks(const QString &text, const QString &dir)
     m_Source = text;
     ExtractTags();
 
+    // Pages link the same few files many times: resolve and test each local link text once.
+    struct TTarget {
+        QString FileName;
+        bool Exists = false;
+    };
+    QHash<QString, TTarget> localTargets;
+    QHash<QString, QString> tagNames;
     for (const THTMLTag &tag : std::as_const(m_Tags)) {
-        for (const QString &param : tag.Params()) {
+        qsizetype pos = 0;
+        QStringView param;
+        while (tag.NextParam(pos, param)) {
             const qsizetype eq = param.indexOf(u'=');
-            if (eq < 0 || !IsLinkParam(QStringView(param).left(eq)))
+            if (eq < 0 || !IsLinkParam(param.left(eq)))
                 continue;
             TLink link;
-            link.URL = LinkText(QStringView(param).mid(eq + 1));
+            link.URL = LinkText(param.mid(eq + 1)).toString();
             link.IsLocal = IsLocal(link.URL);
-            link.FileName = link.IsLocal ? LocalFileName(link.URL, dir) : link.URL;
-            link.TagName = tag.Name();
+            if (link.IsLocal) {
+                auto target = localTargets.constFind(link.URL);
+                if (target == localTargets.cend()) {
+                    const QString fileName = LocalFileName(link.URL, dir);
+                    target = localTargets.insert(link.URL, {fileName, QFileInfo::exists(fileName)});
+                }
+                link.FileName = target->FileName;
+                link.Exists = target->Exists;
+            } else {
+                link.FileName = link.URL;
+            }
+            const QStringView name = tag.Name();
+            auto tagName = tagNames.constFind(QString::fromRawData(name.data(), name.size()));
+            if (tagName == tagNames.cend())
+                tagName = tagNames.insert(name.toString(), name.toString());
+            link.TagName = *tagName;
             link.Line = tag.Line();
             m_Links.append(std::move(link));
         }
-    }
-
-    // Pages link the same few files many times: ask the file system once for each.
-    QHash<QString, bool> exists;
-    for (TLink &link : m_Links) {
-        if (!link.IsLocal) {
-            link.Exists = false;
-            continue;
-        }
-        auto it = exists.constFind(link.FileName);
-        if (it == exists.cend())
-            it = exists.insert(link.FileName, QFileInfo::exists(link.FileName));
-        link.Exists = *it;
     }
 }

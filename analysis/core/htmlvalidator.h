@@ -41,26 +41,44 @@ struct TLink {
     bool IsLocal = false;
 };
 
-// One tag as the validator sees it: name as written, parameters as written.
+// One tag as the validator sees it: name as written, parameters as written. It is a view of the
+// page's text (the validator keeps every text it checked), and splits the parameters only when
+// asked, so that a large page costs no copies.
 class THTMLTag
 {
 public:
-    // text runs from "<" to ">" inclusive.
+    // text runs from "<" to ">" inclusive and must outlive the tag.
     THTMLTag(QStringView text, int line);
 
-    const QString &Name() const { return m_Name; }
-    const QStringList &Params() const { return m_Params; }
+    // Without "<" and without the "/" of an end tag; blanks, tabs, line breaks and ">" end it,
+    // and so does the "/" of a closing "/>".
+    QStringView Name() const { return Text().mid(m_NameStart, m_NameLength); }
     int Line() const { return m_Line; }
     bool IsEndTag() const { return m_IsEndTag; }
-    int ParamCount() const { return int(m_Params.size()); }
-    QString GetParam(int index) const { return m_Params.at(index); }
+    // Written as "<br/>" or "<a name=x />": closed by itself, as XHTML pages write it.
+    bool IsSelfClosing() const { return m_IsSelfClosing; }
+
+    // Parameters end at whitespace outside quotes, at any ">" and at the "/" of a closing "/>";
+    // text after the last separator is dropped. A double quote toggles quoting anywhere; a
+    // single quote quotes a value that starts with it, up to the next single quote.
+    QStringList Params() const;
+    int ParamCount() const;
+    QString GetParam(int index) const;  // empty when there is no such parameter
+    // Steps through the parameters without copying them: start with pos 0, stops on false.
+    bool NextParam(qsizetype &pos, QStringView &param) const;
 
 private:
-    QString m_Name;
-    QStringList m_Params;
-    int m_Line = 0;
+    QStringView Text() const { return QStringView(m_Text, m_Length); }
+
+    const QChar *m_Text = nullptr;
+    qint32 m_Length = 0;
+    qint32 m_NameLength = 0;
+    qint32 m_Line = 0;
+    quint8 m_NameStart = 0;
     bool m_IsEndTag = false;
+    bool m_IsSelfClosing = false;
 };
+Q_DECLARE_TYPEINFO(THTMLTag, Q_RELOCATABLE_TYPE);
 
 // Each validator is meant for one check: Validate and CheckLinks append to Tags.
 class THTMLValidator
@@ -114,6 +132,7 @@ private:
     QStringList m_TagData;
     QHash<QString, int> m_TagDataIndex;  // lower-cased name -> first position in TagData
     QString m_Source;
+    QStringList m_Sources;  // every text checked: the tags are views of them
     int m_NoEndTagCount = 0;
     QList<TLink> m_Links;
 };

@@ -1,4 +1,4 @@
-// The outline the document tree shows: which nodes a parse gives, with their texts, images and ranges.
+// The outline the document tree shows: the nodes of a parse, with their texts, images and ranges.
 #include "analysis/core/treenodes.h"
 
 namespace {
@@ -17,23 +17,26 @@ QList<TTreeNodeEntry> BuildTreeNodes(const THTMLParser &parser, bool showEndTags
     nodes.append(TTreeNodeEntry{0, TreeRootText.toString(), tiRoot, std::nullopt});
     for (const auto &item : parser.Items()) {
         if (const auto *tag = dynamic_cast<const THPHTMLTag *>(item.get())) {
+            QString name = tag->Name();
             if (tag->Params().empty()) {
-                if (tag->Name().isEmpty() || (!showEndTags && tag->Name().startsWith(u'/')))
+                if (name.isEmpty() || (!showEndTags && name.startsWith(u'/')))
                     continue;
-                nodes.append(TTreeNodeEntry{1, tag->Name(), tiTag, RangeOf(*tag)});
+                nodes.append(TTreeNodeEntry{1, std::move(name), tiTag, RangeOf(*tag)});
                 continue;
             }
             // An end tag carrying parameters always shows, its parameters with it.
-            nodes.append(TTreeNodeEntry{1, tag->Name(), tiTag, RangeOf(*tag)});
+            nodes.append(TTreeNodeEntry{1, std::move(name), tiTag, RangeOf(*tag)});
             for (const THPHTMLParam &param : tag->Params()) {
                 nodes.append(TTreeNodeEntry{2, param.Name(), tiParamName, RangeOf(param)});
                 if (!param.Value().isEmpty())
-                    nodes.append(TTreeNodeEntry{3, param.Value(), tiParamValue, RangeOf(param)});
+                    nodes.append(TTreeNodeEntry{3, param.Value().toString(), tiParamValue,
+                                                RangeOf(param)});
             }
         } else if (const auto *text = dynamic_cast<const THPHTMLText *>(item.get())) {
             // A lone blank or line feed left between tags is not worth a node.
-            if (text->Text().size() >= 2)
-                nodes.append(TTreeNodeEntry{1, text->Text(), tiText, RangeOf(*text)});
+            QString shown = text->Text();
+            if (shown.size() >= 2)
+                nodes.append(TTreeNodeEntry{1, std::move(shown), tiText, RangeOf(*text)});
         }
     }
     return nodes;

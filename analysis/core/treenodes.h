@@ -1,4 +1,4 @@
-// The outline the document tree shows: which nodes a parse gives, with their texts, images and ranges.
+// The outline the document tree shows: the nodes of a parse, with their texts, images and ranges.
 #pragma once
 
 #include "analysis/core/htmlparser.h"

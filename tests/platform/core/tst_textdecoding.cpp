@@ -26,14 +26,12 @@ void TestTextDecoding::decode_data()
 
     const auto u = [](const char *s) { return QString::fromUtf8(s); };
     QTest::newRow("empty") << QByteArray() << QString() << TTextEncoding::Utf8;
-    QTest::newRow("ASCII") << QByteArray("a\r\nb") << u("a\r\nb") << TTextEncoding::Utf8;
     QTest::newRow("UTF-8") << QByteArray("caf\xC3\xA9 \xE2\x82\xAC") << u("caf\xC3\xA9 \xE2\x82\xAC") << TTextEncoding::Utf8;
     QTest::newRow("NUL is kept") << QByteArray("a\0b", 3) << QStringView(u"a\0b", 3).toString() << TTextEncoding::Utf8;
     QTest::newRow("UTF-8 BOM") << QByteArray("\xEF\xBB\xBFhi") << u("hi") << TTextEncoding::Utf8Bom;
     QTest::newRow("UTF-16LE BOM") << QByteArray("\xFF\xFEh\0i\0", 6) << u("hi") << TTextEncoding::Utf16LE;
     QTest::newRow("UTF-16BE BOM") << QByteArray("\xFE\xFF\0h\0i", 6) << u("hi") << TTextEncoding::Utf16BE;
     QTest::newRow("UTF-32LE BOM") << QByteArray("\xFF\xFE\0\0h\0\0\0", 8) << u("h") << TTextEncoding::Utf32LE;
-    QTest::newRow("UTF-32BE BOM") << QByteArray("\0\0\xFE\xFF\0\0\0h", 8) << u("h") << TTextEncoding::Utf32BE;
     QTest::newRow("Latin-1 byte") << QByteArray("caf\xE9") << u("caf\xC3\xA9") << TTextEncoding::Windows1252;
     QTest::newRow("euro and quotes") << QByteArray("\x80 \x93x\x94") << u("\xE2\x82\xAC \xE2\x80\x9Cx\xE2\x80\x9D")
                                      << TTextEncoding::Windows1252;
