@@ -21,6 +21,8 @@ public:
     // The full path, or "Untitled" + number for a document never saved.
     QString Path;
     TDocumentFormat Format;
+    // The text changed since the last copy for outside browsers was written.
+    bool CopyStale = true;
 
 private:
     TMyRichEdit *m_editor;

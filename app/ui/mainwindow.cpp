@@ -77,6 +77,7 @@ void TfrmHTMLEdit::FormCreate()
 
     m_explorerBar->SetExplorerRoot(m_context.ProgramDir);
     CreateBrowser();
+    ConnectPreviewCommands();
     m_ieSplitter->setSizes({height() / 2, height() / 2});
 
     // Every hint shown anywhere also goes to the message panel.
@@ -370,6 +371,11 @@ void TfrmHTMLEdit::Timer1Timer()
     ++PreviewTicks;
     if (BackupTicks >= SaveSecs)
         Backup(true);
+    if (PreviewTicks >= UpdateSecs && !ActiveEditor()->SelAvail()) {
+        PreviewTicks = 0;
+        if (m_webBrowser)
+            RunGuarded([this] { btnPreviewClick(true); });
+    }
     Q_EMIT Timer1Ticked();
 }
 
@@ -405,6 +411,9 @@ bool TfrmHTMLEdit::eventFilter(QObject *watched, QEvent *event)
 void TfrmHTMLEdit::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
+    // Leaving the window keeps a copy of the document for browsers outside.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !m_closing)
+        RichEdit1Exit(ActiveTab());
 }
 
 void TfrmHTMLEdit::ResetToDefaults(bool ask)

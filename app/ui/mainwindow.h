@@ -30,6 +30,7 @@ class TfrmSplash;
 class TDocumentTab;
 class TMyRichEdit;
 class QPrinter;
+class QUrl;
 class THTMLSyn;
 class THighlighterLink;
 class THighlighterTokens;
@@ -50,6 +51,12 @@ struct TMainWindowContext
     // File dialogs; an empty result means cancelled.
     std::function<QString(const QString &caption, const QString &dir, const QString &filter)> ChooseOpenFile;
     std::function<QString(const QString &caption, const QString &dir, const QString &filter)> ChooseSaveFile;
+    // The single-line input box: returns whether OK was pressed.
+    std::function<bool(const QString &caption, const QString &prompt, QString &value)> InputQuery;
+    // Opens a document or address with the desktop's program for it.
+    std::function<bool(const QUrl &url)> OpenUrl;
+    // Starts a program without a shell.
+    std::function<bool(const QString &program, const QStringList &arguments)> StartProgram;
 };
 
 class TfrmHTMLEdit : public QMainWindow
@@ -140,6 +147,19 @@ public:
     void Backup(bool silent);
     QString BackupDir() const;
 
+    // Preview and mail.
+    void btnPreviewClick(bool automatic);
+    void RichEdit1Exit(TDocumentTab *tab);
+    void Preview1Click();
+    void Preview2Click(int browserSet);
+    void DeletePreviewCopy(const QString &path);
+    void btnWriteMailClick();
+    void MailDocumentTo(const QString &address);
+    QString PreviewFallbackDir() const;
+    QComboBox *cbxBrwseURL() const { return m_cbxBrwseURL; }
+    void btnBrwseGoClick();
+    void btnBrwseHomeClick();
+
 Q_SIGNALS:
     // One tick of the one-second timer has been handled.
     void Timer1Ticked();
@@ -163,6 +183,11 @@ private:
     void CreateToolbars();
     void CreateCentralArea();
     void CreateBrowser();
+    void CreateBrowserToolbar(QWidget *pane);
+    void ConnectPreviewCommands();
+    bool InputBox(const QString &caption, const QString &prompt, QString &value);
+    bool OpenUrl(const QUrl &url);
+    void AddMailItem(const QString &address);
     void ApplyLoadedSettings(const TLoadedSettings &loaded);
     TSavedState CollectState() const;
     void ApplyPreferencesToControls();
@@ -218,6 +243,8 @@ private:
     QToolBar *m_tbMain2 = nullptr;
     QToolBar *m_tbrBrowser = nullptr;
     QComboBox *m_cbxFind = nullptr;
+    QComboBox *m_cbxBrwseURL = nullptr;
+    QMenu *m_pmMailAdresses = nullptr;
     QSplitter *m_barSplitter = nullptr;
     QSplitter *m_ieSplitter = nullptr;
     QWidget *m_editPane = nullptr;

@@ -184,6 +184,7 @@ void TfrmHTMLEdit::SetupEditor(TDocumentTab *tab)
     view->SetTokenSource(m_hiLiterTokens.get());
     editor->OnChange = [this, tab](TCodeEdit *) { RichEdit1Change(tab); };
     editor->OnSelectionChange = [this, tab](TCodeEdit *) { RichEdit1SelectionChange(tab); };
+    connect(view, &TCodeEditView::focusLost, this, [this, tab] { RichEdit1Exit(tab); });
     view->OnDropFiles = [this](TCodeEditView *, const QStringList &files) {
         for (const QString &file : files)
             RunGuarded([&] { OpenFile(file); });
@@ -385,6 +386,7 @@ bool TfrmHTMLEdit::Close1Click()
         FreeTab(tab);
         --UntitledCount;
     }
+    DeletePreviewCopy(path);
     BuildReopenMenu();
     if (m_pageControl->count() == 0) {
         for (int panel : {TMainStatusBar::Row, TMainStatusBar::Column, TMainStatusBar::CharPos})
@@ -481,6 +483,7 @@ void TfrmHTMLEdit::PrinterSetup1Click()
 void TfrmHTMLEdit::RichEdit1Change(TDocumentTab *tab)
 {
     m_textChangedSinceTick = true;
+    tab->CopyStale = true;
     const int index = m_pageControl->indexOf(tab);
     if (tab->Editor()->Modified() && index >= 0 && !m_pageControl->tabText(index).endsWith(QLatin1Char('*')))
         m_pageControl->setTabText(index, m_pageControl->tabText(index) + QLatin1Char('*'));
@@ -514,6 +517,8 @@ void TfrmHTMLEdit::PageControl1Change()
     m_statusBar->SetPanelText(TMainStatusBar::ModifiedPanel,
                               tab->Editor()->Modified() ? QStringLiteral("Modified") : QString());
     RichEdit1SelectionChange(tab);
+    if (PreviewVisible())
+        RunGuarded([this] { btnPreviewClick(false); });
 }
 
 void TfrmHTMLEdit::UpdateControls()

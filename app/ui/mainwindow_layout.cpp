@@ -85,18 +85,22 @@ void TfrmHTMLEdit::CreateCentralArea()
     connect(nums, &QToolButton::toggled, this, [this](bool on) { Settings.ShowLineNums = on; });
     connect(bracketCompl, &QToolButton::toggled, this, [this](bool on) { TagCompletion = on; });
     connect(insight, &QToolButton::toggled, this, [this](bool on) { TagInsight = on; });
-    connect(browser, &QToolButton::clicked, this, [this](bool on) { SetPreviewVisible(on); });
+    connect(browser, &QToolButton::clicked, this, [this](bool on) {
+        SetPreviewVisible(on);
+        if (on)
+            RunGuarded([this] { btnPreviewClick(false); });
+    });
     connect(colours, &QToolButton::toggled, this, [this](bool on) { ColorHiLiting = on; });
     connect(words, &QToolButton::toggled, this, [this](bool on) { WordCompletion = on; });
     topLayout->addWidget(pnlTopBarBtns);
     topLayout->addStretch(1);
     QToolButton *horzVert = AddToggle(pnlTopBar, QStringLiteral("btnMainHorzVert"),
-                                      QStringLiteral("view-split-left-right"), QStringLiteral("|"),
-                                      QStringLiteral("Editor and browser side by side or stacked"));
+                                      QStringLiteral("view-split-left-right"), QStringLiteral("2"),
+                                      QStringLiteral("Switch to Vertical/ Horizontal Mode"));
     horzVert->setCheckable(false);
     QToolButton *winRes = AddToggle(pnlTopBar, QStringLiteral("btnMainWinRes"),
-                                    QStringLiteral("exchange-positions"), QStringLiteral("<>"),
-                                    QStringLiteral("Swap editor and browser"));
+                                    QStringLiteral("exchange-positions"), QStringLiteral("v"),
+                                    QStringLiteral("Switch Panes"));
     winRes->setCheckable(false);
     connect(horzVert, &QToolButton::clicked, this, &TfrmHTMLEdit::btnMainHorzVertClick);
     connect(winRes, &QToolButton::clicked, this, &TfrmHTMLEdit::btnMainWinResClick);
@@ -136,20 +140,7 @@ void TfrmHTMLEdit::CreateCentralArea()
     auto *browserLayout = new QVBoxLayout(m_browserPane);
     browserLayout->setContentsMargins(0, 0, 0, 0);
     browserLayout->setSpacing(0);
-    m_tbrBrowser = new QToolBar(QStringLiteral("Browser Toolbar"), m_browserPane);
-    m_tbrBrowser->setObjectName(QStringLiteral("tbrBrowser"));
-    m_tbrBrowser->setIconSize(QSize(16, 16));
-    for (const auto &[name, icon, caption] :
-         {std::tuple{"btnRefreshPreview", "view-refresh", "Refresh Preview"},
-          std::tuple{"btnBrowserBack", "go-previous", "Back"},
-          std::tuple{"btnBrowserForward", "go-next", "Forward"},
-          std::tuple{"btnBrowserStop", "process-stop", "Stop"},
-          std::tuple{"btnBrowserReload", "view-refresh", "Reload"},
-          std::tuple{"btnBrowserHome", "go-home", "Home"}}) {
-        QAction *a = m_tbrBrowser->addAction(QIcon::fromTheme(QLatin1String(icon)), QLatin1String(caption));
-        a->setObjectName(QLatin1String(name));
-        a->setEnabled(false);
-    }
+    CreateBrowserToolbar(m_browserPane);
     browserLayout->addWidget(m_tbrBrowser);
 
     auto *clientLayout = new QVBoxLayout(pnlClient);

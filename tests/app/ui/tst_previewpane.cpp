@@ -1,0 +1,135 @@
+// Previews: copies beside the document, includes expanded, the browser shown, external browsers.
+#include "aids/core/myrichedit.h"
+#include "app/ui/documenttab.h"
+#include "app/ui/mainwindow.h"
+#include "platform/core/settingsstore.h"
+#include "platform/qt/webbrowser.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+class TestPreviewPane : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<TSettingsStore> m_store;
+    std::unique_ptr<TfrmHTMLEdit> m_window;
+    QStringList m_messages;
+    QList<QStringList> m_started;
+    QList<QUrl> m_opened;
+    int m_configs = 0;
+
+    QString Write(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes);
+        return path;
+    }
+    QByteArray Read(const QString &name)
+    {
+        QFile f(m_dir.filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_store = std::make_unique<TSettingsStore>(m_dir.filePath(QStringLiteral("c%1.conf").arg(++m_configs)));
+        TMainWindowContext context;
+        context.UserStore = m_store.get();
+        context.ProgramDir = QStringLiteral(TAGFORGE_SOURCE_DIR);
+        context.ShowMessage = [this](int, const QString &, const QString &text) { m_messages << text; };
+        context.AskYesNoCancel = [](const QString &, const QString &) { return int(QMessageBox::No); };
+        context.StartProgram = [this](const QString &program, const QStringList &args) {
+            m_started << (QStringList{program} + args);
+            return true;
+        };
+        context.OpenUrl = [this](const QUrl &url) { m_opened << url; return true; };
+        m_window = std::make_unique<TfrmHTMLEdit>(context);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_messages.clear();
+    }
+    void cleanup() { m_window.reset(); }
+
+    void previewWritesExpandedCopyAndShowsIt()
+    {
+        QVERIFY(m_window->WebBrowser());
+        Write("head.txt", "<h1>Head</h1>\n");
+        const QString source = Write("page.htc", "#include{head.txt}\n<p>body</p>\n");
+        m_window->OpenFile(source);
+        QSignalSpy loaded(m_window->WebBrowser(), &TWebBrowser::OnDocumentComplete);
+        m_window->btnPreviewClick(false);
+        QCOMPARE(Read("~qwpage.htc.htm"), QByteArray("<h1>Head</h1>\n<p>body</p>\n"));
+        QVERIFY(m_window->ActiveEditor()->Text().startsWith(QStringLiteral("#include{head.txt}")));
+        QVERIFY(!m_window->ActiveEditor()->Modified());
+        QCOMPARE(m_window->LastPreviewFile, m_dir.filePath("~qwpage.htc.htm"));
+        QVERIFY(loaded.wait(20000));
+        QCOMPARE(m_window->WebBrowser()->Url(), QUrl::fromLocalFile(m_dir.filePath("~qwpage.htc.htm")));
+        // Closing the document removes its copy.
+        m_window->Action(QStringLiteral("Close1"))->trigger();
+        QVERIFY(!QFile::exists(m_dir.filePath("~qwpage.htc.htm")));
+    }
+
+    void switchingTabsPreviewsTheNewDocument()
+    {
+        m_window->OpenFile(Write("a.html", "<p>a</p>\n"));
+        m_window->OpenFile(Write("b.html", "<p>b</p>\n"));
+        m_window->PageControl1()->setCurrentIndex(1);
+        QCOMPARE(m_window->LastPreviewFile, m_dir.filePath("~qwa.html"));
+        QVERIFY(QFile::exists(m_dir.filePath("~qwa.html")));
+    }
+
+    void externalBrowser_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("started");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("empty path shows the error") << QString() << 0 << 1;
+        QTest::newRow("first-run text is no program") << QStringLiteral("Not defined yet") << 0 << 1;
+        QTest::newRow("configured browser starts") << QStringLiteral("/usr/bin/firefox") << 1 << 0;
+    }
+    void externalBrowser()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, started);
+        QFETCH(int, messages);
+        m_window->OpenFile(Write("ext.html", "<p>x</p>\n"));
+        m_window->Settings.Path1 = path;
+        m_window->Action(QStringLiteral("Preview2"))->trigger();
+        QCOMPARE(m_started.size(), started);
+        QCOMPARE(m_messages.size(), messages);
+        if (started)
+            QCOMPARE(m_started.first(), QStringList({path, "file://" + m_dir.filePath("~qwext.html")}));
+        m_started.clear();
+    }
+
+    void addressBoxNavigatesAndRemembers()
+    {
+        m_window->cbxBrwseURL()->setCurrentText(QStringLiteral("about:blank"));
+        m_window->btnBrwseGoClick();
+        QCOMPARE(m_window->cbxBrwseURL()->count(), 1);
+        QVERIFY(m_window->LastPreviewFile.isEmpty());
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    TestPreviewPane test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_previewpane.moc"
