@@ -256,6 +256,8 @@ void TfrmHTMLEdit::FormShow()
     }
     if (QWidget *editor = m_pageControl->currentWidget())
         editor->setFocus();
+    if (PreviewVisible())
+        RunGuarded([this] { btnPreviewClick(false); });
     if (m_pendingSplitPosition > 0) {
         const int total = m_ieSplitter->orientation() == Qt::Horizontal ? m_ieSplitter->width()
                                                                         : m_ieSplitter->height();

@@ -263,6 +263,8 @@ void TfrmHTMLEdit::OpenFile(const QString &path)
     UpdateControls();
     raise();
     AddToMRU(path, true);
+    if (PreviewVisible())
+        btnPreviewClick(false);
 }
 
 bool TfrmHTMLEdit::btnsaveClick()
