@@ -74,6 +74,7 @@ void TfrmHTMLEdit::FormCreate()
     m_hiLiterLink = std::make_unique<THighlighterLink>(m_htmlHiLiter.get());
     m_hiLiterTokens = std::make_unique<THighlighterTokens>(m_htmlHiLiter.get());
     ConnectDocumentCommands();
+    CreateAnalysisPanels();
 
     m_explorerBar->SetExplorerRoot(m_context.ProgramDir);
     CreateBrowser();
@@ -366,8 +367,11 @@ void TfrmHTMLEdit::Timer1Timer()
         qint64 length = 0;
         for (int i = 0; i < editor->LineCount(); ++i)
             length += editor->Lines()[i].size() + 2;
-        if (length != LastTextLength)
+        if (length != LastTextLength) {
             LastTextLength = qint32(qMin<qint64>(length, INT_MAX));
+            if (AutoTreeRefresh)
+                RunGuarded([this] { btnRefreshHTreeClick(); });
+        }
     }
     ++BackupTicks;
     ++PreviewTicks;

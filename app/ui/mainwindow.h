@@ -22,6 +22,8 @@ class QTabWidget;
 class QToolBar;
 class QToolButton;
 class TExplorerBar;
+class TTreePanel;
+class TReportPanel;
 class TMainStatusBar;
 class TQuickBar;
 class TSettingsStore;
@@ -160,6 +162,13 @@ public:
     void btnBrwseGoClick();
     void btnBrwseHomeClick();
 
+    // Document analysis.
+    TTreePanel *TreePanel() const { return m_treePanel; }
+    TReportPanel *ReportPanel() const { return m_reportPanel; }
+    void btnRefreshHTreeClick();
+    void SyntaxCheck1Click();
+    void LinkCheckerlocal1Click();
+
 Q_SIGNALS:
     // One tick of the one-second timer has been handled.
     void Timer1Ticked();
@@ -185,6 +194,8 @@ private:
     void CreateBrowser();
     void CreateBrowserToolbar(QWidget *pane);
     void ConnectPreviewCommands();
+    void CreateAnalysisPanels();
+    void ShowReportPage();
     bool InputBox(const QString &caption, const QString &prompt, QString &value);
     bool OpenUrl(const QUrl &url);
     void AddMailItem(const QString &address);
@@ -244,6 +255,8 @@ private:
     QToolBar *m_tbrBrowser = nullptr;
     QComboBox *m_cbxFind = nullptr;
     QComboBox *m_cbxBrwseURL = nullptr;
+    TTreePanel *m_treePanel = nullptr;
+    TReportPanel *m_reportPanel = nullptr;
     QMenu *m_pmMailAdresses = nullptr;
     QSplitter *m_barSplitter = nullptr;
     QSplitter *m_ieSplitter = nullptr;

@@ -494,6 +494,9 @@ void TfrmHTMLEdit::RichEdit1Change(TDocumentTab *tab)
     UpdateControls();
     m_statusBar->SetPanelText(TMainStatusBar::ModifiedPanel,
                               tab->Editor()->Modified() ? QStringLiteral("Modified") : QString());
+    // Typing is followed by the timer; other changes show in the tree at once.
+    if (!Typing)
+        btnRefreshHTreeClick();
 }
 
 void TfrmHTMLEdit::RichEdit1SelectionChange(TDocumentTab *tab)

@@ -1,0 +1,34 @@
+// The report page: the rows of the last syntax or link check, and the jump to a row's line.
+#pragma once
+
+#include "analysis/core/checkreport.h"
+
+#include <QWidget>
+
+class QLabel;
+class QTreeWidget;
+
+class TReportPanel : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TReportPanel(QWidget *parent = nullptr);
+
+    QTreeWidget *elvReport() const { return m_list; }
+    QString Title() const;
+    bool ReportStyle() const { return m_reportStyle; }
+    const QList<TReportRow> &Rows() const { return m_rows; }
+
+    // Shows rows under title; report style shows the link columns, list style captions only.
+    void ShowRows(const QString &title, const QList<TReportRow> &rows, bool reportStyle);
+
+Q_SIGNALS:
+    // A row naming a line was double-clicked.
+    void LineChosen(int line);
+
+private:
+    QLabel *m_title[3];
+    QTreeWidget *m_list;
+    QList<TReportRow> m_rows;
+    bool m_reportStyle = false;
+};

@@ -1,0 +1,165 @@
+// The document tree and the check reports as the window shows them.
+#include "aids/core/myrichedit.h"
+#include "analysis/ui/reportpanel.h"
+#include "analysis/ui/treepanel.h"
+#include "app/ui/documenttab.h"
+#include "app/ui/explorerbar.h"
+#include "app/ui/mainwindow.h"
+#include "platform/core/settingsstore.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+class TestAnalysisPanels : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<TSettingsStore> m_store;
+    std::unique_ptr<TfrmHTMLEdit> m_window;
+    QStringList m_messages;
+    int m_configs = 0;
+
+    QStringList TopTexts() const
+    {
+        QStringList texts;
+        QTreeWidgetItem *root = m_window->TreePanel()->HTMLTree()->topLevelItem(0);
+        texts << root->text(0);
+        for (int i = 0; i < root->childCount(); ++i)
+            texts << root->child(i)->text(0);
+        return texts;
+    }
+    QStringList ReportCaptions() const
+    {
+        QStringList texts;
+        for (const TReportRow &row : m_window->ReportPanel()->Rows())
+            texts << row.Caption;
+        return texts;
+    }
+    void SetText(const QString &text) { m_window->ActiveEditor()->SetText(text); }
+
+private Q_SLOTS:
+    void initTestCase() { qputenv("TAGFORGE_NO_BROWSER", "1"); }
+    void init()
+    {
+        m_store = std::make_unique<TSettingsStore>(m_dir.filePath(QStringLiteral("c%1.conf").arg(++m_configs)));
+        TMainWindowContext context;
+        context.UserStore = m_store.get();
+        context.ProgramDir = QStringLiteral(TAGFORGE_SOURCE_DIR);
+        context.ShowMessage = [this](int, const QString &, const QString &text) { m_messages << text; };
+        context.AskYesNoCancel = [](const QString &, const QString &) { return 0x10000; };
+        m_window = std::make_unique<TfrmHTMLEdit>(context);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+    void cleanup() { m_window.reset(); }
+
+    void treeShowsTagsAndTexts()
+    {
+        SetText(QStringLiteral("<p>Hello</p>"));
+        m_window->ExplorerBar()->ShowPage(TExplorerBar::TreePage);
+        QCOMPARE(TopTexts(), QStringList({"HTML Document", "P", "Hello", "/P"}));
+        m_window->TreePanel()->btnToggleEndTags()->click();
+        QCOMPARE(TopTexts(), QStringList({"HTML Document", "P", "Hello"}));
+    }
+
+    void treeFollowsChangesOnlyWhileShown()
+    {
+        SetText(QStringLiteral("<b>x</b>"));
+        m_window->ExplorerBar()->ShowPage(TExplorerBar::TreePage);
+        QCOMPARE(TopTexts(), QStringList({"HTML Document", "B", "/B"}));
+        m_window->ExplorerBar()->ShowPage(TExplorerBar::ExplorerPage);
+        SetText(QStringLiteral("<i>text</i>"));
+        m_window->TreePanel()->btnRefreshHTree()->click();
+        QCOMPARE(TopTexts(), QStringList({"HTML Document", "B", "/B"}));
+        m_window->ExplorerBar()->ShowPage(TExplorerBar::TreePage);
+        QCOMPARE(TopTexts(), QStringList({"HTML Document", "I", "text", "/I"}));
+    }
+
+    void choosingANodeSelectsItsRange()
+    {
+        SetText(QStringLiteral("<img src=\"a.gif\" alt=\"\">"));
+        m_window->ExplorerBar()->ShowPage(TExplorerBar::TreePage);
+        QTreeWidgetItem *img = m_window->TreePanel()->HTMLTree()->topLevelItem(0)->child(0);
+        QCOMPARE(img->text(0), QStringLiteral("IMG"));
+        QCOMPARE(img->childCount(), 2);
+        QCOMPARE(img->child(0)->childCount(), 1);
+        QCOMPARE(img->child(1)->childCount(), 0);
+        m_window->TreePanel()->HTMLTree()->setCurrentItem(img->child(0));
+        QCOMPARE(m_window->ActiveEditor()->SelText(), QStringLiteral("src=\"a.gif\""));
+    }
+
+    void syntaxReports_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("no tags") << "just words"
+                                 << QStringList{"Quillworks HTML Validator V. 0.1", "Validating 1 Lines ...", "",
+                                                "No Errors found..."};
+        QTest::newRow("two unknown tags") << "<zork><blah>"
+                                          << QStringList{"Quillworks HTML Validator V. 0.1", "Validating 1 Lines ...",
+                                                         "", "0: unknown Tag \"zork\"", "0: unknown Tag \"blah\"", "",
+                                                         "Total of 2 Errors found!"};
+    }
+    void syntaxReports()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, rows);
+        SetText(text);
+        m_window->SetBarVisible(false);
+        m_window->Action(QStringLiteral("SyntaxCheck1"))->trigger();
+        QCOMPARE(ReportCaptions(), rows);
+        QCOMPARE(m_window->ReportPanel()->Title(), QStringLiteral("HTML Validator"));
+        QVERIFY(!m_window->ReportPanel()->ReportStyle());
+        QVERIFY(m_window->BarVisible());
+        QCOMPARE(m_window->ExplorerBar()->CurrentPage(), int(TExplorerBar::ReportPage));
+    }
+
+    void linkReportAndJump()
+    {
+        QFile gif(m_dir.filePath("a.gif"));
+        QVERIFY(gif.open(QIODevice::WriteOnly));
+        gif.close();
+        QFile page(m_dir.filePath("links.html"));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        QByteArray body;
+        for (int i = 0; i < 60; ++i)
+            body += i == 7 ? "<img src=\"a.gif\"><a href=\"http://example.org/\">x</a><img src=\"none.gif\">\n" : "<p>line</p>\n";
+        page.write(body);
+        page.close();
+        m_window->OpenFile(m_dir.filePath("links.html"));
+        m_window->Action(QStringLiteral("LinkCheckerlocal1"))->trigger();
+        QCOMPARE(m_window->ReportPanel()->Title(), QStringLiteral("Link Verifier"));
+        QVERIFY(m_window->ReportPanel()->ReportStyle());
+        const QList<TReportRow> rows = m_window->ReportPanel()->Rows();
+        QCOMPARE(rows.size(), 4);
+        QCOMPARE(rows[1].SubItems.value(2), QStringLiteral("OK"));
+        QCOMPARE(rows[2].SubItems.value(2), QStringLiteral("Not Local"));
+        QCOMPARE(rows[3].SubItems.value(2), QStringLiteral("Broken"));
+        QCOMPARE(rows[3].ImageIndex, int(riError));
+        QTreeWidget *list = m_window->ReportPanel()->elvReport();
+        Q_EMIT list->itemDoubleClicked(list->topLevelItem(1), 0);
+        QCOMPARE(m_window->ActiveEditor()->TopLine(), 7);
+        // The title row names no line and leads nowhere.
+        m_window->ActiveEditor()->SetTopLine(1);
+        Q_EMIT list->itemDoubleClicked(list->topLevelItem(0), 0);
+        QCOMPARE(m_window->ActiveEditor()->TopLine(), 1);
+        // A syntax check afterwards goes back to the list style.
+        m_window->Action(QStringLiteral("SyntaxCheck1"))->trigger();
+        QVERIFY(!m_window->ReportPanel()->ReportStyle());
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    TestAnalysisPanels test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_analysispanels.moc"
