@@ -141,10 +141,17 @@ void THTMLParser::Execute()
         KeepRun(line, n);
         if (!m_InTag && !m_TextBuffer.isEmpty())
             m_TextBuffer.append(u'\n');
+        // Inside a tag a line break separates like a blank; two of them stand for its two
+        // characters, so that the tag's positions still match the document.
+        if (m_InTag)
+            m_TagBuffer.append(u"  ");
         m_LineStart += int(n) + 2;
     }
 
     m_RunStart = 0;
+    // The last line has no line break after it.
+    if (m_InTag && !m_Lines.isEmpty())
+        m_TagBuffer.chop(2);
     if (m_InTag && !m_TagBuffer.isEmpty())
         FlushTag(QString(), 0);
     FlushText(QString(), 0);
@@ -184,7 +191,7 @@ void THTMLParser::FlushTag(const QString &line, qsizetype end)
     if (m_TagBuffer.isEmpty()) {
         tag->Parse(line, m_RunStart, end - m_RunStart);
     } else {
-        // A tag over several lines: its pieces are joined with nothing between them.
+        // A tag over several lines: its pieces were joined with blanks for the line breaks.
         m_TagBuffer.append(QStringView(line).mid(m_RunStart, end - m_RunStart));
         tag->Parse(m_TagBuffer);
         m_TagBuffer.clear();

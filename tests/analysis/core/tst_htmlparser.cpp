@@ -66,8 +66,10 @@ void TestHTMLParser::records_data()
         << QStringList{"tag A 1 16 | TITLE='a 4 12 | B'= 13 15"};
     QTest::newRow("tab does not separate") << QStringList{"<br\tclear=all>"}
         << QStringList{"tag BR\tCLEAR=ALL 1 15"};
-    QTest::newRow("tag over two lines joins without separator")
-        << QStringList{"<a", "href=x>"} << QStringList{"tag AHREF=X 3 12"};
+    QTest::newRow("line break inside a tag separates its name from a parameter")
+        << QStringList{"<a", "href=x>"} << QStringList{"tag A 1 12 | HREF=x 5 11"};
+    QTest::newRow("tag over three lines keeps exact positions")
+        << QStringList{"<img", "src=a", "alt=b>"} << QStringList{"tag IMG 1 20 | SRC=a 7 12 | ALT=b 14 19"};
     QTest::newRow("> in text, then text over lines") << QStringList{"x > y", "z<p>"}
         << QStringList{"tag  2 4", "text x y z 2 8", "tag P 9 12"};
     // The ">" yields an empty tag first; the last line's line feed becomes a trailing blank.
