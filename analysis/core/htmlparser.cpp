@@ -106,6 +106,7 @@ void THTMLParser::Execute()
     m_TextBuffer.clear();
     m_TagBuffer.clear();
     m_InTag = false;
+    m_TextStart = 1;
 
     for (const QString &line : std::as_const(m_Lines)) {
         m_ParsePos = m_LineStart;
@@ -178,14 +179,18 @@ void THTMLParser::FlushText(const QString &line, qsizetype end)
         text->Parse(m_TextBuffer);
         m_TextBuffer.clear();
     }
-    const int length = int(text->Raw().size());
-    text->SetStartPos(m_ParsePos - length);
-    text->SetEndPos(m_ParsePos);
+    // Positions are the editor's (1-based, a line break counts two), so that choosing the text
+    // selects exactly the text, wherever it began.
+    text->SetStartPos(m_TextStart);
+    text->SetEndPos(m_ParsePos + 1);
     m_Items.push_back(std::move(text));
 }
 
 void THTMLParser::FlushTag(const QString &line, qsizetype end)
 {
+    // Text resumes after a real tag's ">"; a stray ">" in running text leaves it going on.
+    if (m_InTag)
+        m_TextStart = m_ParsePos + 2;
     m_InTag = false;
     auto tag = std::make_unique<THPHTMLTag>();
     if (m_TagBuffer.isEmpty()) {

@@ -135,6 +135,7 @@ private:
     bool m_InTag = false;
     int m_LineStart = 0;
     int m_ParsePos = 0;  // position of the character being processed
+    int m_TextStart = 1; // 1-based position where the running text began
     std::vector<std::unique_ptr<THPHTMLItem>> m_Items;
     QStringList m_Lines;
 };

@@ -52,7 +52,7 @@ void TestHTMLParser::records_data()
 
     QTest::newRow("one empty line") << QStringList{QString()} << QStringList();
     QTest::newRow("<p>Hello</p>") << QStringList{"<p>Hello</p>"}
-        << QStringList{"tag P 1 4", "text Hello 3 8", "tag /P 9 13"};
+        << QStringList{"tag P 1 4", "text Hello 4 9", "tag /P 9 13"};
     QTest::newRow("quoted blank does not split")
         << QStringList{"<IMG SRC=\"a b.gif\" alt=x>"}
         << QStringList{"tag IMG 1 26 | SRC=a b.gif 6 19 | ALT=x 20 25"};
@@ -71,13 +71,13 @@ void TestHTMLParser::records_data()
     QTest::newRow("tag over three lines keeps exact positions")
         << QStringList{"<img", "src=a", "alt=b>"} << QStringList{"tag IMG 1 20 | SRC=a 7 12 | ALT=b 14 19"};
     QTest::newRow("> in text, then text over lines") << QStringList{"x > y", "z<p>"}
-        << QStringList{"tag  2 4", "text x y z 2 8", "tag P 9 12"};
+        << QStringList{"tag  2 4", "text x y z 1 9", "tag P 9 12"};
     // The ">" yields an empty tag first; the last line's line feed becomes a trailing blank.
     QTest::newRow("a > b in running text") << QStringList{"a > b"}
-        << QStringList{"tag  2 4", "text a b  0 5"};
+        << QStringList{"tag  2 4", "text a b  1 6"};
     QTest::newRow("unterminated tag at the end") << QStringList{"<b"} << QStringList{"tag B 1 4"};
     QTest::newRow("text over lines") << QStringList{"<p>one", "two</p>"}
-        << QStringList{"tag P 1 4", "text one two 4 11", "tag /P 12 16"};
+        << QStringList{"tag P 1 4", "text one two 4 12", "tag /P 12 16"};
     QTest::newRow("second < inside a tag is dropped") << QStringList{"<a <b>"}
         << QStringList{"tag A 2 7 | B= 5 6"};
 }
