@@ -66,6 +66,11 @@ private Q_SLOTS:
         QCOMPARE(TopTexts(), QStringList({"HTML Document", "P", "Hello", "/P"}));
         m_window->TreePanel()->btnToggleEndTags()->click();
         QCOMPARE(TopTexts(), QStringList({"HTML Document", "P", "Hello"}));
+        QTreeWidget *tree = m_window->TreePanel()->HTMLTree();
+        tree->setCurrentItem(tree->topLevelItem(0)->child(1));
+        QCOMPARE(m_window->ActiveEditor()->SelText(), QStringLiteral("Hello"));
+        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+        QCOMPARE(m_window->ActiveEditor()->SelText(), QStringLiteral("<p>"));
     }
 
     void treeFollowsChangesOnlyWhileShown()
