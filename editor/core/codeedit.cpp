@@ -99,7 +99,10 @@ void TCodeEdit::SetText(QStringView value)
 void TCodeEdit::LinesAdded()
 {
     const int n = m_lines.Count();
-    if (m_highlighter) {
+    if (m_highlighter && m_pendingFrom >= 0 && n - 2 >= m_pendingFrom) {
+        // The line before is not scanned yet; the pending rescan will reach the new one.
+        m_pendingTo = std::max(m_pendingTo, n - 1);
+    } else if (m_highlighter) {
         if (n < 2) {
             m_lines.PutObject(0, m_highlighter->ResetState());
         } else {
@@ -115,6 +118,8 @@ void TCodeEdit::LinesAdded()
 void TCodeEdit::LinesCleared()
 {
     m_hasPendingInvalid = false;
+    m_pendingFrom = -1;
+    m_pendingTo = -1;
     InvalidateLines(1, INT_MAX);
     if (m_caret != BufferCoord(1, 1))
         StatusChanged(scCaretX | scCaretY);
@@ -127,6 +132,7 @@ void TCodeEdit::LinesCleared()
 
 void TCodeEdit::LineDeleted(int index)
 {
+    ShiftPending(index, -1);
     if (m_highlighter && m_lines.Count() > 0) {
         if (index < 1) {
             m_lines.PutObject(0, m_highlighter->ResetState());
@@ -142,6 +148,7 @@ void TCodeEdit::LineDeleted(int index)
 
 void TCodeEdit::LineInserted(int index)
 {
+    ShiftPending(index, +1);
     if (m_highlighter && m_lines.Count() > 0) {
         if (index < 1) {
             m_lines.PutObject(0, m_highlighter->ResetState());

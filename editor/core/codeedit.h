@@ -162,6 +162,17 @@ public:
     int ScanFrom(int index, TRangeState state);
     // Recomputes every line's state from the top.
     void ScanAllRanges();
+    // The state at the start of 0-based line index, brought up to date first when a rescan is
+    // still under way. Painting and every other reader of states use this.
+    TRangeState RangeAt(int index);
+    // Whether some states past the lines already brought up to date are still to be rescanned.
+    bool RescanPending() const { return m_pendingFrom >= 0; }
+    // Finishes any rescan still under way.
+    void FinishRescan();
+    // A rescan longer than this many lines goes on in slices between events, so that no
+    // keystroke waits for a whole large document.
+    static constexpr int kSyncScanLines = 5000;
+    static constexpr int kSliceScanLines = 40000;
     // Counts lines handed to the highlighter since the last reset (for benchmarks and tests).
     qint64 ScannedLineCount() const { return m_scannedLines; }
     void ResetScannedLineCount() { m_scannedLines = 0; }
@@ -290,6 +301,15 @@ private:
     QList<TEditSplice> *m_spliceLog = nullptr; // the splices of the change being recorded
     int m_undoRedoDepth = 0;
     qint64 m_scannedLines = 0;
+    // Lines from m_pendingFrom on may hold stale states (m_pendingFrom's own start state is
+    // right); the scan may only stop once past m_pendingTo, the last line changed meanwhile.
+    int m_pendingFrom = -1;
+    int m_pendingTo = -1;
+    bool m_sliceScheduled = false;
+    int ScanRun(int index, TRangeState state, int mustReach, int budget);
+    void ScheduleSlice();
+    void ContinueRescan(int budget);
+    void ShiftPending(int index, int delta);
 };
 
 // Collects the splices of one recorded change and records it (see TEditSplice).
