@@ -6,14 +6,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QList>
+
+#include <algorithm>
 
 namespace Includes {
 
 namespace {
 const QString kDirective = QStringLiteral("#include");
 const QString kCrLf = QStringLiteral("\r\n");
-// A file that includes itself, directly or through others, would grow the page forever.
-constexpr int kMaxExpansions = 1000;
 }
 
 TExpansion ExpandIncludes(const QString &text, const QString &baseDir, const FileReader &read,
@@ -21,8 +22,16 @@ TExpansion ExpandIncludes(const QString &text, const QString &baseDir, const Fil
 {
     TExpansion result;
     result.Text = text;
+    // The files being expanded around the scan position, each with the end of its text, so
+    // that a file including itself, directly or through others, is caught.
+    struct TFrame { QString Path; qsizetype End; };
+    QList<TFrame> chain;
     qsizetype scan = 0;
-    int expansions = 0;
+    auto fail = [&](const QString &message) {
+        if (status)
+            status(message);
+        result.Failed = true;
+    };
     while (scan < result.Text.size()) {
         const qsizetype start = result.Text.indexOf(kDirective, scan, Qt::CaseInsensitive);
         if (start < 0)
@@ -39,19 +48,27 @@ TExpansion ExpandIncludes(const QString &text, const QString &baseDir, const Fil
         if (status)
             status(QStringLiteral("Including \"%1\"...").arg(name));
 
-        const QString path = QFileInfo(name).isAbsolute()
-                                 ? name
-                                 : QDir(baseDir.isEmpty() ? QDir::currentPath() : baseDir).filePath(name);
-        std::optional<QString> included;
-        if (QFileInfo(path).isFile() && ++expansions <= kMaxExpansions)
-            included = read(path);
-        if (!included) {
-            if (status)
-                status(QStringLiteral("!! Error: \"Unable to include File %1!\"").arg(name));
-            result.Failed = true;
+        while (!chain.isEmpty() && chain.last().End <= start)
+            chain.removeLast();
+        // Nested names are taken relative to the page, like the page's own.
+        const QString path = QDir::cleanPath(
+            QFileInfo(name).isAbsolute()
+                ? name
+                : QDir(baseDir.isEmpty() ? QDir::currentPath() : baseDir).filePath(name));
+        const QString canonical = QFileInfo(path).canonicalFilePath();
+        if (!canonical.isEmpty()
+            && std::any_of(chain.cbegin(), chain.cend(), [&](const TFrame &f) { return f.Path == canonical; })) {
+            fail(QStringLiteral("!! Error: \"File %1 includes itself!\"").arg(name));
             break;
         }
-        // The directive goes with its closing brace and the line break after it.
+        std::optional<QString> included;
+        if (QFileInfo(path).isFile())
+            included = read(path);
+        if (!included) {
+            fail(QStringLiteral("!! Error: \"Unable to include File %1!\"").arg(name));
+            break;
+        }
+        // The directive goes with its closing brace and the line break after it, nothing more.
         qsizetype removeEnd = nameEnd;
         if (removeEnd < result.Text.size() && result.Text.at(removeEnd) == QLatin1Char('}'))
             ++removeEnd;
@@ -62,6 +79,10 @@ TExpansion ExpandIncludes(const QString &text, const QString &baseDir, const Fil
                      || result.Text.at(removeEnd) == QLatin1Char('\n')))
             ++removeEnd;
         result.Text.replace(start, removeEnd - start, *included);
+        const qsizetype delta = included->size() - (removeEnd - start);
+        for (TFrame &frame : chain)
+            frame.End += delta;
+        chain.append({canonical, start + included->size()});
         result.Expanded = true;
         // Scanning resumes inside the inserted text, so included files may include others.
         scan = start;

@@ -143,6 +143,21 @@ private Q_SLOTS:
         QCOMPARE(m_window->MRUFileList.first(), QStringLiteral("File1=") + m_dir.filePath("fresh.html"));
     }
 
+    void failedSaveChangesNothing()
+    {
+        const QString path = Write("keep.html", "<p>old</p>\n");
+        m_window->OpenFile(path);
+        m_window->ActiveEditor()->SetSelText(QStringLiteral("new "));
+        // A file the system will not let anybody replace.
+        m_saveChoice = QStringLiteral("/proc/version");
+        m_window->Action(QStringLiteral("SaveAs1"))->trigger();
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_window->ActiveTab()->Path, path);
+        QVERIFY(m_window->ActiveEditor()->Modified());
+        QVERIFY(m_window->PageControl1()->tabText(m_window->PageControl1()->currentIndex()).endsWith(QLatin1Char('*')));
+        QCOMPARE(Read("keep.html"), QByteArray("<p>old</p>\n"));
+    }
+
     void closingUntitledDocuments()
     {
         QCOMPARE(TabTexts(), QStringList{"Untitled0"});
