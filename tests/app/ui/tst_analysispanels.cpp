@@ -5,7 +5,9 @@
 #include "app/ui/documenttab.h"
 #include "app/ui/explorerbar.h"
 #include "app/ui/mainwindow.h"
-#include "platform/core/settingsstore.h"
+#include "windowharness.h"
+
+#include <QDir>
 
 #include <QAction>
 #include <QApplication>
@@ -19,11 +21,9 @@ class TestAnalysisPanels : public QObject
 {
     Q_OBJECT
 private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<TSettingsStore> m_store;
-    std::unique_ptr<TfrmHTMLEdit> m_window;
-    QStringList m_messages;
-    int m_configs = 0;
+    TWindowHarness m_h;
+    std::unique_ptr<TfrmHTMLEdit> &m_window = m_h.Window;
+    QDir m_dir{m_h.Dir.path()};
 
     QStringList TopTexts() const
     {
@@ -45,19 +45,8 @@ private:
 
 private Q_SLOTS:
     void initTestCase() { qputenv("TAGFORGE_NO_BROWSER", "1"); }
-    void init()
-    {
-        m_store = std::make_unique<TSettingsStore>(m_dir.filePath(QStringLiteral("c%1.conf").arg(++m_configs)));
-        TMainWindowContext context;
-        context.UserStore = m_store.get();
-        context.ProgramDir = QStringLiteral(TAGFORGE_SOURCE_DIR);
-        context.ShowMessage = [this](int, const QString &, const QString &text) { m_messages << text; };
-        context.AskYesNoCancel = [](const QString &, const QString &) { return 0x10000; };
-        m_window = std::make_unique<TfrmHTMLEdit>(context);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    }
-    void cleanup() { m_window.reset(); }
+    void init() { QVERIFY(m_h.Start()); }
+    void cleanup() { m_h.Stop(); }
 
     void treeShowsTagsAndTexts()
     {

@@ -3,7 +3,9 @@
 #include "app/ui/documenttab.h"
 #include "app/ui/mainstatusbar.h"
 #include "app/ui/mainwindow.h"
-#include "platform/core/settingsstore.h"
+#include "windowharness.h"
+
+#include <QDir>
 
 #include <QAction>
 #include <QApplication>
@@ -18,28 +20,16 @@ class TestDocuments : public QObject
 {
     Q_OBJECT
 private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<TSettingsStore> m_store;
-    std::unique_ptr<TfrmHTMLEdit> m_window;
-    int m_answer = QMessageBox::No;
-    QString m_openChoice;
-    QString m_saveChoice;
-    QStringList m_messages;
-    int m_configs = 0;
+    TWindowHarness m_h;
+    std::unique_ptr<TfrmHTMLEdit> &m_window = m_h.Window;
+    int &m_answer = m_h.Answer;
+    QString &m_openChoice = m_h.OpenChoice;
+    QString &m_saveChoice = m_h.SaveChoice;
+    QStringList &m_messages = m_h.Messages;
+    QDir m_dir{m_h.Dir.path()};
 
-    QString Write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile f(path);
-        if (f.open(QIODevice::WriteOnly))
-            f.write(bytes);
-        return path;
-    }
-    QByteArray Read(const QString &name)
-    {
-        QFile f(m_dir.filePath(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
+    QString Write(const QString &name, const QByteArray &bytes) { return m_h.Write(name, bytes); }
+    QByteArray Read(const QString &name) { return m_h.Read(name); }
     QStringList TabTexts() const
     {
         QStringList texts;
@@ -58,28 +48,11 @@ private:
 private Q_SLOTS:
     void initTestCase() { qputenv("TAGFORGE_NO_BROWSER", "1"); }
 
-    void init()
-    {
-        m_store = std::make_unique<TSettingsStore>(m_dir.filePath(QStringLiteral("c%1.conf").arg(++m_configs)));
-        TMainWindowContext context;
-        context.UserStore = m_store.get();
-        context.ProgramDir = QStringLiteral(TAGFORGE_SOURCE_DIR);
-        context.ShowMessage = [this](int, const QString &, const QString &text) { m_messages << text; };
-        context.AskYesNo = [](const QString &, const QString &) { return true; };
-        context.AskYesNoCancel = [this](const QString &, const QString &) { return m_answer; };
-        context.ChooseOpenFile = [this](const QString &, const QString &, const QString &) { return m_openChoice; };
-        context.ChooseSaveFile = [this](const QString &, const QString &, const QString &) { return m_saveChoice; };
-        m_window = std::make_unique<TfrmHTMLEdit>(context);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        m_messages.clear();
-    }
-
+    void init() { QVERIFY(m_h.Start()); }
     void cleanup()
     {
-        m_answer = QMessageBox::No;
         m_window->close();
-        m_window.reset();
+        m_h.Stop();
     }
 
     void openingAnOpenFileActivatesItsTab()

@@ -2,7 +2,9 @@
 #include "aids/core/myrichedit.h"
 #include "app/ui/documenttab.h"
 #include "app/ui/mainwindow.h"
-#include "platform/core/settingsstore.h"
+#include "windowharness.h"
+
+#include <QDir>
 #include "platform/qt/webbrowser.h"
 
 #include <QAction>
@@ -20,48 +22,18 @@ class TestPreviewPane : public QObject
 {
     Q_OBJECT
 private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<TSettingsStore> m_store;
-    std::unique_ptr<TfrmHTMLEdit> m_window;
-    QStringList m_messages;
-    QList<QStringList> m_started;
-    QList<QUrl> m_opened;
-    int m_configs = 0;
+    TWindowHarness m_h;
+    std::unique_ptr<TfrmHTMLEdit> &m_window = m_h.Window;
+    QStringList &m_messages = m_h.Messages;
+    QList<QStringList> &m_started = m_h.Started;
+    QDir m_dir{m_h.Dir.path()};
 
-    QString Write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile f(path);
-        if (f.open(QIODevice::WriteOnly))
-            f.write(bytes);
-        return path;
-    }
-    QByteArray Read(const QString &name)
-    {
-        QFile f(m_dir.filePath(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
+    QString Write(const QString &name, const QByteArray &bytes) { return m_h.Write(name, bytes); }
+    QByteArray Read(const QString &name) { return m_h.Read(name); }
 
 private Q_SLOTS:
-    void init()
-    {
-        m_store = std::make_unique<TSettingsStore>(m_dir.filePath(QStringLiteral("c%1.conf").arg(++m_configs)));
-        TMainWindowContext context;
-        context.UserStore = m_store.get();
-        context.ProgramDir = QStringLiteral(TAGFORGE_SOURCE_DIR);
-        context.ShowMessage = [this](int, const QString &, const QString &text) { m_messages << text; };
-        context.AskYesNoCancel = [](const QString &, const QString &) { return int(QMessageBox::No); };
-        context.StartProgram = [this](const QString &program, const QStringList &args) {
-            m_started << (QStringList{program} + args);
-            return true;
-        };
-        context.OpenUrl = [this](const QUrl &url) { m_opened << url; return true; };
-        m_window = std::make_unique<TfrmHTMLEdit>(context);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        m_messages.clear();
-    }
-    void cleanup() { m_window.reset(); }
+    void init() { QVERIFY(m_h.Start()); }
+    void cleanup() { m_h.Stop(); }
 
     void previewWritesExpandedCopyAndShowsIt()
     {

@@ -1,0 +1,74 @@
+// A main window for tests: its own settings file, answers to every dialog, files in a scratch folder.
+#pragma once
+
+#include "app/ui/mainwindow.h"
+#include "platform/core/settingsstore.h"
+
+#include <QFile>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+class TWindowHarness
+{
+public:
+    QTemporaryDir Dir;
+    std::unique_ptr<TSettingsStore> Store;
+    std::unique_ptr<TfrmHTMLEdit> Window;
+    QStringList Messages;                    // texts of every message box shown
+    int Answer = QMessageBox::No;            // for Yes/No/Cancel questions
+    bool YesNoAnswer = true;
+    QString OpenChoice;                      // what the open dialog returns
+    QString SaveChoice;                      // what the save dialog returns
+    QList<QStringList> Started;              // programs started: program, then arguments
+    QList<QUrl> Opened;                      // addresses handed to the desktop
+
+    // A fresh window with a settings file of its own; false when it could not be shown.
+    bool Start()
+    {
+        Store = std::make_unique<TSettingsStore>(Dir.filePath(QStringLiteral("c%1.conf").arg(++m_configs)));
+        TMainWindowContext context;
+        context.UserStore = Store.get();
+        context.ProgramDir = QStringLiteral(TAGFORGE_SOURCE_DIR);
+        context.ShowMessage = [this](int, const QString &, const QString &text) { Messages << text; };
+        context.AskYesNo = [this](const QString &, const QString &) { return YesNoAnswer; };
+        context.AskYesNoCancel = [this](const QString &, const QString &) { return Answer; };
+        context.ChooseOpenFile = [this](const QString &, const QString &, const QString &) { return OpenChoice; };
+        context.ChooseSaveFile = [this](const QString &, const QString &, const QString &) { return SaveChoice; };
+        context.StartProgram = [this](const QString &program, const QStringList &args) {
+            Started << (QStringList{program} + args);
+            return true;
+        };
+        context.OpenUrl = [this](const QUrl &url) { Opened << url; return true; };
+        Window = std::make_unique<TfrmHTMLEdit>(context);
+        Window->show();
+        const bool shown = QTest::qWaitForWindowExposed(Window.get());
+        Messages.clear();
+        return shown;
+    }
+
+    void Stop()
+    {
+        Answer = QMessageBox::No;
+        Window.reset();
+    }
+
+    QString Write(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = Dir.filePath(name);
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes);
+        return path;
+    }
+
+    QByteArray Read(const QString &name) const
+    {
+        QFile f(Dir.filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+private:
+    int m_configs = 0;
+};
