@@ -38,7 +38,7 @@ class TEditUndoList {
 public:
     explicit TEditUndoList(TCodeEdit *owner = nullptr) : m_owner(owner) {}
 
-    // Spec form: does nothing while locked; drops the oldest record when MaxUndo or more are held;
+    // The classic form: does nothing while locked; drops the oldest record when MaxUndo or more are held;
     // appends a copy; marks the owner modified and fires its OnChange.
     void AddChange(TChangeReason reason, const TBufferCoord &start, const TBufferCoord &end,
                    const QString &text, TSelectionMode selMode);
