@@ -66,6 +66,9 @@ TExplorerBar::TExplorerBar(QWidget *parent) : QWidget(parent)
         m_switch->addButton(button, id++);
     }
     m_switch->button(0)->setChecked(true);
+    // The character map and the site manager come later; their pages stay closed until then.
+    m_switch->button(CharsPage)->setEnabled(false);
+    m_switch->button(ManagerPage)->setEnabled(false);
 
     m_pages = new QStackedWidget(this);
     m_pages->setObjectName(QStringLiteral("Pages"));
