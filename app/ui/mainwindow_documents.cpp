@@ -292,7 +292,9 @@ bool TfrmHTMLEdit::SaveAs1Click()
             chosen += QStringLiteral(".html");
         saved = SaveTabAs(tab, chosen);
     }
-    AddToMRU(tab->Path, true);
+    // A document that was never saved has no file to remember.
+    if (QFileInfo(tab->Path).isFile())
+        AddToMRU(tab->Path, true);
     return saved;
 }
 
