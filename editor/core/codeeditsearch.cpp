@@ -2,6 +2,7 @@
 #include "editor/core/codeedit.h"
 
 #include <algorithm>
+#include <deque>
 #include <vector>
 
 namespace {
@@ -35,12 +36,24 @@ QList<QString> SplitAtBreaks(const QString &text)
 
 } // namespace
 
+// One replacement waiting to be recorded: the match (from `source`, the line as it was) at b,
+// replaced by text ending at `end`; `trims` are the trailing blanks cut when its line was written.
+struct TPendingReplace {
+    TBufferCoord b;
+    TBufferCoord end;
+    qsizetype co = 0;
+    QString source;
+    QList<TEditSplice> trims;
+};
+
 // One run of SearchReplace. Matches are taken line by line. Replacements in a line are not
 // applied one by one to the stored line (that would copy a 5 MB minified line once per match):
 // the new line is built once from the unchanged stretches and the replacements, and every
 // replacement is recorded as the urDeleteSelection + urInsert pair that typing over a selection
 // records, with splices that are exact in the text as it stood at that step. Each rewritten line is
 // right-trimmed once when it is written, and that trim is logged in the line's last record.
+// A replace-all records at its end, and only the pairs the undo limit keeps: the list would drop
+// the older ones anyway.
 class TSearchRun {
 public:
     TSearchRun(TCodeEdit &edit, const QString &search, const QString &replace, TSynSearchOptions options)
@@ -67,6 +80,7 @@ private:
     void Replace(int co);
     void Flush();
     void WriteLines(int first, int replacedCount, std::vector<QString> &lines);
+    void Record();
 
     void Select(TBufferCoord begin, TBufferCoord end);
     void BeginReplaceAll();
@@ -102,7 +116,9 @@ private:
     std::vector<QString> m_rightRev;
     qsizetype m_rightLen = 0;
     std::vector<QString> m_done;
-    std::vector<TEditUndoItem> m_pending;
+    std::vector<TPendingReplace> m_pending; // this line's, in order
+    std::deque<TPendingReplace> m_unrecorded;
+    size_t m_keepPairs = 1;
 };
 
 int TSearchRun::Run()
@@ -116,6 +132,7 @@ int TSearchRun::Run()
     m_replaceAll = m_options & soReplaceAll;
     m_replacing = m_replaceAll || (m_options & soReplace);
     m_prompt = (m_options & soPrompt) && e.OnReplaceText;
+    m_keepPairs = size_t(std::max(1, e.m_undoList.MaxUndo())) / 2 + 1;
 
     const int count = e.m_lines.Count();
     if (m_options & soSelectedOnly) {
@@ -279,22 +296,7 @@ TBufferCoord TSearchRun::Position(int co) const
 void TSearchRun::Replace(int co)
 {
     const TBufferCoord b = Position(co);
-    const TBufferCoord matchEnd = BufferCoord(b.X + m_len, b.Y);
-    const QString removed = m_orig.mid(co, m_len);
     const int k = int(m_pieces.size()) - 1;
-
-    TEditUndoItem del;
-    del.ChangeReason = urDeleteSelection;
-    del.ChangeStartPos = b;
-    del.ChangeEndPos = matchEnd;
-    del.ChangeStr = removed;
-    del.ChangeSelMode = smNormal;
-    del.Splices.append(TEditSplice{b, b, removed});
-    del.HasSplices = true;
-    del.CaretBefore = m_backwards ? b : matchEnd;
-    del.BlockBeginBefore = b;
-    del.BlockEndBefore = matchEnd;
-    del.CaretAfter = del.BlockBeginAfter = del.BlockEndAfter = b;
 
     TBufferCoord end = b;
     if (!m_replace.isEmpty())
@@ -337,19 +339,7 @@ void TSearchRun::Replace(int co)
         }
     }
 
-    TEditUndoItem ins;
-    ins.ChangeReason = urInsert;
-    ins.ChangeStartPos = b;
-    ins.ChangeEndPos = end;
-    ins.ChangeSelMode = smNormal;
-    if (!m_replace.isEmpty())
-        ins.Splices.append(TEditSplice{b, end, QString()});
-    ins.HasSplices = true;
-    ins.CaretBefore = ins.BlockBeginBefore = ins.BlockEndBefore = b;
-    ins.CaretAfter = ins.BlockBeginAfter = ins.BlockEndAfter = end;
-
-    m_pending.push_back(std::move(del));
-    m_pending.push_back(std::move(ins));
+    m_pending.push_back(TPendingReplace{b, end, co, QString(), {}});
     // Forward the caret continues behind the replacement; backward it stays before it, so that the
     // next backward search cannot find the replacement itself.
     m_caretAfter = m_backwards ? b : end;
@@ -362,7 +352,7 @@ void TSearchRun::Flush()
     if (m_pending.empty())
         return;
     TCodeEdit &e = m_edit;
-    QList<TEditSplice> &trims = m_pending.back().Splices;
+    QList<TEditSplice> &trims = m_pending.back().trims;
     auto trim = [&trims](QString &line, int y) {
         const qsizetype keep = TrimmedLength(line);
         if (keep == line.size())
@@ -424,9 +414,54 @@ void TSearchRun::Flush()
         e.AdjustMarks(m_storeY, m_storeY, added);
     if (!m_backwards)
         m_storeY += added;
-    for (TEditUndoItem &item : m_pending)
-        e.m_undoList.AddChange(std::move(item));
+    const size_t skip = m_pending.size() > m_keepPairs ? m_pending.size() - m_keepPairs : 0;
+    for (size_t i = skip; i < m_pending.size(); ++i) {
+        m_pending[i].source = m_orig;
+        m_unrecorded.push_back(std::move(m_pending[i]));
+    }
+    while (m_unrecorded.size() > m_keepPairs)
+        m_unrecorded.pop_front();
     m_pending.clear();
+    if (!m_lockTaken)
+        Record(); // a prompt or a single replacement shows its records at once
+}
+
+// Hands the waiting replacements to the undo list as urDeleteSelection + urInsert pairs.
+void TSearchRun::Record()
+{
+    TEditUndoList &undo = m_edit.m_undoList;
+    for (TPendingReplace &r : m_unrecorded) {
+        const TBufferCoord matchEnd = BufferCoord(r.b.X + m_len, r.b.Y);
+        const QString removed = r.source.mid(r.co, m_len);
+
+        TEditUndoItem del;
+        del.ChangeReason = urDeleteSelection;
+        del.ChangeStartPos = r.b;
+        del.ChangeEndPos = matchEnd;
+        del.ChangeStr = removed;
+        del.ChangeSelMode = smNormal;
+        del.Splices.append(TEditSplice{r.b, r.b, removed});
+        del.HasSplices = true;
+        del.CaretBefore = m_backwards ? r.b : matchEnd;
+        del.BlockBeginBefore = r.b;
+        del.BlockEndBefore = matchEnd;
+        del.CaretAfter = del.BlockBeginAfter = del.BlockEndAfter = r.b;
+        undo.AddChange(std::move(del));
+
+        TEditUndoItem ins;
+        ins.ChangeReason = urInsert;
+        ins.ChangeStartPos = r.b;
+        ins.ChangeEndPos = r.end;
+        ins.ChangeSelMode = smNormal;
+        if (!m_replace.isEmpty())
+            ins.Splices.append(TEditSplice{r.b, r.end, QString()});
+        ins.Splices.append(r.trims);
+        ins.HasSplices = true;
+        ins.CaretBefore = ins.BlockBeginBefore = ins.BlockEndBefore = r.b;
+        ins.CaretAfter = ins.BlockBeginAfter = ins.BlockEndAfter = r.end;
+        undo.AddChange(std::move(ins));
+    }
+    m_unrecorded.clear();
 }
 
 // Replaces `replacedCount` store lines from 1-based line `first` by `lines`.
@@ -469,6 +504,7 @@ void TSearchRun::EndReplaceAll()
 {
     if (!m_lockTaken)
         return;
+    Record();
     m_lockTaken = false;
     TCodeEdit &e = m_edit;
     e.m_lines.EndUpdate();

@@ -5,6 +5,46 @@
 
 #include <memory>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+// The first index p in [from, end) whose unit is one of the needles, or end.
+qsizetype ScanForNeedles(const char16_t *text, qsizetype from, qsizetype end, const std::array<char16_t, 3> &needles)
+{
+    qsizetype p = from;
+#if defined(__SSE2__)
+    const __m128i n0 = _mm_set1_epi16(short(needles[0]));
+    const __m128i n1 = _mm_set1_epi16(short(needles[1]));
+    const __m128i n2 = _mm_set1_epi16(short(needles[2]));
+    auto hits = [&](const char16_t *at) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(at));
+        const __m128i eq = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, n0), _mm_cmpeq_epi16(v, n1)),
+                                        _mm_cmpeq_epi16(v, n2));
+        return unsigned(_mm_movemask_epi8(eq));
+    };
+    for (; p + 16 <= end; p += 16) {
+        const unsigned lo = hits(text + p);
+        const unsigned hi = hits(text + p + 8);
+        if (lo | hi) {
+            const unsigned mask = lo | (hi << 16);
+            return p + (__builtin_ctz(mask) >> 1);
+        }
+    }
+    for (; p + 8 <= end; p += 8)
+        if (const unsigned mask = hits(text + p))
+            return p + (__builtin_ctz(mask) >> 1);
+#endif
+    for (; p < end; ++p)
+        if (text[p] == needles[0] || text[p] == needles[1] || text[p] == needles[2])
+            return p;
+    return end;
+}
+
+} // namespace
+
 const char16_t *TEditSearch::FoldTable()
 {
     // One entry per UTF-16 unit, so the inner loop folds with a single load and no branch.
@@ -61,6 +101,34 @@ void TEditSearch::BuildSkipTable()
     m_lookAt = 1;
     while (m_lookAt < m && p[m - 1] != p[m - 1 - m_lookAt])
         ++m_lookAt;
+    CollectNeedles();
+}
+
+void TEditSearch::CollectNeedles()
+{
+    const char16_t last = m_transPattern.at(m_patLen - 1).unicode();
+    if (m_needleCount > 0 && m_needlesFor == last && m_needlesFolded == !m_sensitive)
+        return;
+    m_needlesFor = last;
+    m_needlesFolded = !m_sensitive;
+    m_needleCount = 0;
+    if (m_sensitive) {
+        m_needles.fill(last);
+        m_needleCount = 1;
+        return;
+    }
+    const char16_t *fold = FoldTable();
+    for (int c = 0; c < 65536; ++c) {
+        if (fold[c] != last)
+            continue;
+        if (m_needleCount == int(m_needles.size())) {
+            m_needleCount = 0; // too many spellings: the skip table alone drives the scan
+            return;
+        }
+        m_needles[size_t(m_needleCount++)] = char16_t(c);
+    }
+    for (int i = m_needleCount; i < int(m_needles.size()); ++i)
+        m_needles[size_t(i)] = m_needles[0];
 }
 
 int TEditSearch::FindAll(QStringView text)
@@ -110,8 +178,14 @@ int TEditSearch::Scan()
     const char16_t last = pat[m - 1];
     const qsizetype lookAt = m_lookAt;
     qsizetype s = m_run + m;
+    const bool vector = m_needleCount > 0;
     while (s < end) {
-        if (tr(text[s]) != last) {
+        if (vector) {
+            // Alignments whose last text character cannot be the pattern's last are skipped in bulk.
+            s = ScanForNeedles(text, s, end, m_needles);
+            if (s >= end)
+                break;
+        } else if (tr(text[s]) != last) {
             // The next alignment would start past the end: nothing more can match.
             if (s + 1 >= end)
                 break;

@@ -81,12 +81,19 @@ private:
     template <bool Fold>
     int Scan();
     void BuildSkipTable();
+    void CollectNeedles();
 
     QString m_pattern;
     QString m_transPattern; // the pattern through the translation in force
     int m_count = 0;
     int m_lookAt = 1;
     std::array<int, 256> m_shift{}; // indexed by the low byte of the translated character
+    // Every UTF-16 unit that translates to the pattern's last character, when there are at most
+    // three: the pre-check then tests eight text positions at a time.
+    std::array<char16_t, 3> m_needles{};
+    int m_needleCount = 0;
+    char16_t m_needlesFor = 0;
+    bool m_needlesFolded = false;
     bool m_sensitive = false;
     bool m_whole = false;
     std::vector<int> m_results;
