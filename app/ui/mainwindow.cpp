@@ -74,6 +74,7 @@ void TfrmHTMLEdit::FormCreate()
     m_hiLiterLink = std::make_unique<THighlighterLink>(m_htmlHiLiter.get());
     m_hiLiterTokens = std::make_unique<THighlighterTokens>(m_htmlHiLiter.get());
     ConnectDocumentCommands();
+    ConnectSearchCommands();
 
     m_explorerBar->SetExplorerRoot(m_context.ProgramDir);
     CreateBrowser();

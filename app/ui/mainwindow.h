@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/core/appsettings.h"
+#include "editor/core/editsearch.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -33,6 +34,7 @@ class QPrinter;
 class THTMLSyn;
 class THighlighterLink;
 class THighlighterTokens;
+class TSearchCommands;
 
 // What the window needs from the outside world; tests hand in temporary stores.
 struct TMainWindowContext
@@ -50,6 +52,9 @@ struct TMainWindowContext
     // File dialogs; an empty result means cancelled.
     std::function<QString(const QString &caption, const QString &dir, const QString &filter)> ChooseOpenFile;
     std::function<QString(const QString &caption, const QString &dir, const QString &filter)> ChooseSaveFile;
+    // The input query (false when cancelled) and the beep of a failed search; empty means the real ones.
+    std::function<bool(const QString &caption, const QString &prompt, QString &value)> InputQuery;
+    std::function<void()> Beep;
 };
 
 class TfrmHTMLEdit : public QMainWindow
@@ -140,6 +145,12 @@ public:
     void Backup(bool silent);
     QString BackupDir() const;
 
+    // Search (mainwindow_search.cpp). FindText searches the active editor and selects the hit;
+    // ReplaceInRange replaces inside the character positions start..end, moving end by the change.
+    TSearchCommands *SearchCommands() const { return m_search; }
+    bool FindText(const QString &text, TSynSearchOptions options);
+    void ReplaceInRange(int &start, int &end, const QString &search, const QString &replace);
+
 Q_SIGNALS:
     // One tick of the one-second timer has been handled.
     void Timer1Ticked();
@@ -178,6 +189,7 @@ private:
     void Help1Click();
     void CreateUntitledFromTemplate();
     void ConnectDocumentCommands();
+    void ConnectSearchCommands();
     TDocumentTab *CreateTab(const QString &caption, const QString &path);
     void SetupEditor(TDocumentTab *tab);
     void FreeTab(TDocumentTab *tab);
@@ -218,6 +230,7 @@ private:
     QToolBar *m_tbMain2 = nullptr;
     QToolBar *m_tbrBrowser = nullptr;
     QComboBox *m_cbxFind = nullptr;
+    TSearchCommands *m_search = nullptr;
     QSplitter *m_barSplitter = nullptr;
     QSplitter *m_ieSplitter = nullptr;
     QWidget *m_editPane = nullptr;
