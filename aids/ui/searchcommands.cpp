@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolBar>
 
@@ -45,9 +46,22 @@ TSearchCommands::TSearchCommands(const TSearchContext &context, QObject *parent)
         connect(m_btnFind, &QAction::triggered, this, [this] { Guarded([this] { btnFindClick(); }); });
         if (auto *bar = qobject_cast<QToolBar *>(box->parentWidget()))
             bar->addAction(m_btnFind);
+        box->installEventFilter(this);
         if (QLineEdit *edit = box->lineEdit())
-            connect(edit, &QLineEdit::returnPressed, this, [this] { Guarded([this] { cbxFindEnter(); }); });
+            edit->installEventFilter(this);
     }
+}
+
+bool TSearchCommands::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Guarded([this] { cbxFindEnter(); });
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void TSearchCommands::Beep() const

@@ -60,6 +60,10 @@ public:
     // The enabling rows of these commands: on while the document holds text.
     void UpdateControls(const TCodeEdit *editor);
 
+protected:
+    // Enter in cbxFind (the box or its line edit, whichever receives it) runs cbxFindEnter once.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void Beep() const;
     void ShowDialog(TSearchDialog *dialog);
