@@ -130,7 +130,10 @@ int TSearchRun::Run()
         m_options &= ~TSynSearchOptions(soSelectedOnly);
     m_backwards = m_options & soBackwards;
     m_replaceAll = m_options & soReplaceAll;
-    m_replacing = m_replaceAll || (m_options & soReplace);
+    // A read-only text is only searched: the first match is selected and nothing changes.
+    m_replacing = !e.m_readOnly && (m_replaceAll || (m_options & soReplace));
+    if (e.m_readOnly)
+        m_replaceAll = false;
     m_prompt = (m_options & soPrompt) && e.OnReplaceText;
     m_keepPairs = size_t(std::max(1, e.m_undoList.MaxUndo())) / 2 + 1;
 

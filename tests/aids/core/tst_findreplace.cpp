@@ -1,9 +1,8 @@
-// Tests of the search commands' logic: dialog finds and replaces, prefill rule, go to, ReplaceInRange.
+// Tests of the search commands' logic: dialog finds and replaces, prefill, number entry, ReplaceInRange.
 #include "aids/core/findreplace.h"
 
 #include <QTest>
 
-Q_DECLARE_METATYPE(TBufferCoord)
 
 namespace {
 
@@ -28,15 +27,6 @@ private:
 
 private slots:
     void init() { m_beeps = 0; }
-
-    void emptyTextBeepsAndFindsNothing()
-    {
-        TCodeEdit edit;
-        edit.SetText(u"abc");
-        QVERIFY(!FindReplace::FindText(edit, QString(), {}, Beeper()));
-        QCOMPARE(m_beeps, 1);
-        QVERIFY(!edit.SelAvail());
-    }
 
     void dialogFind_data()
     {
@@ -116,29 +106,6 @@ private slots:
         QVERIFY(!edit.Modified());
     }
 
-    void prefillNeedsOneTo29Characters_data()
-    {
-        QTest::addColumn<int>("length");
-        QTest::addColumn<bool>("taken");
-        QTest::newRow("nothing selected") << 0 << false;
-        QTest::newRow("one character") << 1 << true;
-        QTest::newRow("29 characters") << 29 << true;
-        QTest::newRow("30 characters") << 30 << false;
-    }
-    void prefillNeedsOneTo29Characters()
-    {
-        QFETCH(int, length);
-        QFETCH(bool, taken);
-        TCodeEdit edit;
-        edit.SetText(QString(40, u'x') + "\nyy");
-        edit.SetSelStart(2);
-        edit.SetSelEnd(2 + length);
-        const QString text = FindReplace::PrefillFromSelection(edit);
-        QCOMPARE(!text.isNull(), taken);
-        if (taken)
-            QCOMPARE(text, QString(length, u'x'));
-    }
-
     void prefillCountsLineBreaksAsTwo()
     {
         TCodeEdit edit;
@@ -175,37 +142,6 @@ private slots:
             QVERIFY(!valid);
             QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("'%1' is not a valid integer value.").arg(text));
         }
-    }
-
-    void gotoLineAndCharacter_data()
-    {
-        QTest::addColumn<bool>("line");
-        QTest::addColumn<int>("number");
-        QTest::addColumn<TBufferCoord>("caret");
-        QTest::newRow("line past the end") << true << 99999 << BufferCoord(3, 10);
-        QTest::newRow("line 0") << true << 0 << BufferCoord(3, 1);
-        QTest::newRow("character 1") << false << 1 << BufferCoord(1, 1);
-        QTest::newRow("character after the first line break") << false << 8 << BufferCoord(1, 2);
-        QTest::newRow("character past the end") << false << 100000 << BufferCoord(7, 10);
-    }
-    void gotoLineAndCharacter()
-    {
-        QFETCH(bool, line);
-        QFETCH(int, number);
-        QFETCH(TBufferCoord, caret);
-        TCodeEdit edit;
-        QStringList lines;
-        for (int i = 1; i <= 10; ++i)
-            lines << QStringLiteral("line%1").arg(i, 1, 10);
-        edit.SetText(lines.join("\n"));
-        edit.SetCaretXY(BufferCoord(3, 4));
-        if (line)
-            FindReplace::GotoLine(edit, number);
-        else
-            FindReplace::GotoChar(edit, number);
-        QCOMPARE(edit.CaretXY().X, caret.X);
-        QCOMPARE(edit.CaretXY().Y, caret.Y);
-        QVERIFY(!edit.SelAvail());
     }
 
     void replaceInRange_data()

@@ -141,6 +141,17 @@ private slots:
         QVERIFY(!edit.CanUndo());
     }
 
+    void readOnlyTextIsOnlySearched()
+    {
+        TCodeEdit edit;
+        edit.SetText(u"a a");
+        edit.SetReadOnly(true);
+        QCOMPARE(edit.SearchReplace("a", "b", soReplaceAll | soEntireScope), 1);
+        QCOMPARE(edit.Text(), Lf("a a"));
+        QCOMPARE(edit.SelText(), QStringLiteral("a"));
+        QVERIFY(!edit.CanUndo());
+    }
+
     void caseOptionAppliesPerSearch()
     {
         TCodeEdit edit;
