@@ -122,7 +122,8 @@ public:
     // ---- search and replace (codeeditsearch.cpp) ----
     // Finds, replaces or replaces all occurrences of `search`; returns the number of matches found
     // (or replaced). A replacement is recorded like typing over the selection: urDeleteSelection then
-    // urInsert, so each one undoes in one step. Replace-all builds every changed line once.
+    // urInsert, so each one undoes in one step. Replace-all builds every changed line once, runs
+    // under the paint lock and fires OnChange once at its end.
     int SearchReplace(const QString &search, const QString &replace, TSynSearchOptions options);
     TEditSearch &SearchEngine() { return m_searchEngine; }
 

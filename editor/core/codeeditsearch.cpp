@@ -36,12 +36,18 @@ QList<QString> SplitAtBreaks(const QString &text)
 
 } // namespace
 
-// One replacement waiting to be recorded: the match (from `source`, the line as it was) at b,
-// replaced by text ending at `end`; `trims` are the trailing blanks cut when its line was written.
+// One replacement of the line being rewritten: the match at column co of the line as it was, now
+// at b, replaced by text ending at `end`. Kept small: a long line may hold 100,000 of them.
 struct TPendingReplace {
     TBufferCoord b;
     TBufferCoord end;
     qsizetype co = 0;
+};
+
+// A replacement waiting to be recorded, with the line it came from (`source`) and, for the last
+// one written to a line, the trailing blanks cut when the line was written.
+struct TUnrecorded {
+    TPendingReplace r;
     QString source;
     QList<TEditSplice> trims;
 };
@@ -74,11 +80,12 @@ private:
     bool ProcessLine(int y, const std::vector<int> &columns, int &added);
 
     // The line being rewritten.
-    void BeginLine(int y);
+    void BeginLine(int y, size_t matches);
     bool Gone(int co) const;
     TBufferCoord Position(int co) const;
     void Replace(int co);
-    void Flush();
+    // Writes what is pending; `last` when the line is done with, so its buffer can be handed over.
+    void Flush(bool last = false);
     void WriteLines(int first, int replacedCount, std::vector<QString> &lines);
     void Record();
 
@@ -117,7 +124,8 @@ private:
     qsizetype m_rightLen = 0;
     std::vector<QString> m_done;
     std::vector<TPendingReplace> m_pending; // this line's, in order
-    std::deque<TPendingReplace> m_unrecorded;
+    QList<TEditSplice> m_trims; // of the flush in progress
+    std::deque<TUnrecorded> m_unrecorded;
     size_t m_keepPairs = 1;
 };
 
@@ -223,7 +231,7 @@ bool TSearchRun::InScope(int column, int y) const
 
 bool TSearchRun::ProcessLine(int y, const std::vector<int> &columns, int &added)
 {
-    BeginLine(y);
+    BeginLine(y, columns.size());
     bool go = true;
     for (const int co : columns) {
         if (Gone(co))
@@ -264,18 +272,20 @@ bool TSearchRun::ProcessLine(int y, const std::vector<int> &columns, int &added)
             break;
         }
     }
-    Flush();
+    Flush(true);
     added = m_backwards ? 0 : m_storeY - y;
     return go;
 }
 
-void TSearchRun::BeginLine(int y)
+void TSearchRun::BeginLine(int y, size_t matches)
 {
     m_orig = m_edit.m_lines[y - 1]; // a shared copy: the builder reads it while the store changes
     m_storeY = y;
     m_src = 0;
     m_origEnd = m_orig.size();
-    m_cur.clear();
+    m_cur = QString();
+    if (m_replacing && !m_backwards && m_pieces.size() == 1) // the new line in one allocation
+        m_cur.reserve(m_orig.size() + qsizetype(matches) * std::max<qsizetype>(0, m_replace.size() - m_len));
     m_leftEnd = m_orig.size();
     m_rightRev.clear();
     m_rightLen = 0;
@@ -342,7 +352,7 @@ void TSearchRun::Replace(int co)
         }
     }
 
-    m_pending.push_back(TPendingReplace{b, end, co, QString(), {}});
+    m_pending.push_back(TPendingReplace{b, end, co});
     // Forward the caret continues behind the replacement; backward it stays before it, so that the
     // next backward search cannot find the replacement itself.
     m_caretAfter = m_backwards ? b : end;
@@ -350,12 +360,13 @@ void TSearchRun::Replace(int co)
 }
 
 // Writes the pending replacements of the line to the store and records them.
-void TSearchRun::Flush()
+void TSearchRun::Flush(bool last)
 {
     if (m_pending.empty())
         return;
     TCodeEdit &e = m_edit;
-    QList<TEditSplice> &trims = m_pending.back().trims;
+    QList<TEditSplice> &trims = m_trims;
+    trims.clear();
     auto trim = [&trims](QString &line, int y) {
         const qsizetype keep = TrimmedLength(line);
         if (keep == line.size())
@@ -377,15 +388,22 @@ void TSearchRun::Flush()
         }
         const QStringView suffix = QStringView(m_orig).mid(m_src, m_origEnd - m_src);
         QString open;
-        open.reserve(m_cur.size() + suffix.size());
-        open.append(m_cur);
-        open.append(suffix);
+        if (last) {
+            m_cur.append(suffix);
+            open = std::move(m_cur);
+            m_cur = QString();
+        } else {
+            open.reserve(m_cur.size() + suffix.size());
+            open.append(m_cur);
+            open.append(suffix);
+        }
         const qsizetype cut = trim(open, m_storeY + added);
-        // Keep the builder in step with what the store will hold.
+        // Keep the builder in step with what the store will hold (it goes on after a prompt).
         if (cut <= suffix.size()) {
             m_origEnd -= cut;
         } else {
-            m_cur.truncate(m_cur.size() - (cut - suffix.size()));
+            if (!last)
+                m_cur.truncate(m_cur.size() - (cut - suffix.size()));
             m_origEnd = m_src;
         }
         lines.push_back(std::move(open));
@@ -418,10 +436,10 @@ void TSearchRun::Flush()
     if (!m_backwards)
         m_storeY += added;
     const size_t skip = m_pending.size() > m_keepPairs ? m_pending.size() - m_keepPairs : 0;
-    for (size_t i = skip; i < m_pending.size(); ++i) {
-        m_pending[i].source = m_orig;
-        m_unrecorded.push_back(std::move(m_pending[i]));
-    }
+    for (size_t i = skip; i < m_pending.size(); ++i)
+        m_unrecorded.push_back(TUnrecorded{m_pending[i], m_orig, {}});
+    m_unrecorded.back().trims = std::move(m_trims);
+    m_trims = QList<TEditSplice>();
     while (m_unrecorded.size() > m_keepPairs)
         m_unrecorded.pop_front();
     m_pending.clear();
@@ -433,9 +451,10 @@ void TSearchRun::Flush()
 void TSearchRun::Record()
 {
     TEditUndoList &undo = m_edit.m_undoList;
-    for (TPendingReplace &r : m_unrecorded) {
+    for (const TUnrecorded &u : m_unrecorded) {
+        const TPendingReplace &r = u.r;
         const TBufferCoord matchEnd = BufferCoord(r.b.X + m_len, r.b.Y);
-        const QString removed = r.source.mid(r.co, m_len);
+        const QString removed = u.source.mid(r.co, m_len);
 
         TEditUndoItem del;
         del.ChangeReason = urDeleteSelection;
@@ -458,7 +477,7 @@ void TSearchRun::Record()
         ins.ChangeSelMode = smNormal;
         if (!m_replace.isEmpty())
             ins.Splices.append(TEditSplice{r.b, r.end, QString()});
-        ins.Splices.append(r.trims);
+        ins.Splices.append(u.trims);
         ins.HasSplices = true;
         ins.CaretBefore = ins.BlockBeginBefore = ins.BlockEndBefore = r.b;
         ins.CaretAfter = ins.BlockBeginAfter = ins.BlockEndAfter = r.end;
