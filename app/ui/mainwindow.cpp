@@ -75,6 +75,7 @@ void TfrmHTMLEdit::FormCreate()
     m_hiLiterTokens = std::make_unique<THighlighterTokens>(m_htmlHiLiter.get());
     ConnectDocumentCommands();
     CreateAnalysisPanels();
+    ConnectSearchCommands();
 
     m_explorerBar->SetExplorerRoot(m_context.ProgramDir);
     CreateBrowser();

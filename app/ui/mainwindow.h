@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/core/appsettings.h"
+#include "editor/core/editsearch.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -36,6 +37,7 @@ class QUrl;
 class THTMLSyn;
 class THighlighterLink;
 class THighlighterTokens;
+class TSearchCommands;
 
 // What the window needs from the outside world; tests hand in temporary stores.
 struct TMainWindowContext
@@ -59,6 +61,7 @@ struct TMainWindowContext
     std::function<bool(const QUrl &url)> OpenUrl;
     // Starts a program without a shell.
     std::function<bool(const QString &program, const QStringList &arguments)> StartProgram;
+    std::function<void()> Beep;
 };
 
 class TfrmHTMLEdit : public QMainWindow
@@ -169,6 +172,12 @@ public:
     void SyntaxCheck1Click();
     void LinkCheckerlocal1Click();
 
+    // Search (mainwindow_search.cpp). FindText searches the active editor and selects the hit;
+    // ReplaceInRange replaces inside the character positions start..end, moving end by the change.
+    TSearchCommands *SearchCommands() const { return m_search; }
+    bool FindText(const QString &text, TSynSearchOptions options);
+    void ReplaceInRange(int &start, int &end, const QString &search, const QString &replace);
+
 Q_SIGNALS:
     // One tick of the one-second timer has been handled.
     void Timer1Ticked();
@@ -214,6 +223,7 @@ private:
     void Help1Click();
     void CreateUntitledFromTemplate();
     void ConnectDocumentCommands();
+    void ConnectSearchCommands();
     TDocumentTab *CreateTab(const QString &caption, const QString &path);
     void SetupEditor(TDocumentTab *tab);
     void FreeTab(TDocumentTab *tab);
@@ -258,6 +268,7 @@ private:
     TTreePanel *m_treePanel = nullptr;
     TReportPanel *m_reportPanel = nullptr;
     QMenu *m_pmMailAdresses = nullptr;
+    TSearchCommands *m_search = nullptr;
     QSplitter *m_barSplitter = nullptr;
     QSplitter *m_ieSplitter = nullptr;
     QWidget *m_editPane = nullptr;

@@ -2,6 +2,7 @@
 #include "app/ui/mainwindow.h"
 
 #include "aids/core/myrichedit.h"
+#include "aids/ui/searchcommands.h"
 #include "app/core/appexceptions.h"
 #include "app/core/includes.h"
 #include "app/core/recentfiles.h"
@@ -541,6 +542,7 @@ void TfrmHTMLEdit::UpdateControls()
     Action(QStringLiteral("Redo1"))->setEnabled(editor->CanRedo());
     Action(QStringLiteral("Repeat1"))->setEnabled(LastSnippet != -1);
     Action(QStringLiteral("Save1"))->setEnabled(editor->Modified());
+    m_search->UpdateControls(editor);
 }
 
 void TfrmHTMLEdit::AddToMRU(const QString &path, bool rebuild)

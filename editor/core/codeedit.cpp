@@ -325,6 +325,10 @@ void TCodeEdit::ChangeRecorded(TEditUndoList *list)
     // A new change invalidates the positions of the redo records (a mended fault: they used to be kept).
     if (list == &m_undoList && m_undoRedoDepth == 0)
         m_redoList.ClearList();
+    if (m_changeBatch > 0) {
+        m_changePending = true; // a replace-all reports its thousands of records once
+        return;
+    }
     if (OnChange)
         OnChange(this);
 }

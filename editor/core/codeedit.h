@@ -5,6 +5,7 @@
 #include "editor/core/editcommands.h"
 #include "editor/core/edithighlighter.h"
 #include "editor/core/editlines.h"
+#include "editor/core/editsearch.h"
 #include "editor/core/edittypes.h"
 #include "editor/core/keystrokes.h"
 #include "editor/core/marks.h"
@@ -21,8 +22,7 @@
 // CommandProcessor calls. The engine never calls the view.
 //
 // Positions are 1-based (column, line); a column is a UTF-16 code unit, a tab is one column.
-// Search and replace (SearchReplace) is added by the search issue in editsearch.cpp; it
-// edits through SetSelText like any other command, so it needs nothing more from this class.
+// Search and replace (SearchReplace, codeeditsearch.cpp) drives a TEditSearch line by line.
 class TCodeEdit : public QObject {
     Q_OBJECT
 
@@ -119,6 +119,14 @@ public:
     TEditUndoList &UndoList() { return m_undoList; }
     TEditUndoList &RedoList() { return m_redoList; }
 
+    // ---- search and replace (codeeditsearch.cpp) ----
+    // Finds, replaces or replaces all occurrences of `search`; returns the number of matches found
+    // (or replaced). A replacement is recorded like typing over the selection: urDeleteSelection then
+    // urInsert, so each one undoes in one step. Replace-all builds every changed line once, runs
+    // under the paint lock and fires OnChange once at its end.
+    int SearchReplace(const QString &search, const QString &replace, TSynSearchOptions options);
+    TEditSearch &SearchEngine() { return m_searchEngine; }
+
     // ---- paint lock and status ----
     void BeginUpdate();
     void EndUpdate();
@@ -187,6 +195,10 @@ public:
     std::function<void(TCodeEdit *sender, quint16 &key, TShiftState shift)> OnKeyDown;
     std::function<void(TCodeEdit *sender, QChar &key)> OnKeyPress;
     std::function<void(TCodeEdit *sender, TMark *mark)> OnPlaceBookmark;
+    // Asked for every match when replacing with soPrompt; line and column are 1-based.
+    std::function<void(TCodeEdit *sender, const QString &search, const QString &replace, int line, int column,
+                       TReplaceAction &action)>
+        OnReplaceText;
 
     // Called by the undo lists for every recorded change (Modified, OnChange, redo list clearing).
     void ChangeRecorded(TEditUndoList *list);
@@ -202,6 +214,7 @@ signals:
 
 private:
     friend class TEditChangeScope;
+    friend class TSearchRun;
     struct TRangeText; // helpers live in the .cpp files
 
     // line store hooks
@@ -299,6 +312,10 @@ private:
     bool m_ignoreNextChar = false;
 
     QList<TEditSplice> *m_spliceLog = nullptr; // the splices of the change being recorded
+    TEditSearch m_searchEngine;
+    // While a replace-all runs, OnChange is held back and fired once at its end.
+    int m_changeBatch = 0;
+    bool m_changePending = false;
     int m_undoRedoDepth = 0;
     qint64 m_scannedLines = 0;
     // Lines from m_pendingFrom on may hold stale states (m_pendingFrom's own start state is
