@@ -3,6 +3,7 @@
 
 #include "analysis/core/analysiscli.h"
 #include "app/core/appsettings.h"
+#include "app/core/expandcli.h"
 #include "platform/core/settingsstore.h"
 
 namespace Startup {
@@ -49,11 +50,12 @@ QString HelpText(const QString &programName)
     return QStringLiteral(
                "Usage: %1 [FILE]\n"
                "       %1 --check FILE...\n"
-               "       %1 --links FILE...\n\n"
+               "       %1 --links FILE...\n"
+               "       %1 --expand FILE.htc...\n\n"
                "TagForge, an editor for hand-written HTML.\n\n"
                "  FILE              open FILE in the editor\n")
                .arg(programName)
-           + AnalysisCommandUsage()
+           + AnalysisCommandUsage() + ExpandCommandUsage()
            + QStringLiteral("  --version         print the version and exit\n"
                             "  --help            print this help and exit\n");
 }

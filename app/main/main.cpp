@@ -1,5 +1,6 @@
 // Program entry: answers --version and --help without a display, then runs the window.
 #include "analysis/core/analysiscli.h"
+#include "app/core/expandcli.h"
 #include "app/core/programpaths.h"
 #include "app/core/startup.h"
 #include "app/ui/mainwindow.h"
@@ -32,6 +33,10 @@ int RunWithoutDisplay(const QStringList &args, bool &handled)
         return 0;
     }
     const QStringList rest = args.mid(1);
+    if (IsExpandCommand(rest)) {
+        QTextStream err(stderr);
+        return RunExpandCommand(rest, out, err);
+    }
     if (IsAnalysisCommand(rest)) {
         QTextStream err(stderr);
         const QString exeDir = QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).absolutePath();

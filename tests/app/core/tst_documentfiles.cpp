@@ -1,5 +1,6 @@
 // Recent files, include expansion and document files: the file-handling rules of the window.
 #include "app/core/documentfile.h"
+#include "app/core/expandcli.h"
 #include "app/core/includes.h"
 #include "app/core/recentfiles.h"
 #include "editor/core/editlines.h"
@@ -101,6 +102,39 @@ private Q_SLOTS:
         QCOMPARE(result.Failed, failed);
         if (failed)
             QVERIFY(statuses.last().startsWith(QStringLiteral("!! Error: \"")));
+    }
+
+    void expandCommand_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("page");
+        QTest::newRow("source with an include") << QStringList{"page.htc"} << 0 << QByteArray("<b>head</b>\n<p>x</p>\n");
+        QTest::newRow("missing include still writes what expanded")
+            << QStringList{"broken.htc"} << 1 << QByteArray("<b>head</b>\n#include{gone.txt}\n");
+        QTest::newRow("missing source") << QStringList{"nothere.htc", "page.htc"} << 3 << QByteArray("<b>head</b>\n<p>x</p>\n");
+        QTest::newRow("no file named") << QStringList{} << 2 << QByteArray();
+    }
+    void expandCommand()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, page);
+        QTemporaryDir dir;
+        WriteAll(dir.filePath("head.txt"), "<b>head</b>\n");
+        WriteAll(dir.filePath("page.htc"), "#include{head.txt}\n<p>x</p>\n");
+        WriteAll(dir.filePath("broken.htc"), "#include{head.txt}\n#include{gone.txt}\n");
+        QStringList args{"--expand"};
+        for (const QString &f : files)
+            args << dir.filePath(f);
+        QString out, err;
+        QTextStream o(&out), e(&err);
+        QCOMPARE(RunExpandCommand(args, o, e), exitCode);
+        if (!page.isEmpty()) {
+            const QString written = files.contains("broken.htc") ? "broken.html" : "page.html";
+            QCOMPARE(ReadAll(dir.filePath(written)), page);
+        }
+        QCOMPARE(err.isEmpty(), exitCode == 0);
     }
 
     void expandedPairNames()
