@@ -45,19 +45,32 @@ TLayout Layout(const QStringList &lines, const TMeasure &measure, int lineHeight
         return layout;
     }
 
+    // Lines break only at blanks, so a name and the description glued to it by "=" move together.
+    QList<THintLine> units;
+    for (const THintWord &w : words) {
+        if (units.isEmpty() || w.Text.startsWith(QLatin1Char(' ')))
+            units.append(THintLine());
+        units.last().append(w);
+    }
+    auto unitWidth = [&](const THintLine &unit) {
+        int width = 0;
+        for (const THintWord &w : unit)
+            width += measure(w.Text, w.Name);
+        return width;
+    };
     const int room = kWrappedWidth - 2 * kPadding;
     THintLine line;
     int used = 0;
-    for (THintWord w : words) {
-        int width = measure(w.Text, w.Name);
-        if (!line.isEmpty() && used + width > room && w.Text.startsWith(QLatin1Char(' '))) {
+    for (THintLine unit : units) {
+        int width = unitWidth(unit);
+        if (!line.isEmpty() && used + width > room) {
             layout.Lines.append(line);
             line.clear();
-            w.Text.remove(0, 1); // the blank at the break is not drawn
-            width = measure(w.Text, w.Name);
+            unit.first().Text.remove(0, 1); // the blank at the break is not drawn
+            width = unitWidth(unit);
             used = 0;
         }
-        line.append(w);
+        line.append(unit);
         used += width;
     }
     layout.Lines.append(line);

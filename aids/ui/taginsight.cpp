@@ -97,7 +97,8 @@ void TTagInsight::FormKeyPress(TCodeEdit *editor, QChar &key)
     editor->SetSelStart(editor->SelStart());
     editor->SetSelText(QStringLiteral("<>"));
     key = QChar();
-    editor->SetCaretX(editor->CaretX() - 1);
+    // Through SelStart, so that the selection moves with the caret and the scanners see it there.
+    editor->SetSelStart(editor->SelStart() - 1);
 }
 
 bool TTagInsight::eventFilter(QObject *watched, QEvent *event)
@@ -274,7 +275,7 @@ void TTagInsight::lbTagInsightDblClick()
         }
         editor->SetSelText(insertion.Text);
         if (insertion.CaretBetweenQuotes)
-            editor->SetCaretX(editor->CaretX() - 1);
+            editor->SetSelStart(editor->SelStart() - 1);
     }
     HideList();
     ReturnToEditor();
