@@ -116,6 +116,8 @@ private Q_SLOTS:
         QFETCH(bool, completion);
         QFETCH(QString, text);
         m_window->TagCompletion = completion;
+        // After a bound key, as when the caret was just moved with an arrow.
+        QTest::keyClick(View(), Qt::Key_Down);
         QTest::keyClick(View(), '<');
         QCOMPARE(Line(), text);
         QCOMPARE(Editor()->CaretX(), 2);
