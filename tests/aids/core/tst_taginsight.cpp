@@ -7,40 +7,12 @@
 
 using namespace TagInsight;
 
-Q_DECLARE_METATYPE(TagInsight::THintDecision)
-
-namespace {
-
-// "<ta|" stands for the text "<ta" with the caret after "a": the text and its selection start.
-struct TCaretText
+// "<ta|" stands for the text "<ta" with the caret after "a"; Caret() answers its selection start.
+static int Caret(QString &marked)
 {
-    QString Text;
-    int SelStart;
-};
-
-TCaretText Caret(const QString &marked)
-{
-    const qsizetype bar = marked.indexOf(QLatin1Char('|'));
-    QString text = marked;
-    text.remove(bar, 1);
-    return {text, int(bar) + 1};
-}
-
-TTagNames Names(const QStringList &lines)
-{
-    TTagNames names;
-    names.Assign(lines);
-    return names;
-}
-
-QList<TMyHTMLTag> Tags(const QStringList &names)
-{
-    QList<TMyHTMLTag> tags;
-    for (const QString &n : names)
-        tags << TMyHTMLTag(n);
-    return tags;
-}
-
+    const int bar = int(marked.indexOf(QLatin1Char('|')));
+    marked.remove(bar, 1);
+    return bar + 1;
 }
 
 class TestTagInsight : public QObject
@@ -51,45 +23,37 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("marked");
         QTest::addColumn<bool>("selection");
-        QTest::addColumn<THintDecision>("decision");
+        QTest::addColumn<int>("decision");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("afterBlank");
-        const auto hide = THintDecision::Hide;
-        const auto hints = THintDecision::Hints;
-        const auto list = THintDecision::NameList;
-        QTest::newRow("known tag name") << "<a|" << false << hints << "a" << false;
-        QTest::newRow("blank after the name") << "<a |" << false << hints << "a" << true;
-        QTest::newRow("inside a parameter") << "<A HREF=x|" << false << hints << "A" << false;
-        QTest::newRow("name read past the caret") << "<ta|ble" << false << hints << "table" << false;
-        QTest::newRow("tag over two lines") << "<a\r\nhref=|" << false << hints << "a" << false;
-        QTest::newRow("unknown name") << "<ta|" << false << list << "" << false;
-        QTest::newRow("unknown name before bracket") << "<ta|>" << false << list << "" << false;
-        QTest::newRow("end tag") << "</a|" << false << hide << "" << false;
-        QTest::newRow("between double quotes") << "<a href=\"|\">" << false << hide << "" << false;
-        QTest::newRow("one quote at the end of the text") << "<a href=\"|" << false << hints << "a" << false;
-        QTest::newRow("after closing bracket") << "<p>|" << false << hide << "" << false;
-        QTest::newRow("text after a tag") << "<p>some text|" << false << hide << "" << false;
-        QTest::newRow("no bracket at all") << "text|" << false << hide << "" << false;
-        QTest::newRow("caret at the start") << "|<a" << false << hide << "" << false;
-        QTest::newRow("bracket alone") << "<|" << false << hide << "" << false;
-        QTest::newRow("blank right after bracket") << "< |a" << false << hide << "" << false;
-        QTest::newRow("with a selection") << "<a|" << true << hide << "" << false;
+        const int hide = int(THintDecision::Hide), hints = int(THintDecision::Hints);
+        QTest::newRow("known tag name") << "<a|" << false << hints << "a";
+        QTest::newRow("blank after the name") << "<a |" << false << hints << "a";
+        QTest::newRow("name read past the caret") << "<ta|ble" << false << hints << "table";
+        QTest::newRow("tag over two lines") << "<a\r\nhref=|" << false << hints << "a";
+        QTest::newRow("unknown name") << "<ta|" << false << int(THintDecision::NameList) << "";
+        QTest::newRow("end tag") << "</a|" << false << hide << "";
+        QTest::newRow("between double quotes") << "<a href=\"|\">" << false << hide << "";
+        QTest::newRow("one quote at the end of the text") << "<a href=\"|" << false << hints << "a";
+        QTest::newRow("after closing bracket") << "<p>|" << false << hide << "";
+        QTest::newRow("no bracket at all") << "text|" << false << hide << "";
+        QTest::newRow("caret at the start") << "|<a" << false << hide << "";
+        QTest::newRow("bracket alone") << "<|" << false << hide << "";
+        QTest::newRow("with a selection") << "<a|" << true << hide << "";
     }
 
     void checkTagHint()
     {
         QFETCH(QString, marked);
         QFETCH(bool, selection);
-        QFETCH(THintDecision, decision);
+        QFETCH(int, decision);
         QFETCH(QString, name);
-        QFETCH(bool, afterBlank);
-        const TTagNames names = Names({QStringLiteral("A"), QStringLiteral("/P"), QStringLiteral("TABLE")});
-        const TCaretText t = Caret(marked);
-        const TTagHintCheck check = CheckTagHint(t.Text, t.SelStart, selection, names);
-        QCOMPARE(check.Decision, decision);
+        TTagNames names;
+        names.Assign({QStringLiteral("A"), QStringLiteral("/P"), QStringLiteral("TABLE")});
+        const int selStart = Caret(marked);
+        const TTagHintCheck check = CheckTagHint(marked, selStart, selection, names);
+        QCOMPARE(int(check.Decision), decision);
         QCOMPARE(check.SelTagName, name);
-        if (decision == THintDecision::Hints)
-            QCOMPARE(check.AfterBlank, afterBlank);
+        QCOMPARE(check.AfterBlank, marked.at(qMax(0, selStart - 2)) == QLatin1Char(' '));
     }
 
     void nameList_data()
@@ -99,15 +63,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("insightStart");
         QTest::addColumn<int>("insightLen");
         QTest::newRow("prefix match first, contains after")
-            << "<ta|>" << QStringList{"TABLE", "DATA", "META"} << 1 << 2;
-        QTest::newRow("ignores case") << "<Ta|" << QStringList{"TABLE", "DATA", "META"} << 1 << 2;
+            << "<Ta|>" << QStringList{"TABLE", "DATA", "META"} << 1 << 2;
         QTest::newRow("each prefix match goes to the top")
             << "<t|" << QStringList{"TT", "TBODY", "TABLE", "DATA", "META", "STYLE"} << 1 << 1;
         QTest::newRow("the typed name itself is not offered") << "<tt|" << QStringList{} << 0 << 0;
         QTest::newRow("prefix runs past the caret") << "<ta|b>" << QStringList{"TABLE"} << 1 << 3;
         QTest::newRow("after a blank") << "<x ta|" << QStringList{"TABLE", "DATA", "META"} << 3 << 2;
         QTest::newRow("at the start of the text") << "ta|" << QStringList{"TABLE", "DATA", "META"} << 0 << 2;
-        QTest::newRow("on the second line") << "x\r\nta|" << QStringList{"TABLE", "DATA", "META"} << 3 << 2;
         QTest::newRow("known tag after bracket") << "<table|" << QStringList{} << 0 << 0;
         QTest::newRow("empty prefix") << "<|>" << QStringList{} << 0 << 0;
         QTest::newRow("nothing matches") << "<qq|" << QStringList{} << 0 << 0;
@@ -119,11 +81,13 @@ private Q_SLOTS:
         QFETCH(QStringList, expected);
         QFETCH(int, insightStart);
         QFETCH(int, insightLen);
-        const TTagNames names = Names({QStringLiteral("TABLE")});
-        const QList<TMyHTMLTag> tags =
-            Tags({"A", "TABLE", "DATA", "TBODY", "META", "TT", "STYLE"});
-        const TCaretText t = Caret(marked);
-        const TNameList list = FillInsightList(t.Text, t.SelStart, names, tags);
+        TTagNames names;
+        names.Assign({QStringLiteral("TABLE")});
+        QList<TMyHTMLTag> tags;
+        for (const char *n : {"A", "TABLE", "DATA", "TBODY", "META", "TT", "STYLE"})
+            tags << TMyHTMLTag(QLatin1String(n));
+        const int selStart = Caret(marked);
+        const TNameList list = FillInsightList(marked, selStart, names, tags);
         QCOMPARE(list.Names, expected);
         QCOMPARE(list.InsightStart, insightStart);
         QCOMPARE(list.InsightLen, insightLen);
@@ -131,21 +95,16 @@ private Q_SLOTS:
 
     void tagHints()
     {
-        QList<TMyHTMLTag> tags = Tags({"A", "BR", "B", "B"});
+        QList<TMyHTMLTag> tags{TMyHTMLTag("A"), TMyHTMLTag("BR"), TMyHTMLTag("B"), TMyHTMLTag("B")};
         tags[0].Strings = QStringList{"HREF=target address", "NAME=anchor"};
         tags[2].Strings = QStringList{"OLD=first"};
         tags[3].Strings = QStringList{"NEW=second", "FLAG"};
-
         const TTagHints a = TagHints(QStringLiteral("a"), tags);
-        QVERIFY(a.Found);
         QCOMPARE(a.MemoText, QStringLiteral(" HREF=target address NAME=anchor"));
         QCOMPARE(a.ParameterItems, QStringList({"HREF=\"\"", "NAME=\"\""}));
-
         QVERIFY(!TagHints(QStringLiteral("br"), tags).Found);    // an entry without parameters
         QVERIFY(!TagHints(QStringLiteral("table"), tags).Found); // no entry
-        const TTagHints b = TagHints(QStringLiteral("B"), tags);
-        QCOMPARE(b.Lines, QStringList({"NEW=second", "FLAG"}));
-        QCOMPARE(b.ParameterItems, QStringList({"NEW=\"\"", "\"\""}));
+        QCOMPARE(TagHints(QStringLiteral("B"), tags).ParameterItems, QStringList({"NEW=\"\"", "\"\""}));
     }
 
     void insertion_data()
@@ -153,22 +112,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QChar>("before");
         QTest::addColumn<bool>("insightShown");
-        QTest::addColumn<bool>("skip");
-        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("text"); // empty: nothing inserted
         QTest::addColumn<int>("selStart");
         QTest::addColumn<int>("selEnd");
-        QTest::addColumn<bool>("betweenQuotes");
-        // "<ta": the delimiter is at 1, the prefix "ta" is 2 characters long.
-        QTest::newRow("name replaces the prefix")
-            << "TABLE" << QChar('a') << true << false << "table" << 2 << 4 << false;
-        QTest::newRow("parameter after a blank")
-            << "HREF=\"\"" << QChar(' ') << false << false << "href=\"\"" << 0 << 0 << true;
-        QTest::newRow("parameter gets its blank")
-            << "HREF=\"\"" << QChar('a') << false << false << " href=\"\"" << 0 << 0 << true;
-        QTest::newRow("parameter at the start of the text")
-            << "ID=\"\"" << QChar() << false << false << " id=\"\"" << 0 << 0 << true;
-        QTest::newRow("single blank inserts nothing")
-            << "" << QChar('a') << false << true << "" << 0 << 0 << false;
+        // The prefix starts after position 1 and is 2 long ("<ta"); the text is 3 long.
+        QTest::newRow("name replaces the prefix") << "TABLE" << QChar('a') << true << "table" << 2 << 4;
+        QTest::newRow("parameter after a blank") << "HREF=\"\"" << QChar(' ') << false << "href=\"\"" << 0 << 0;
+        QTest::newRow("parameter gets its blank") << "HREF=\"\"" << QChar('a') << false << " href=\"\"" << 0 << 0;
+        QTest::newRow("single blank inserts nothing") << "" << QChar('a') << false << "" << 0 << 0;
     }
 
     void insertion()
@@ -176,38 +127,24 @@ private Q_SLOTS:
         QFETCH(QString, entry);
         QFETCH(QChar, before);
         QFETCH(bool, insightShown);
-        QFETCH(bool, skip);
         QFETCH(QString, text);
         QFETCH(int, selStart);
         QFETCH(int, selEnd);
-        QFETCH(bool, betweenQuotes);
-        const TInsertion ins = InsightInsertion(entry, before, insightShown, 1, 2, 10);
-        QCOMPARE(ins.Skip, skip);
-        if (skip)
-            return;
+        const TInsertion ins = InsightInsertion(entry, before, insightShown, 1, 2, 3);
+        QCOMPARE(ins.Skip, text.isEmpty());
         QCOMPARE(ins.Text, text);
-        QCOMPARE(ins.ReplacePrefix, insightShown);
-        if (insightShown) {
-            QCOMPARE(ins.SelStart, selStart);
-            QCOMPARE(ins.SelEnd, selEnd);
-        }
-        QCOMPARE(ins.CaretBetweenQuotes, betweenQuotes);
-    }
-
-    void insertionStaysInsideTheText()
-    {
-        const TInsertion ins = InsightInsertion(QStringLiteral("TABLE"), QChar('a'), true, 5, 9, 7);
-        QCOMPARE(ins.SelStart, 6);
-        QCOMPARE(ins.SelEnd, 8);
+        QCOMPARE(ins.ReplacePrefix && ins.SelStart == selStart && ins.SelEnd == selEnd, insightShown);
+        QCOMPARE(ins.CaretBetweenQuotes, text.contains(QLatin1Char('"')));
+        // A prefix reaching past the text is cut at its end.
+        const TInsertion cut = InsightInsertion(entry, before, true, 2, 9, 3);
+        QCOMPARE(cut.SelEnd, 4);
     }
 
     void hintWords()
     {
-        const QList<TagHintLayout::THintWord> words =
-            TagHintLayout::HintWords({"HREF=the target", "ACCEPT CHARSET=sets", "FLAG"});
         QStringList texts;
         QList<bool> bold;
-        for (const auto &w : words) {
+        for (const auto &w : TagHintLayout::HintWords({"HREF=the target", "ACCEPT CHARSET=sets", "FLAG"})) {
             texts << w.Text;
             bold << w.Name;
         }
@@ -218,23 +155,18 @@ private Q_SLOTS:
     void hintLayout_data()
     {
         QTest::addColumn<int>("parameters");
-        QTest::addColumn<bool>("wrapped");
-        QTest::newRow("short text on one line") << 2 << false;
-        QTest::newRow("long text wrapped") << 30 << true;
+        QTest::newRow("short text on one line") << 2;
+        QTest::newRow("long text wrapped") << 30;
     }
 
     void hintLayout()
     {
         QFETCH(int, parameters);
-        QFETCH(bool, wrapped);
         QStringList lines;
         for (int i = 0; i < parameters; ++i)
             lines << QStringLiteral("P%1=some words of text").arg(i);
-        // Names are drawn bold, a little wider than the plain font.
         auto measure = [](const QString &text, bool bold) { return int(text.size()) * (bold ? 8 : 7); };
-        const int lineHeight = 14;
-        const TagHintLayout::TLayout layout = TagHintLayout::Layout(lines, measure, lineHeight);
-
+        const TagHintLayout::TLayout layout = TagHintLayout::Layout(lines, measure, 14);
         QString joined;
         for (const auto &line : layout.Lines) {
             QString text;
@@ -244,19 +176,14 @@ private Q_SLOTS:
                 width += measure(w.Text, w.Name);
             }
             QVERIFY2(!text.startsWith(QLatin1Char(' ')), qPrintable(text));
-            QVERIFY(width <= TagHintLayout::kWrappedWidth - 2 * TagHintLayout::kPadding);
+            QVERIFY(width <= 450 - 2 * TagHintLayout::kPadding);
             joined += (joined.isEmpty() ? QString() : QStringLiteral(" ")) + text;
         }
-        // Wrapping loses and adds nothing but the breaks.
-        QCOMPARE(joined, lines.join(QLatin1Char(' ')));
-        if (wrapped) {
-            QCOMPARE(layout.Width, 450);
-            QVERIFY(layout.Lines.size() > 1);
-        } else {
-            QCOMPARE(layout.Lines.size(), 1);
-            QCOMPARE(layout.Width, measure(joined, false) + 50);
-        }
-        QCOMPARE(layout.Height, int(layout.Lines.size()) * lineHeight + 2 * TagHintLayout::kPadding);
+        QCOMPARE(joined, lines.join(QLatin1Char(' '))); // breaks lose and add nothing
+        const bool wrapped = layout.Lines.size() > 1;
+        QCOMPARE(wrapped, parameters > 2);
+        QCOMPARE(layout.Width, wrapped ? 450 : measure(joined, false) + 50);
+        QCOMPARE(layout.Height, int(layout.Lines.size()) * 14 + 2 * TagHintLayout::kPadding);
     }
 };
 
