@@ -92,7 +92,8 @@ void TTagInsight::FormKeyPress(TCodeEdit *editor, QChar &key)
     if (!m_fields.TagCompletion)
         return;
     m_fields.Typing = true;
-    if (key != QLatin1Char('<'))
+    // A read-only document takes no brackets either; the engine drops the key itself.
+    if (key != QLatin1Char('<') || editor->ReadOnly())
         return;
     editor->SetSelStart(editor->SelStart());
     editor->SetSelText(QStringLiteral("<>"));
@@ -109,8 +110,7 @@ bool TTagInsight::eventFilter(QObject *watched, QEvent *event)
         if (key->key() == Qt::Key_Down && !(key->modifiers() & ~Qt::KeypadModifier)
             && m_list->isVisible() && !m_list->hasFocus() && m_list->count() > 0) {
             m_list->setFocus(Qt::OtherFocusReason);
-            // The second entry, as the first is what the user has typed towards; a single entry
-            // is selected as it is.
+            // The second entry; a list of one selects its only entry, so Enter can take it.
             m_list->setCurrentRow(qMin(1, m_list->count() - 1));
             return true;
         }
@@ -211,13 +211,14 @@ void TTagInsight::ShowTagHints()
     const TagInsight::TTagHints hints = TagInsight::TagHints(editor->SelTagName(), m_insightTags);
     if (m_mmoTagHint)
         m_mmoTagHint->clear();
+    // Also when this tag has no parameters: a tooltip still up belongs to another tag.
+    m_hintWindow->hide();
     if (!hints.Found)
         return;
     if (m_mmoTagHint) {
         m_mmoTagHint->setText(hints.MemoText);
         m_mmoTagHint->setCursorPosition(0);
     }
-    m_hintWindow->hide();
     TCodeEditView *view = ActiveView();
     if (m_afterBlank) {
         m_list->SetTag(TagInsight::kModeParameters);
@@ -258,7 +259,7 @@ void TTagInsight::lbTagInsightDblClick()
 {
     TMyRichEdit *editor = ActiveRichEdit();
     QListWidgetItem *item = m_list->currentItem();
-    if (!editor || !item || !item->isSelected())
+    if (!editor || !item || !item->isSelected() || editor->ReadOnly())
         return;
     const QString text = editor->Text();
     const int selStart = editor->SelStart();

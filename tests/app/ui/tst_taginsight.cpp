@@ -210,8 +210,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("selStart");
         QTest::addColumn<int>("selEnd");
-        // <a> </a> <a href=""> (positions count from 1)
+        // <a> </a> <a href=""> <!DOCTYPE html> (positions count from 1)
         QTest::newRow("between double quotes") << 19 << 19;
+        QTest::newRow("known tag without parameters") << 31 << 31;
         QTest::newRow("after closing bracket") << 4 << 4;
         QTest::newRow("end tag") << 8 << 8;
         QTest::newRow("selection") << 2 << 3;
@@ -221,7 +222,7 @@ private Q_SLOTS:
     {
         QFETCH(int, selStart);
         QFETCH(int, selEnd);
-        Place(QStringLiteral("<a|> </a> <a href=\"\">"));
+        Place(QStringLiteral("<a|> </a> <a href=\"\"> <!DOCTYPE html>"));
         QTRY_VERIFY_WITH_TIMEOUT(Hint()->isVisible(), 3000);
         Editor()->SetSelStart(selStart);
         Editor()->SetSelEnd(selEnd);
