@@ -8,4 +8,15 @@ class TMyRichEdit : public TCodeEdit
     Q_OBJECT
 public:
     using TCodeEdit::TCodeEdit;
+
+    // The name of the tag at the caret as written (without "<"), empty when none.
+    QString SelTagName() const { return m_selTagName; }
+    void SetSelTagName(const QString &value) { m_selTagName = value; }
+    // Set by a successful tag selection; cleared when the name at the caret is no known tag.
+    bool HasSelectedTag() const { return m_hasSelectedTag; }
+    void SetHasSelectedTag(bool value) { m_hasSelectedTag = value; }
+
+private:
+    QString m_selTagName;
+    bool m_hasSelectedTag = false;
 };

@@ -100,6 +100,8 @@ int main(int argc, char *argv[])
     context.Splash = splash.get();
     TfrmHTMLEdit window(context);
     splash.reset();
+    if (window.TerminateRequested())
+        return 0;
     window.show();
     return app.exec();
 }

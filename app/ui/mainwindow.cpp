@@ -2,8 +2,10 @@
 #include "app/ui/mainwindow.h"
 
 #include "aids/ui/quickbar.h"
+#include "aids/ui/taginsight.h"
 #include "aids/core/myrichedit.h"
 #include "app/ui/documenttab.h"
+#include "editor/ui/codeeditview.h"
 #include "app/ui/explorerbar.h"
 #include "highlight/core/highlighterlink.h"
 #include "highlight/core/htmlsyn.h"
@@ -96,6 +98,7 @@ void TfrmHTMLEdit::FormCreate()
         AppSettings::LoadRegList(*m_context.UserStore, UserTools, QStringLiteral("UserTools"), status);
     }
     BuildReopenMenu();
+    CreateTagInsight();
 
     RefreshKeyIndicators();
     m_timer1.setInterval(1000);
@@ -114,6 +117,11 @@ void TfrmHTMLEdit::FormCreate()
         AppSettings::ApplyDefaults(defaults.Preferences);
         ApplyLoadedSettings(defaults);
     }
+    const QString dataDir = m_context.ProgramDir + QStringLiteral("/Data/");
+    if (!m_tagInsight->LoadInsightData(dataDir + QStringLiteral("insight.dat")))
+        m_terminateRequested = true;
+    // Characters.dat, the character map's table, is read here.
+    m_tagInsight->LoadTagNames(dataDir + QStringLiteral("tags.dat"));
 
     if (!m_context.Arguments.isEmpty()) {
         const QString path = m_context.Arguments.first();
@@ -122,6 +130,23 @@ void TfrmHTMLEdit::FormCreate()
     if (m_context.Splash)
         m_context.Splash->hide();
     m_timer1.start();
+}
+
+void TfrmHTMLEdit::CreateTagInsight()
+{
+    m_tagInsight = new TTagInsight(this, m_mmoTagHint, &m_timer2,
+                                   {Typing, TagCompletion, TagInsight, InsightShown, ScanPos}, TagNames,
+                                   InsightTags);
+    m_tagInsight->ActiveView = [this]() -> TCodeEditView * {
+        TDocumentTab *tab = ActiveTab();
+        return tab ? tab->View() : nullptr;
+    };
+    m_tagInsight->ShowMessage = [this](int icon, const QString &caption, const QString &text) {
+        Message(icon, caption, text);
+    };
+    if (m_context.AskYesNo)
+        m_tagInsight->AskYesNo = m_context.AskYesNo;
+    m_tagInsight->ShowStatus = [this](const QString &text) { ShowStatusMessage(text); };
 }
 
 void TfrmHTMLEdit::Message(int icon, const QString &caption, const QString &text)
@@ -358,6 +383,7 @@ void TfrmHTMLEdit::Timer1Timer()
         return;
     }
     if (Typing) {
+        m_tagInsight->CheckTagHint();
         Typing = false;
         Q_EMIT Timer1Ticked();
         return;

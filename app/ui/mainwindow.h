@@ -1,6 +1,7 @@
 // The main window: owns the documents, panels, toolbars, menus, timers and the settings.
 #pragma once
 
+#include "aids/core/tagdata.h"
 #include "app/core/appsettings.h"
 #include "editor/core/editsearch.h"
 
@@ -27,6 +28,7 @@ class TTreePanel;
 class TReportPanel;
 class TMainStatusBar;
 class TQuickBar;
+class TTagInsight;
 class TSettingsStore;
 class TWebBrowser;
 class TfrmSplash;
@@ -93,6 +95,8 @@ public:
     qint32 ScanPos = 0;
     qint32 ScanEnd = 0;
     QStringList TempFiles;
+    TTagNames TagNames;
+    QList<TMyHTMLTag> InsightTags;
     QStringList MailAdresses;
     QStringList MRUFileList;
     QStringList UserTools;
@@ -114,6 +118,9 @@ public:
     QToolButton *ToolButton(const QString &name) const { return m_toolButtons.value(name); }
     QComboBox *cbxFind() const { return m_cbxFind; }
     bool FirstRunShown() const { return m_firstRunShown; }
+    TTagInsight *TagInsightAid() const { return m_tagInsight; }
+    // The user chose to stop during start-up; the program ends once the window is created.
+    bool TerminateRequested() const { return m_terminateRequested; }
 
     // Side bar placement: 3 left, 4 right (the stored "BarAlign" values).
     int BarAlign() const { return m_barAlign; }
@@ -195,6 +202,7 @@ private:
     bool FormCloseQuery();
     void FormClose();
     void Timer1Timer();
+    void CreateTagInsight();
 
     void CreateActions();
     void CreateMenus();
@@ -258,6 +266,7 @@ private:
     TMainStatusBar *m_statusBar = nullptr;
     TExplorerBar *m_explorerBar = nullptr;
     TQuickBar *m_quickBar = nullptr;
+    TTagInsight *m_tagInsight = nullptr;
     TWebBrowser *m_webBrowser = nullptr;
     QWidget *m_browserPane = nullptr;
     QToolBar *m_tbMain = nullptr;

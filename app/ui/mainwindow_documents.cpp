@@ -10,6 +10,7 @@
 #include "highlight/core/highlighterlink.h"
 #include "highlight/ui/highlightertokens.h"
 #include "app/ui/mainstatusbar.h"
+#include "aids/ui/taginsight.h"
 #include "editor/ui/codeeditview.h"
 
 #include <QAction>
@@ -186,6 +187,7 @@ void TfrmHTMLEdit::SetupEditor(TDocumentTab *tab)
     editor->OnChange = [this, tab](TCodeEdit *) { RichEdit1Change(tab); };
     editor->OnSelectionChange = [this, tab](TCodeEdit *) { RichEdit1SelectionChange(tab); };
     connect(view, &TCodeEditView::focusLost, this, [this, tab] { RichEdit1Exit(tab); });
+    m_tagInsight->AttachEditor(view);
     view->OnDropFiles = [this](TCodeEditView *, const QStringList &files) {
         for (const QString &file : files)
             RunGuarded([&] { OpenFile(file); });
@@ -494,6 +496,7 @@ void TfrmHTMLEdit::RichEdit1Change(TDocumentTab *tab)
         m_pageControl->setTabText(index, m_pageControl->tabText(index) + QLatin1Char('*'));
     if (tab != ActiveTab())
         return;
+    m_tagInsight->EditorChange();
     UpdateControls();
     m_statusBar->SetPanelText(TMainStatusBar::ModifiedPanel,
                               tab->Editor()->Modified() ? QStringLiteral("Modified") : QString());
@@ -512,8 +515,7 @@ void TfrmHTMLEdit::RichEdit1SelectionChange(TDocumentTab *tab)
     m_statusBar->SetPanelText(TMainStatusBar::Column, QStringLiteral("Column: ") + locale.toString(editor->CaretX()));
     m_statusBar->SetPanelText(TMainStatusBar::CharPos, QStringLiteral("Chr: ") + QString::number(editor->SelStart()));
     UpdateControls();
-    m_timer2.stop();
-    InsightShown = false;
+    m_tagInsight->EditorSelectionChange();
 }
 
 void TfrmHTMLEdit::PageControl1Change()

@@ -544,13 +544,14 @@ bool TCodeEditView::focusNextPrevChild(bool)
 void TCodeEditView::keyPressEvent(QKeyEvent *event)
 {
     TKeyTranslation key = TranslateQtKey(event);
-    if (key.Code != 0) {
-        quint16 code = key.Code;
-        m_engine->KeyDown(code, key.Shift);
-        if (code == 0) {
-            event->accept();
-            return;
-        }
+    // A key the table cannot name ("<", "é", Shift alone) still goes down as a keystroke of its
+    // own: otherwise a bound key pressed before it (an arrow) would make the engine drop its
+    // character as if it were the bound key's.
+    quint16 code = key.Code != 0 ? key.Code : kUnnamedKeyCode;
+    m_engine->KeyDown(code, key.Shift);
+    if (code == 0) {
+        event->accept();
+        return;
     }
     const QString text = event->text();
     const bool command = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);

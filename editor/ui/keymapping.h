@@ -7,6 +7,9 @@
 
 class QKeyEvent;
 
+// The code a key goes down with when the keystroke table has no name for it; nothing binds it.
+inline constexpr quint16 kUnnamedKeyCode = 0xFF;
+
 struct TKeyTranslation
 {
     quint16 Code = 0;   // 0: a key the table cannot name

@@ -1,0 +1,97 @@
+// TTagInsight: tag-bracket completion, the tag completion list and the tag hints of the editors.
+#pragma once
+
+#include "aids/core/tagdata.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+class QLineEdit;
+class QTimer;
+class QWidget;
+class TCodeEdit;
+class TCodeEditView;
+class TMyHintWindow;
+class TMyRichEdit;
+class TTagInsightList;
+
+// The window keeps the state the rest of the program shares; this class works on it through
+// references and owns only the list, the tooltip and its own positions.
+class TTagInsight : public QObject
+{
+    Q_OBJECT
+public:
+    struct TFields
+    {
+        bool &Typing;
+        bool &TagCompletion;
+        bool &TagInsight;
+        bool &InsightShown;
+        qint32 &ScanPos;
+    };
+
+    // The list becomes a child of `window`; `timer2` (single shot, the insight delay) is armed here.
+    TTagInsight(QWidget *window, QLineEdit *mmoTagHint, QTimer *timer2, const TFields &fields,
+                TTagNames &tagNames, QList<TMyHTMLTag> &insightTags);
+    ~TTagInsight() override;
+
+    // The active document's view, null when no document is open.
+    std::function<TCodeEditView *()> ActiveView;
+    // Message boxes and the status message; empty hooks show real boxes and nothing.
+    std::function<void(int icon, const QString &caption, const QString &text)> ShowMessage;
+    std::function<bool(const QString &caption, const QString &text)> AskYesNo;
+    std::function<void(const QString &text)> ShowStatus;
+
+    // Start-up. LoadInsightData answers false when the user chose not to go on without the data.
+    bool LoadInsightData(const QString &fileName);
+    void LoadTagNames(const QString &fileName);
+    bool IsKnownTag(const QString &name) const { return m_tagNames.IsKnownTag(name); }
+
+    // Hooks a document's view: bracket completion, Down into the list, leaving hides the tooltip.
+    void AttachEditor(TCodeEditView *view);
+
+    void FormKeyPress(TCodeEdit *editor, QChar &key);
+    // The editor's change and selection-change events.
+    void EditorChange();
+    void EditorSelectionChange();
+    void CheckTagHint();
+    void FillInsightList();
+    void ShowTagHints();
+    void HideTagHints();
+    void Timer2Timer();
+    // Inserts the selected list entry (double click, Space, Enter).
+    void lbTagInsightDblClick();
+
+    TTagInsightList *lbTagInsight() const { return m_list; }
+    TMyHintWindow *HintWindow() const { return m_hintWindow; }
+    qint32 InsightStart = 0;
+    qint32 InsightLen = 0;
+
+    static QString StatusText();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    TMyRichEdit *ActiveRichEdit() const;
+    void HideList();
+    void FillInsightList(const QString &text, TMyRichEdit *editor);
+    // The caret's lower left corner in the view's viewport, shifted by dx.
+    QPoint BelowCaret(TCodeEditView *view, int dx) const;
+    void PlaceList(TCodeEditView *view, int dx);
+    void ReturnToEditor();
+    void TypeLetter(QChar letter);
+
+    QWidget *m_window;
+    QPointer<QLineEdit> m_mmoTagHint;
+    QTimer *m_timer2;
+    TFields m_fields;
+    TTagNames &m_tagNames;
+    QList<TMyHTMLTag> &m_insightTags;
+    TTagInsightList *m_list;
+    TMyHintWindow *m_hintWindow;
+    bool m_afterBlank = false;
+    bool m_inserting = false;
+};
