@@ -20,7 +20,8 @@ TMainStatusBar::TMainStatusBar(QWidget *parent) : QStatusBar(parent)
             addPermanentWidget(label, 1);
         } else {
             label->setMinimumWidth(widths[i]);
-            if (i != Project)
+            // The position panels grow with large numbers; the indicators keep their size.
+            if (i == InsOvr || i == Caps || i == Num || i == ModifiedPanel)
                 label->setMaximumWidth(widths[i] + 20);
             if (i == InsOvr || i == Caps || i == Num)
                 label->setAlignment(Qt::AlignCenter);
