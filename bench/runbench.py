@@ -203,7 +203,7 @@ def main():
               met=num(f, "ms") < 16, rss=rss(f), retok="%s per key" % f["retok"])
     if "E4p" in r:
         f = r["E4p"]
-        t.add("E4p", "E4 + colouring the edited line for painting", "min_5M",
+        t.add("E4p", "E4 + colouring the line up to the painted columns", "min_5M",
               "%s/key (tokenize %s)" % (fmt_ms(num(f, "ms")), fmt_ms(num(f, "tokenize_ms"))), goal="< 16 ms",
               met=num(f, "ms") < 16, rss=rss(f), retok="1 line, %s tokens" % f["tokens"])
 
