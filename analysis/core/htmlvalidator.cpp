@@ -1,6 +1,7 @@
 // Checks the tags of a page against the known tag names and collects and tests its links.
 #include "analysis/core/htmlvalidator.h"
 
+#include "analysis/core/charscan.h"
 #include "platform/core/textdecoding.h"
 
 #include <QDir>
@@ -190,17 +191,13 @@ void THTMLValidator::ExtractTags()
     m_Sources.append(m_Source);
     const char16_t *s = reinterpret_cast<const char16_t *>(m_Source.constData());
     const qsizetype n = m_Source.size();
-    // Only four characters matter; testing a bit mask keeps the loop's one branch predictable.
-    constexpr quint64 special = (1ull << '<') | (1ull << '>') | (1ull << '\r') | (1ull << '\n');
     // Room for a tag every 16 characters: pages rarely have more, and unused room costs no memory.
     m_Tags.reserve(m_Tags.size() + n / 16);
     qsizetype start = -1;
     int line = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = s[i];
-        if (!((c < 64) & ((special >> (c & 63)) & 1)))
-            continue;
-        switch (c) {
+    // Only four characters matter; everything between them is skipped in blocks.
+    ForEachOf4(s, 0, n, u'<', u'>', u'\r', u'\n', [&](qsizetype i) {
+        switch (s[i]) {
         case u'<':
             start = i;
             break;
@@ -220,7 +217,7 @@ void THTMLValidator::ExtractTags()
                 ++line;
             break;
         }
-    }
+    });
 }
 
 std::vector<int> THTMLValidator::NameIds(QStringList *lowerNames) const

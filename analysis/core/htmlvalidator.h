@@ -40,6 +40,8 @@ struct TLink {
     int Line = 0;      // of the tag, counted from 0
     bool IsLocal = false;
 };
+// Strings and plain values only: a list of links may grow by moving its memory.
+Q_DECLARE_TYPEINFO(TLink, Q_RELOCATABLE_TYPE);
 
 // One tag as the validator sees it: name as written, parameters as written. It is a view of the
 // page's text (the validator keeps every text it checked), and splits the parameters only when

@@ -3,7 +3,6 @@
 
 #include "editor/core/editlines.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -151,28 +150,37 @@ TDocumentFormat LoadLines(const QString &path, TEditLines &lines, TLineBreakStyl
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw EFileError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
-    QByteArray bytes = file.readAll();
+    const auto readError = [&]() {
+        return EFileError(QStringLiteral("Cannot read file \"%1\". %2").arg(path, file.errorString()));
+    };
+    // The file is decoded block by block straight into the lines, never held whole: reading a
+    // 100 MB page would otherwise hold its bytes beside its lines. Only the head is looked at
+    // first, for the BOM and the line-break style (a BOM is at most 4 bytes).
+    const QByteArray start = file.peek((1 << 16) + 4);
     if (file.error() != QFileDevice::NoError)
-        throw EFileError(QStringLiteral("Cannot read file \"%1\". %2").arg(path, file.errorString()));
-    file.close();
+        throw readError();
 
     TDocumentFormat format;
     int bomLength = 0;
-    const bool hasBom = EncodingFromBom(bytes, format.Encoding, bomLength);
+    const bool hasBom = EncodingFromBom(start, format.Encoding, bomLength);
     if (!hasBom)
         format.Encoding = TTextEncoding::Utf8;
     QStringDecoder probe(ConverterFor(format.Encoding), QStringConverter::Flag::Stateless);
-    const QString head = probe.decode(QByteArrayView(bytes).sliced(bomLength, qMin<qsizetype>(1 << 16, bytes.size() - bomLength)));
+    const QString head = probe.decode(QByteArrayView(start).sliced(bomLength, qMin<qsizetype>(1 << 16, start.size() - bomLength)));
     format.LineBreak = DetectLineBreak(head, newFileStyle);
 
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    buffer.seek(bomLength);
+    if (!file.seek(bomLength))
+        throw readError();
     QStringDecoder decoder(ConverterFor(format.Encoding));
-    if (!lines.LoadFromStream(buffer, decoder))
-        throw EFileError(QStringLiteral("Cannot read file \"%1\".").arg(path));
+    if (!lines.LoadFromStream(file, decoder) || file.error() != QFileDevice::NoError)
+        throw readError();
     if (!hasBom && decoder.hasError()) {
         // Not UTF-8: the 8-bit code page, one character per byte, nothing dropped.
+        if (!file.seek(0))
+            throw readError();
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            throw readError();
         format.Encoding = TTextEncoding::Windows1252;
         lines.SetTextStr(DecodeWindows1252(bytes));
         format.LineBreak = DetectLineBreak(DecodeWindows1252(bytes.left(1 << 16)), newFileStyle);

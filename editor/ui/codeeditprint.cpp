@@ -44,7 +44,7 @@ void TCodeEditView::Print(QPrinter *printer, const QString &title, const QString
             const int y = headerHeight + (line - first) * lineHeight + fm.ascent();
             QList<TPaintToken> tokens;
             if (m_tokens)
-                m_tokens->Tokens(text, line, m_engine->RangeAt(line), tokens);
+                m_tokens->Tokens(text, line, m_engine->RangeAt(line), tokens, int(text.size()));
             if (tokens.isEmpty())
                 tokens.append(TPaintToken{0, int(text.size()), {}, {}, false, false, false});
             for (const TPaintToken &t : tokens) {

@@ -43,15 +43,18 @@ bool TCustomHighlighter::IsIdentChar(QChar c) const
     return u > 255 || GetIdentChars().test(u);
 }
 
-TRangeState TCustomHighlighter::TokenizeLine(QStringView line, int lineIndex, TRangeState start,
-                                             std::vector<THighlightToken> &tokens)
+TRangeState TCustomHighlighter::TokenizeLineUpTo(QStringView line, int lineIndex, TRangeState start,
+                                                 std::vector<THighlightToken> &tokens, int stopColumn)
 {
     tokens.clear();
     SetRange(start);
     SetLine(line, lineIndex);
     while (!GetEol()) {
-        tokens.push_back({GetTokenPos(), int(GetTokenView().size()), GetTokenKind(),
-                          GetTokenAttribute()});
+        const int pos = GetTokenPos();
+        const int length = int(GetTokenView().size());
+        tokens.push_back({pos, length, GetTokenKind(), GetTokenAttribute()});
+        if (pos + length > stopColumn)
+            break;
         Next();
     }
     return GetRange();

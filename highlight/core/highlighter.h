@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <bitset>
+#include <climits>
 #include <memory>
 #include <vector>
 
@@ -64,8 +65,16 @@ public:
     // For painting: fills tokens (cleared first, capacity kept) with every token of the line
     // except the end-of-line token and returns the state at its end. The line must stay alive
     // while the tokens' positions are used.
-    virtual TRangeState TokenizeLine(QStringView line, int lineIndex, TRangeState start,
-                                     std::vector<THighlightToken> &tokens);
+    TRangeState TokenizeLine(QStringView line, int lineIndex, TRangeState start,
+                             std::vector<THighlightToken> &tokens)
+    {
+        return TokenizeLineUpTo(line, lineIndex, start, tokens, INT_MAX);
+    }
+    // The same, but stops after the first token that reaches past stopColumn (0-based): the
+    // tokens are those of the whole line up to there, and a view painting the start of a 5 MB
+    // line need not colour the rest of it. Stopped early, the state returned is the one reached.
+    virtual TRangeState TokenizeLineUpTo(QStringView line, int lineIndex, TRangeState start,
+                                         std::vector<THighlightToken> &tokens, int stopColumn);
 
     // --- The tokenizer, one token at a time ---
 

@@ -225,8 +225,8 @@ TRangeState THTMLSyn::ScanLine(QStringView line, int lineIndex, TRangeState star
     return m_range;
 }
 
-TRangeState THTMLSyn::TokenizeLine(QStringView line, int lineIndex, TRangeState start,
-                                   std::vector<THighlightToken> &tokens)
+TRangeState THTMLSyn::TokenizeLineUpTo(QStringView line, int lineIndex, TRangeState start,
+                                       std::vector<THighlightToken> &tokens, int stopColumn)
 {
     tokens.clear();
     SetRange(start);
@@ -237,6 +237,8 @@ TRangeState THTMLSyn::TokenizeLine(QStringView line, int lineIndex, TRangeState 
             break;
         tokens.push_back({int(m_tokenPos), int(m_run - m_tokenPos), m_tokenKind,
                           m_kindAttri[m_tokenKind]});
+        if (m_run > stopColumn)
+            break;
     }
     return m_range;
 }

@@ -41,8 +41,8 @@ public:
 
     TRangeState ScanLine(QStringView line, int lineIndex, TRangeState start) override;
     bool IsIdentChar(QChar c) const override;
-    TRangeState TokenizeLine(QStringView line, int lineIndex, TRangeState start,
-                             std::vector<THighlightToken> &tokens) override;
+    TRangeState TokenizeLineUpTo(QStringView line, int lineIndex, TRangeState start,
+                                 std::vector<THighlightToken> &tokens, int stopColumn) override;
 
     void SetLine(QStringView text, int lineNumber) override;
     void Next() override;

@@ -11,10 +11,10 @@ QColor ToQColor(TColor color)
 }
 
 void THighlighterTokens::Tokens(QStringView paintedLine, int lineIndex, TRangeState start,
-                                QList<TPaintToken> &out)
+                                QList<TPaintToken> &out, int stopColumn)
 {
     out.clear();
-    m_highlighter->TokenizeLine(paintedLine, lineIndex, start, m_buffer);
+    m_highlighter->TokenizeLineUpTo(paintedLine, lineIndex, start, m_buffer, stopColumn);
     out.reserve(qsizetype(m_buffer.size()));
     for (const THighlightToken &t : m_buffer) {
         if (t.Length <= 0)

@@ -51,6 +51,7 @@ private slots:
     void validate_data();
     void validate();
     void endTagsMatchTheWalkingRule();
+    void tagsAndLinesAtEveryOffset();
     void tagReading_data();
     void tagReading();
     void isLocal_data();
@@ -127,6 +128,31 @@ void TestHTMLValidator::endTagsMatchTheWalkingRule()
                 expected << NoEnd(0, validator.Tags()[i].Name().toString());
         }
         QVERIFY2(ErrorsOf(validator) == expected, qPrintable(text));
+    }
+}
+
+// Tags are found a block of characters at a time: a tag or a line break may sit anywhere in a
+// block, straddle two blocks or fall in the short rest at the end of the text.
+void TestHTMLValidator::tagsAndLinesAtEveryOffset()
+{
+    for (int pad = 0; pad < 40; ++pad) {
+        const QString a(pad, u'a');
+        const QString text = a + "<p class=x>" + a + "\r\n" + a.left(pad % 7) + "<br>x > y\n\r"
+            + a + "</p>" + a + "\n<" + a;
+        THTMLValidator validator;
+        validator.LoadTagData(TagDataFile);
+        validator.Validate(text);
+        const QList<THTMLTag> &tags = validator.Tags();
+        QCOMPARE(tags.size(), 3);
+        QCOMPARE(tags[0].Name().toString(), QStringLiteral("p"));
+        QCOMPARE(tags[0].Line(), 0);
+        QCOMPARE(tags[0].Params(), QStringList{"class=x"});
+        QCOMPARE(tags[1].Name().toString(), QStringLiteral("br"));
+        QCOMPARE(tags[1].Line(), 1);
+        QCOMPARE(tags[2].Name().toString(), QStringLiteral("p"));
+        QVERIFY(tags[2].IsEndTag());
+        QCOMPARE(tags[2].Line(), 3);
+        QCOMPARE(validator.ErrorCount(), 0);
     }
 }
 

@@ -179,6 +179,44 @@ private Q_SLOTS:
         QCOMPARE(ReadAll(path), bytes);
     }
 
+    // Lines are decoded block by block from the file: what lies past the first block (an 8-bit
+    // byte, a character cut by a block boundary) must give what decoding the whole file gives.
+    void largeFileLoadsLikeWholeFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<TTextEncoding>("encoding");
+        const QByteArray filler = QByteArray("<td>x</td>\n").repeated(100000); // 1.1 MB
+        QTest::newRow("8-bit byte far past the head") << filler + "caf\xe9\n" << TTextEncoding::Windows1252;
+        QByteArray cut = QByteArray((1 << 20) - 1, 'a');
+        cut += "\xc3\xa9\xe2\x82\xac\n" + filler;
+        QTest::newRow("characters across a block boundary") << cut << TTextEncoding::Utf8;
+        QByteArray wide("\xff\xfe", 2);
+        for (char c : filler + "\r\nend")
+            wide += QByteArray(1, c) + QByteArray(1, '\0');
+        QTest::newRow("UTF-16LE over several blocks") << wide << TTextEncoding::Utf16LE;
+    }
+    void largeFileLoadsLikeWholeFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(TTextEncoding, encoding);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("big.html");
+        WriteAll(path, bytes);
+        TEditLines lines;
+        const TDocumentFormat format = DocumentFile::LoadLines(path, lines);
+        const TLoadedDocument whole = DocumentFile::Load(path);
+        QCOMPARE(format.Encoding, encoding);
+        QCOMPARE(whole.Format.Encoding, encoding);
+        QCOMPARE(format.LineBreak, whole.Format.LineBreak);
+        TEditLines expected;
+        expected.SetTextStr(whole.Text);
+        QCOMPARE(lines.Count(), expected.Count());
+        for (int i = 0; i < lines.Count(); ++i) {
+            if (lines[i] != expected[i])
+                QFAIL(qPrintable(QStringLiteral("line %1 differs").arg(i)));
+        }
+    }
+
     void tabsBecomeBlanks()
     {
         TEditLines lines;

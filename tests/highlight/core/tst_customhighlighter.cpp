@@ -101,6 +101,15 @@ private Q_SLOTS:
         }
         QCOMPARE(at, int(line.size()));
         QCOMPARE(h.ResetState(), TRangeState(0));
+        // Up to a column: the whole line's tokens, cut after the first one reaching past it.
+        std::vector<THighlightToken> part;
+        for (size_t i = 0; i < list.size(); ++i) {
+            const THighlightToken t = list[i];
+            h.TokenizeLineUpTo(line, 7, TRangeState(start), part, t.Start + t.Length - 1);
+            QCOMPARE(part.size(), i + 1);
+            QCOMPARE(part.back().Start, t.Start);
+            QCOMPARE(part.back().Length, t.Length);
+        }
     }
 
     void baseDescription()

@@ -21,6 +21,8 @@ private Q_SLOTS:
     void tableShape();
     void tokenizeLineMatchesOneByOne_data() { tokens_data(); }
     void tokenizeLineMatchesOneByOne();
+    void tokenizingUpToAColumnGivesTheWholeLinesTokens_data() { tokens_data(); }
+    void tokenizingUpToAColumnGivesTheWholeLinesTokens();
     void rangeTakesLowByteOnly();
     void leftoverEntityDoesNotReachNextLine();
     void attributesOfKinds_data();
@@ -287,6 +289,31 @@ void TestHTMLSyn::tableShape()
     }
     QCOMPARE(largest, 243);
     QCOMPARE(kHtmlTagHashSlots - int(used.size()), 109);
+}
+
+// A view paints only its window of a long line: the tokens it gets must be those of the whole
+// line, cut after the first one reaching past the column asked for.
+void TestHTMLSyn::tokenizingUpToAColumnGivesTheWholeLinesTokens()
+{
+    QFETCH(QString, line);
+    QFETCH(int, start);
+    THTMLSyn syn;
+    std::vector<THighlightToken> whole;
+    syn.TokenizeLine(line, 0, TRangeState(start), whole);
+    for (int stop = 0; stop <= line.size() + 1; ++stop) {
+        std::vector<THighlightToken> part;
+        syn.TokenizeLineUpTo(line, 0, TRangeState(start), part, stop);
+        size_t expected = 0;
+        while (expected < whole.size()
+               && (expected == 0 || whole[expected - 1].Start + whole[expected - 1].Length <= stop))
+            ++expected;
+        QCOMPARE(part.size(), expected);
+        for (size_t i = 0; i < part.size(); ++i) {
+            QCOMPARE(part[i].Start, whole[i].Start);
+            QCOMPARE(part[i].Length, whole[i].Length);
+            QCOMPARE(part[i].Kind, whole[i].Kind);
+        }
+    }
 }
 
 void TestHTMLSyn::tokenizeLineMatchesOneByOne()

@@ -1,0 +1,124 @@
+// Analysis benchmark: syntax check (V1, V2), parse into tree records (P1), link check (K1).
+//
+//   bench_analysis check FILE [TAGDATA]   V1/V2: read, decode and check FILE as "--check" does
+//   bench_analysis parse FILE             P1: the document tree's parse of FILE's lines
+//   bench_analysis links FILE             K1: collect every link of FILE and test the local ones
+//
+// Prints one "BENCH" line per figure (see benchcommon.h); bench/run.sh makes the table.
+#include "bench/benchcommon.h"
+
+#include "analysis/core/checkreport.h"
+#include "analysis/core/htmlparser.h"
+#include "app/core/documentfile.h"
+#include "editor/core/editlines.h"
+#include "platform/core/textdecoding.h"
+
+#include <QFile>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+using bench::BestOf;
+using bench::Result;
+
+// The page as one text, read the way the command-line check reads it.
+QString ReadText(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EFileError(QStringLiteral("cannot read %1").arg(path));
+    return DecodeFileBytes(file.readAll()).Text;
+}
+
+int Check(const QString &path, const QString &tagData)
+{
+    TSyntaxReport report;
+    QList<double> runs;
+    // From the file, as "--check" and xmllint do: read, decode, count lines, check.
+    const double ms = BestOf(nullptr,
+                             [&] {
+                                 const QString text = ReadText(path);
+                                 report = BuildSyntaxReport(text, CountTextLines(text), tagData);
+                             },
+                             &runs);
+    if (report.Failure) {
+        std::fprintf(stderr, "bench_analysis: %s\n", qPrintable(*report.Failure));
+        return 1;
+    }
+    // The window checks the text it already holds: the check alone.
+    const QString text = ReadText(path);
+    const int lines = CountTextLines(text);
+    const double checkMs = BestOf(nullptr, [&] { report = BuildSyntaxReport(text, lines, tagData); });
+    Result("V", bench::FileName(path))
+        .Add("ms", ms)
+        .Runs(runs)
+        .Add("check_ms", checkMs)
+        .Add("errors", report.ErrorCount)
+        .Add("lines", lines)
+        .Add("file_mb", bench::FileMb(path), 1);
+    return 0;
+}
+
+int Parse(const QString &path)
+{
+    TEditLines lines;
+    DocumentFile::LoadLines(path, lines);
+    std::unique_ptr<THTMLParser> parser;
+    size_t items = 0;
+    QList<double> runs;
+    const double ms = BestOf([&] { parser.reset(); parser = std::make_unique<THTMLParser>(); },
+                             [&] {
+                                 // The tree page hands the parser the editor's lines (shared, not copied).
+                                 QStringList &input = parser->Lines();
+                                 input.reserve(lines.Count());
+                                 for (int i = 0; i < lines.Count(); ++i)
+                                     input.append(lines[i]);
+                                 parser->Execute();
+                                 items = parser->Items().size();
+                             },
+                             &runs);
+    Result("P1", bench::FileName(path)).Add("ms", ms).Runs(runs).Add("records", qint64(items));
+    return 0;
+}
+
+int Links(const QString &path)
+{
+    const QString text = ReadText(path);
+    TLinkReport report;
+    QList<double> runs;
+    const double ms = BestOf([&] { report = TLinkReport(); },
+                             [&] { report = BuildLinkReport(text, path); }, &runs);
+    Result("K1", bench::FileName(path))
+        .Add("ms", ms)
+        .Runs(runs)
+        .Add("links", qint64(report.Links.size()))
+        .Add("broken", report.BrokenCount);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: bench_analysis check|parse|links FILE [TAGDATA]\n");
+        return 2;
+    }
+    const QString mode = QString::fromLocal8Bit(argv[1]);
+    const QString path = QString::fromLocal8Bit(argv[2]);
+    const QString tagData = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral(TAGFORGE_TAG_DATA);
+    try {
+        if (mode == u"check")
+            return Check(path, tagData);
+        if (mode == u"parse")
+            return Parse(path);
+        if (mode == u"links")
+            return Links(path);
+    } catch (const EFileError &e) {
+        std::fprintf(stderr, "bench_analysis: %s\n", e.what());
+        return 1;
+    }
+    std::fprintf(stderr, "bench_analysis: unknown mode %s\n", argv[1]);
+    return 2;
+}
