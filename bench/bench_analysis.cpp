@@ -1,6 +1,7 @@
 // Analysis benchmark: syntax check (V1, V2), parse into tree records (P1), link check (K1).
 //
 //   bench_analysis check FILE [TAGDATA]   V1/V2: read, decode and check FILE as "--check" does
+//   bench_analysis scaling SMALL LARGE    V2: the check of two texts, measured turn about
 //   bench_analysis parse FILE             P1: the document tree's parse of FILE's lines
 //   bench_analysis links FILE             K1: collect every link of FILE and test the local ones
 //
@@ -13,6 +14,7 @@
 #include "editor/core/editlines.h"
 #include "platform/core/textdecoding.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <cstdio>
 #include <memory>
@@ -60,6 +62,36 @@ int Check(const QString &path, const QString &tagData)
     return 0;
 }
 
+// Two sizes measured turn about in one process, so that both meet the same machine: the state of
+// the shared caches and of this process's memory varies more between processes than within one.
+int Scaling(const QString &small, const QString &large, const QString &tagData)
+{
+    const QString texts[2] = {ReadText(small), ReadText(large)};
+    const int lines[2] = {CountTextLines(texts[0]), CountTextLines(texts[1])};
+    QList<double> runs[2];
+    double best[2] = {-1, -1};
+    int errors[2] = {0, 0};
+    for (int run = 0; run < bench::kRuns; ++run) {
+        for (int k = 0; k < 2; ++k) {
+            QElapsedTimer t;
+            t.start();
+            const TSyntaxReport report = BuildSyntaxReport(texts[k], lines[k], tagData);
+            const double ms = double(t.nsecsElapsed()) / 1e6;
+            runs[k].append(ms);
+            best[k] = best[k] < 0 ? ms : std::min(best[k], ms);
+            errors[k] = report.ErrorCount;
+        }
+    }
+    for (int k = 0; k < 2; ++k) {
+        Result(k == 0 ? "V2s" : "V2l", bench::FileName(k == 0 ? small : large))
+            .Add("ms", best[k])
+            .Runs(runs[k])
+            .Add("errors", errors[k])
+            .Add("lines", lines[k]);
+    }
+    return 0;
+}
+
 int Parse(const QString &path)
 {
     TEditLines lines;
@@ -102,15 +134,20 @@ int Links(const QString &path)
 int main(int argc, char **argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: bench_analysis check|parse|links FILE [TAGDATA]\n");
+        std::fprintf(stderr, "usage: bench_analysis check|parse|links FILE [TAGDATA]\n"
+                             "       bench_analysis scaling SMALL LARGE [TAGDATA]\n");
         return 2;
     }
     const QString mode = QString::fromLocal8Bit(argv[1]);
     const QString path = QString::fromLocal8Bit(argv[2]);
-    const QString tagData = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral(TAGFORGE_TAG_DATA);
+    const QString tagData = argc > 3 && mode != u"scaling" ? QString::fromLocal8Bit(argv[3])
+                                                           : QStringLiteral(TAGFORGE_TAG_DATA);
     try {
         if (mode == u"check")
             return Check(path, tagData);
+        if (mode == u"scaling" && argc > 3)
+            return Scaling(path, QString::fromLocal8Bit(argv[3]),
+                           argc > 4 ? QString::fromLocal8Bit(argv[4]) : QStringLiteral(TAGFORGE_TAG_DATA));
         if (mode == u"parse")
             return Parse(path);
         if (mode == u"links")

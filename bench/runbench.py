@@ -254,16 +254,19 @@ def main():
         if tidy.ms:
             t.add("V1t", "same, beside tidy", big_name, fmt_ms(num(v, "ms")), tidy, ratio=num(v, "ms") / tidy.ms,
                   rss=rss(v, tidy))
-    v2 = bench(analysis, "check", u2).get("V")
-    v4 = bench(analysis, "check", u4).get("V")
-    if v2 and v4:
-        # The check of the text the window holds: reading and decoding a few MB is no part of
-        # what doubling the unclosed tags tests, and would only add the noise of the file cache.
-        ratio = num(v4, "check_ms") / num(v2, "check_ms")
-        t.add("V2", "syntax check of the text, twice the unclosed tags (from the file %.2f x)" % (
-            num(v4, "ms") / num(v2, "ms")), "unclosed_4M vs _2M", fmt_ms(num(v4, "check_ms")),
-            peer_ms=num(v2, "check_ms"), ratio=ratio, goal="<= 2.2 x unclosed_2M", met=ratio <= 2.2, rss=rss(v4))
+    sc = bench(analysis, "scaling", u2, u4)
+    if "V2s" in sc and "V2l" in sc:
+        # The check of the text the window holds, both sizes turn about in one process: reading a
+        # few MB is no part of what doubling the unclosed tags tests, and separate processes meet
+        # the shared caches in different states (seen: 2.0 to 2.6 for the same code).
+        small, large = sc["V2s"], sc["V2l"]
+        ratio = num(large, "ms") / num(small, "ms")
+        t.add("V2", "syntax check, twice the unclosed tags (%s vs %s lines)" % (large["lines"], small["lines"]),
+              "unclosed_4M vs _2M", fmt_ms(num(large, "ms")), peer_ms=num(small, "ms"), ratio=ratio,
+              goal="<= 2.2 x unclosed_2M", met=ratio <= 2.2, rss=rss(large))
         t.rows[-1][4] = "TF on unclosed_2M"
+    else:
+        t.missing("V2", "syntax check, twice the unclosed tags", "unclosed_4M vs _2M", "program failed")
     p = bench(analysis, "parse", big).get("P1")
     if p:
         t.add("P1", "parse into tree records (%s records)" % p["records"], big_name, fmt_ms(num(p, "ms")),

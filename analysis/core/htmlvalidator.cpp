@@ -27,6 +27,28 @@ bool IsLinkParam(QStringView name)
         || name.compare(u"background", Qt::CaseInsensitive) == 0;
 }
 
+// Whether text may hold a link parameter: one is written as its name right before an "=". Most
+// tags hold none and need not be split into parameters at all. Letters are matched without case
+// as IsLinkParam matches them; any character past ASCII might fold to a letter and is let through.
+bool MayHoldLinkParam(QStringView text)
+{
+    const auto endsWithName = [text](qsizetype eq, const char *name, qsizetype length) {
+        if (eq < length)
+            return false;
+        for (qsizetype k = 0; k < length; ++k) {
+            const char16_t c = text[eq - length + k].unicode();
+            if (c < 128 && (c | 0x20) != name[k])
+                return false;
+        }
+        return true;
+    };
+    for (qsizetype eq = text.indexOf(u'='); eq >= 0; eq = text.indexOf(u'=', eq + 1)) {
+        if (endsWithName(eq, "src", 3) || endsWithName(eq, "href", 4) || endsWithName(eq, "background", 10))
+            return true;
+    }
+    return false;
+}
+
 // The value without its quotes: a pair of single quotes, or a leading and a trailing double quote.
 QStringView LinkText(QStringView value)
 {
@@ -377,6 +399,8 @@ void THTMLValidator::CheckLinks(const QString &text, const QString &dir)
     QHash<QString, TTarget> localTargets;
     QHash<QString, QString> tagNames;
     for (const THTMLTag &tag : std::as_const(m_Tags)) {
+        if (!MayHoldLinkParam(tag.Text()))
+            continue;
         qsizetype pos = 0;
         QStringView param;
         while (tag.NextParam(pos, param)) {

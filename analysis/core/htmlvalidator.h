@@ -68,9 +68,10 @@ public:
     QString GetParam(int index) const;  // empty when there is no such parameter
     // Steps through the parameters without copying them: start with pos 0, stops on false.
     bool NextParam(qsizetype &pos, QStringView &param) const;
+    // From "<" to ">" inclusive, as written.
+    QStringView Text() const { return QStringView(m_Text, m_Length); }
 
 private:
-    QStringView Text() const { return QStringView(m_Text, m_Length); }
 
     const QChar *m_Text = nullptr;
     qint32 m_Length = 0;

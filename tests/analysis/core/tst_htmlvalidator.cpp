@@ -233,6 +233,9 @@ void TestHTMLValidator::links_data()
         << "<body lowsrc=a.gif src=../x.gif HREF=a.html Background=img/pic.gif>"
         << QStringList{"../x.gif | ../x.gif | broken | body | 0", "a.html | a.html | broken | body | 0",
                        "img/pic.gif | img/pic.gif | ok | body | 0"};
+    QTest::newRow("link names elsewhere in a tag are no links")
+        << "<td title=\"a src=b.gif\" class=src data-href =x><p>src=y.gif</p><IMG SRC=\"img/pic.gif\">"
+        << QStringList{"img/pic.gif | img/pic.gif | ok | IMG | 0"};
 }
 
 // Links resolve against the page's folder; the process's current directory stays as it was.
