@@ -230,8 +230,7 @@ private Q_SLOTS:
         m_confirm = confirm;
         m_answer = answer;
         m_actions.value(action)->trigger();
-        QCOMPARE(m_edit->CaretXY().X, caret.X);
-        QCOMPARE(m_edit->CaretXY().Y, caret.Y);
+        QCOMPARE(m_edit->CaretXY(), caret);
         QCOMPARE(m_errors, error.isEmpty() ? QStringList() : QStringList({error}));
         QCOMPARE(m_queries.size(), 1);
         if (action == "GotoLine1")

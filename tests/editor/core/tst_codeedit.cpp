@@ -121,17 +121,10 @@ private slots:
         QCOMPARE(edit.SelText(), QString("bc\r\nde"));
         QCOMPARE(edit.SelStart(), 2);
         QCOMPARE(edit.SelEnd(), 8);
-    }
-
-    void selStartPastEndGoesToEndOfText()
-    {
-        TCodeEdit edit;
-        edit.SetText(u"abc\nde");
+        edit.SetSelEnd(500); // past the end: the end of the text
+        QCOMPARE(edit.SelText(), QString("bc\r\ndefg\r\nh"));
         edit.SetSelStart(500);
-        QCOMPARE(edit.CaretXY(), BufferCoord(3, 2));
-        edit.SetSelStart(1);
-        edit.SetSelEnd(500);
-        QCOMPARE(edit.SelText(), QString("abc\r\nde"));
+        QCOMPARE(edit.CaretXY(), BufferCoord(2, 3));
     }
 
     // ---- SelText reading ----
@@ -478,30 +471,6 @@ private slots:
     }
 
     // ---- delete ----
-    void deleteChar_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<TBufferCoord>("caret");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("inside the line") << "abc" << BufferCoord(2, 1) << Lf("ac");
-        QTest::newRow("at the end joins the next line") << "ab\ncd" << BufferCoord(3, 1) << Lf("abcd");
-        QTest::newRow("beyond the end pads up to the caret") << "ab\ncd" << BufferCoord(5, 1) << Lf("ab  cd");
-        QTest::newRow("joined with an empty line is trimmed") << "ab\n" << BufferCoord(5, 1) << Lf("ab");
-        QTest::newRow("end of the last line does nothing") << "ab" << BufferCoord(3, 1) << Lf("ab");
-    }
-    void deleteChar()
-    {
-        QFETCH(QString, text);
-        QFETCH(TBufferCoord, caret);
-        QFETCH(QString, expected);
-        TCodeEdit edit;
-        edit.SetText(text);
-        edit.SetCaretXY(caret);
-        edit.CommandProcessor(ecDeleteChar);
-        QCOMPARE(edit.Text(), expected);
-        QCOMPARE(edit.CaretXY(), caret);
-    }
-
     void deletionCommands_data()
     {
         QTest::addColumn<QString>("text");
@@ -509,6 +478,16 @@ private slots:
         QTest::addColumn<int>("command");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<TBufferCoord>("caretAfter");
+        const int del = ecDeleteChar; // the caret stays where it is
+        QTest::newRow("delete inside the line") << "abc" << BufferCoord(2, 1) << del << Lf("ac") << BufferCoord(2, 1);
+        QTest::newRow("delete at the end joins the next line") << "ab\ncd" << BufferCoord(3, 1) << del << Lf("abcd")
+                                                               << BufferCoord(3, 1);
+        QTest::newRow("delete beyond the end pads up to the caret") << "ab\ncd" << BufferCoord(5, 1) << del
+                                                                    << Lf("ab  cd") << BufferCoord(5, 1);
+        QTest::newRow("delete joining an empty line trims") << "ab\n" << BufferCoord(5, 1) << del << Lf("ab")
+                                                            << BufferCoord(5, 1);
+        QTest::newRow("delete at the end of the last line: nothing") << "ab" << BufferCoord(3, 1) << del << Lf("ab")
+                                                                     << BufferCoord(3, 1);
         QTest::newRow("delete word to next word start") << "ab cd ef" << BufferCoord(1, 1) << int(ecDeleteWord)
                                                         << Lf("cd ef") << BufferCoord(1, 1);
         QTest::newRow("delete last word") << "ab cd ef" << BufferCoord(7, 1) << int(ecDeleteLastWord) << Lf("ab ef")
@@ -534,13 +513,14 @@ private slots:
         QFETCH(TBufferCoord, caretAfter);
         TCodeEdit edit;
         edit.SetText(text);
+        const QString before = edit.Text();
         edit.SetCaretXY(caret);
         edit.CommandProcessor(TEditorCommand(command));
         QCOMPARE(edit.Text(), expected);
         QCOMPARE(edit.CaretXY(), caretAfter);
-        QCOMPARE(edit.UndoList().GetChangeReason(), urDeleteForward);
+        QCOMPARE(edit.UndoList().GetChangeReason(), expected == before ? urNone : urDeleteForward);
         edit.Undo();
-        QCOMPARE(edit.Text(), Lf(text));
+        QCOMPARE(edit.Text(), before);
     }
 
     void readOnlyRefusesEdits()
@@ -695,19 +675,12 @@ private slots:
         edit.SetCaretXY({1, 1});
         edit.PasteFromClipboard(); // plain text in the current (normal) mode
         QCOMPARE(edit.Text(), Lf("X\nYa12bc\na34bc"));
-    }
-
-    void pasteOverSelectionRecordsTwo()
-    {
-        TCodeEdit edit;
-        TFakeClipboard clip;
-        edit.SetClipboard(&clip);
+        edit.ClearUndo();
         clip.SetPlain("Z");
-        edit.SetText(u"abc");
-        edit.SetBlockBegin({1, 1});
-        edit.SetBlockEnd({3, 1});
-        edit.CommandProcessor(ecPaste);
-        QCOMPARE(edit.Text(), Lf("Zc"));
+        edit.SetBlockBegin({1, 2});
+        edit.SetBlockEnd({3, 2});
+        edit.CommandProcessor(ecPaste); // over a selection: two records
+        QCOMPARE(edit.Text(), Lf("X\nZ12bc\na34bc"));
         QCOMPARE(edit.UndoList().ItemCount(), 2);
         QCOMPARE(edit.UndoList().Item(0).ChangeReason, urDeleteSelection);
         QCOMPARE(edit.UndoList().Item(1).ChangeReason, urPaste);

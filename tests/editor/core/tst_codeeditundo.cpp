@@ -281,7 +281,7 @@ private slots:
         QCOMPARE(edit.UndoList().ItemCount(), before);
     }
 
-    void recordsCarrySpecFields()
+    void recordsCarryPositionsAndText()
     {
         TCodeEdit edit;
         edit.SetText(u"abc");
@@ -301,7 +301,7 @@ private slots:
         QCOMPARE(t, QString());
     }
 
-    void externalRecordReplaysBySpecRules()
+    void externalRecordReplaysByTheSameRules()
     {
         // A record added through the plain AddChange (no splices) still undoes and redoes.
         TCodeEdit edit;

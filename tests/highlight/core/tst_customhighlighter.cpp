@@ -127,8 +127,6 @@ private Q_SLOTS:
         QStringList list{QStringLiteral("x")};
         h.EnumUserSettings(list);
         QVERIFY(list.isEmpty());
-        h.SetDefaultFilter(QStringLiteral("Text (*.txt)|*.txt"));
-        QCOMPARE(h.DefaultFilter(), QStringLiteral("Text (*.txt)|*.txt"));
     }
 
     void attributeList()

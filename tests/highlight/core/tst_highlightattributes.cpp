@@ -78,7 +78,6 @@ private Q_SLOTS:
         QTest::addColumn<uint>("rgb");
         QTest::newRow("value colour of the main window") << 16744576 << 0x8080FFu;
         QTest::newRow("navy") << clNavy << 0x000080u;
-        QTest::newRow("teal") << clTeal << 0x008080u;
         QTest::newRow("red") << clRed << 0xFF0000u;
         QTest::newRow("built from rgb") << RGBToColor(0x12, 0x34, 0x56) << 0x123456u;
     }
