@@ -57,6 +57,8 @@ private Q_SLOTS:
 
     void switchingTabsPreviewsTheNewDocument()
     {
+        if (!m_window->WebBrowser())
+            QSKIP("the browser engine is switched off");
         m_window->OpenFile(Write("a.html", "<p>a</p>\n"));
         m_window->OpenFile(Write("b.html", "<p>b</p>\n"));
         m_window->PageControl1()->setCurrentIndex(1);
