@@ -2,6 +2,7 @@
 #include "app/core/documentfile.h"
 
 #include "editor/core/editlines.h"
+#include "editor/core/edittext.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -237,19 +238,10 @@ TSaveResult Save(const QString &path, int lineCount, const std::function<QString
 
 TSaveResult SaveText(const QString &path, const QString &text, TDocumentFormat &format)
 {
-    QList<QStringView> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            lines.append(QStringView(text).mid(start, i - start));
-            if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < text.size())
-        lines.append(QStringView(text).mid(start));
+    QList<QStringView> lines = EditText::SplitAtBreaks(text);
+    // A break at the very end closes the last line; it starts no new one.
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
     return Save(path, int(lines.size()), [&lines](int i) { return lines.at(i); }, format);
 }
 

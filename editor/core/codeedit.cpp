@@ -1,44 +1,12 @@
 // TCodeEdit: state, line-store reactions, caret and selection, and the text primitives.
 #include "editor/core/codeedit.h"
+#include "editor/core/edittext.h"
 
 #include <algorithm>
 #include <climits>
 
 namespace {
 
-bool IsTrimmable(QChar c)
-{
-    return c.unicode() <= 32; // Delphi's TrimRight: blanks and control characters
-}
-
-// Where a right-trimmed copy of s would end.
-qsizetype TrimmedLength(const QString &s)
-{
-    qsizetype n = s.size();
-    while (n > 0 && IsTrimmable(s.at(n - 1)))
-        --n;
-    return n;
-}
-
-// Splits inserted text into pieces at CR LF, lone CR or lone LF. A break at the end gives an empty
-// last piece (the text after the insertion point joins it).
-QList<QStringView> SplitPieces(QStringView text)
-{
-    QList<QStringView> pieces;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = text[i].unicode();
-        if (c != u'\r' && c != u'\n')
-            continue;
-        pieces.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    pieces.append(text.mid(start));
-    return pieces;
-}
 
 bool HasLineBreak(QStringView text)
 {
@@ -747,12 +715,12 @@ TBufferCoord TCodeEdit::DoSplice(TBufferCoord start, TBufferCoord end, QStringVi
     const int y2 = end.Y - 1;
     if (y1 == y2 && !HasLineBreak(text)) {
         if (text.isEmpty() && start == end
-            && (!trim || TrimmedLength(m_lines[y1]) == m_lines[y1].size()))
+            && (!trim || EditText::TrimmedLength(m_lines[y1]) == m_lines[y1].size()))
             return start; // nothing to change: no hook, no repaint
         QString line = m_lines.TakeString(y1);
         line.replace(start.X - 1, end.X - start.X, text.data(), text.size());
         const TBufferCoord newEnd = BufferCoord(start.X + int(text.size()), start.Y);
-        const qsizetype keep = trim ? TrimmedLength(line) : line.size();
+        const qsizetype keep = trim ? EditText::TrimmedLength(line) : line.size();
         if (m_spliceLog) {
             if (!(removed.isEmpty() && text.isEmpty()))
                 m_spliceLog->append(TEditSplice{start, newEnd, removed});
@@ -765,7 +733,7 @@ TBufferCoord TCodeEdit::DoSplice(TBufferCoord start, TBufferCoord end, QStringVi
         return newEnd;
     }
 
-    const QList<QStringView> pieces = SplitPieces(text);
+    const QList<QStringView> pieces = EditText::SplitAtBreaks(text);
     const int k = int(pieces.size()) - 1;
     const QString &firstOld = m_lines[y1];
     const QString &lastOld = m_lines[y2];
@@ -784,7 +752,7 @@ TBufferCoord TCodeEdit::DoSplice(TBufferCoord start, TBufferCoord end, QStringVi
         m_spliceLog->append(TEditSplice{start, newEnd, removed});
     if (trim) {
         for (int i = 0; i <= k; ++i) {
-            const qsizetype keep = TrimmedLength(newLines[i]);
+            const qsizetype keep = EditText::TrimmedLength(newLines[i]);
             if (keep == newLines[i].size())
                 continue;
             if (m_spliceLog) {
@@ -841,7 +809,7 @@ void TCodeEdit::DeleteRangeInMode(TBufferCoord begin, TBufferCoord end, TSelecti
             const int len = int(m_lines[y - 1].size());
             const int from = std::min(c1, len + 1);
             const int to = std::min(c2, len + 1);
-            if (from < to || TrimmedLength(m_lines[y - 1]) < len)
+            if (from < to || EditText::TrimmedLength(m_lines[y - 1]) < len)
                 DoSplice(BufferCoord(from, y), BufferCoord(to, y), {}, true);
         }
         break;
@@ -883,7 +851,7 @@ TBufferCoord TCodeEdit::InsertTextRaw(TSelectionMode mode, const QString &value)
             caret = InsertAt(m_caret, value);
             break;
         case smColumn: {
-            QList<QStringView> rows = SplitPieces(value);
+            QList<QStringView> rows = EditText::SplitAtBreaks(value);
             if (rows.size() > 1 && rows.last().isEmpty())
                 rows.removeLast(); // a block copied elsewhere may end with a line break
             const int x = m_caret.X;
@@ -900,7 +868,7 @@ TBufferCoord TCodeEdit::InsertTextRaw(TSelectionMode mode, const QString &value)
             break;
         }
         case smLine: {
-            QList<QStringView> rows = SplitPieces(value);
+            QList<QStringView> rows = EditText::SplitAtBreaks(value);
             if (rows.size() > 1 && rows.last().isEmpty())
                 rows.removeLast();
             QString block;

@@ -1,21 +1,10 @@
 // TCodeEdit: key translation, the command processor and the editing commands.
 #include "editor/core/codeedit.h"
+#include "editor/core/edittext.h"
 
 #include <algorithm>
 
 namespace {
-
-// Takes the paint lock for a scope, releasing it even when a command throws.
-class TPaintLockGuard {
-public:
-    explicit TPaintLockGuard(TCodeEdit *edit) : m_edit(edit) { m_edit->BeginUpdate(); }
-    ~TPaintLockGuard() { m_edit->EndUpdate(); }
-    TPaintLockGuard(const TPaintLockGuard &) = delete;
-    TPaintLockGuard &operator=(const TPaintLockGuard &) = delete;
-
-private:
-    TCodeEdit *m_edit;
-};
 
 bool IsBlank(QChar c)
 {

@@ -1,5 +1,6 @@
 // TCodeEdit::SearchReplace: find, replace, replace all and the replace prompt over a scope.
 #include "editor/core/codeedit.h"
+#include "editor/core/edittext.h"
 
 #include <algorithm>
 #include <deque>
@@ -7,31 +8,14 @@
 
 namespace {
 
-qsizetype TrimmedLength(QStringView s)
+// The replacement's pieces are kept as strings: the replacement text is a temporary.
+QList<QString> ToStrings(const QList<QStringView> &views)
 {
-    qsizetype n = s.size();
-    while (n > 0 && s[n - 1].unicode() <= 32) // blanks and control characters, as every edit trims
-        --n;
-    return n;
-}
-
-// The replacement cut at its line breaks (CR LF, CR or LF), as the editor splits inserted text.
-QList<QString> SplitAtBreaks(const QString &text)
-{
-    QList<QString> pieces;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = text[i].unicode();
-        if (c != u'\r' && c != u'\n')
-            continue;
-        pieces.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    pieces.append(text.mid(start));
-    return pieces;
+    QList<QString> strings;
+    strings.reserve(views.size());
+    for (QStringView v : views)
+        strings.append(v.toString());
+    return strings;
 }
 
 } // namespace
@@ -64,7 +48,7 @@ class TSearchRun {
 public:
     TSearchRun(TCodeEdit &edit, const QString &search, const QString &replace, TSynSearchOptions options)
         : m_edit(edit), m_search(search), m_replace(replace), m_options(options),
-          m_pieces(SplitAtBreaks(replace)), m_len(int(search.size()))
+          m_pieces(ToStrings(EditText::SplitAtBreaks(replace))), m_len(int(search.size()))
     {
     }
     ~TSearchRun() { EndReplaceAll(); }
@@ -368,7 +352,7 @@ void TSearchRun::Flush(bool last)
     QList<TEditSplice> &trims = m_trims;
     trims.clear();
     auto trim = [&trims](QString &line, int y) {
-        const qsizetype keep = TrimmedLength(line);
+        const qsizetype keep = EditText::TrimmedLength(line);
         if (keep == line.size())
             return qsizetype(0);
         const TBufferCoord at = BufferCoord(int(keep) + 1, y);

@@ -1,20 +1,10 @@
 // TCodeEdit: undo and redo, clipboard, drag-and-drop moves and bookmarks.
 #include "editor/core/codeedit.h"
+#include "editor/core/edittext.h"
 
 #include <algorithm>
 
 namespace {
-
-class TPaintLockGuard {
-public:
-    explicit TPaintLockGuard(TCodeEdit *edit) : m_edit(edit) { m_edit->BeginUpdate(); }
-    ~TPaintLockGuard() { m_edit->EndUpdate(); }
-    TPaintLockGuard(const TPaintLockGuard &) = delete;
-    TPaintLockGuard &operator=(const TPaintLockGuard &) = delete;
-
-private:
-    TCodeEdit *m_edit;
-};
 
 class TDepthGuard {
 public:
