@@ -6,6 +6,8 @@
 #include "app/ui/mainwindow.h"
 #include "app/ui/splash.h"
 #include "platform/core/settingsstore.h"
+#include "platform/qt/terminationwatcher.h"
+#include "platform/qt/terminationwatcher.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -102,6 +104,12 @@ int main(int argc, char *argv[])
     splash.reset();
     if (window.TerminateRequested())
         return 0;
+    // Ended from outside (logout, kill): modified documents become backups, previews go.
+    TTerminationWatcher watcher;
+    QObject::connect(&watcher, &TTerminationWatcher::terminationRequested, &app, [&window] {
+        window.TerminateNow();
+        QCoreApplication::quit();
+    });
     window.show();
     return app.exec();
 }

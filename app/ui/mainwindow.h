@@ -158,6 +158,9 @@ public:
     void btnCloseClick();
     void Backup(bool silent);
     QString BackupDir() const;
+    // Ends the program without asking, as on a termination signal: every modified document is
+    // kept as a backup first, then the window closes as usual. Returns the backups written.
+    QStringList TerminateNow();
 
     // Preview and mail.
     void btnPreviewClick(bool automatic);

@@ -451,6 +451,27 @@ void TfrmHTMLEdit::Backup(bool silent)
                 QStringLiteral("Backup created in Backup Subfolder of TagForge! Folder."));
 }
 
+QStringList TfrmHTMLEdit::TerminateNow()
+{
+    QStringList written;
+    for (int i = 0; i < m_pageControl->count(); ++i) {
+        TDocumentTab *tab = Tab(i);
+        if (!tab->Editor()->Modified())
+            continue;
+        const QString target = BackupDir() + QStringLiteral("/bak~") + QFileInfo(tab->Path).fileName();
+        try {
+            TDocumentFormat format = tab->Format;
+            const TEditLines &lines = tab->Editor()->Lines();
+            DocumentFile::Save(target, lines.Count(), [&lines](int n) { return QStringView(lines[n]); }, format);
+            written << target;
+        } catch (const std::exception &) {
+            // Nothing more can be done for this document while the program is being ended.
+        }
+    }
+    FormClose();
+    return written;
+}
+
 void TfrmHTMLEdit::DeleteLine1Click()
 {
     TMyRichEdit *editor = ActiveEditor();

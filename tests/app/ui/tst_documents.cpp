@@ -131,6 +131,20 @@ private Q_SLOTS:
         QCOMPARE(Read("keep.html"), QByteArray("<p>old</p>\n"));
     }
 
+    void endingFromOutsideKeepsModifiedDocumentsAsBackups()
+    {
+        m_window->OpenFile(Write("edited.html", "<p>saved</p>\n"));
+        m_window->ActiveEditor()->SetSelText(QStringLiteral("unsaved "));
+        m_window->OpenFile(Write("clean.html", "<p>clean</p>\n"));
+        const QStringList backups = m_window->TerminateNow();
+        QCOMPARE(backups.size(), 1);
+        QFile backup(backups.first());
+        QVERIFY(backup.open(QIODevice::ReadOnly));
+        QCOMPARE(backup.readAll(), QByteArray("unsaved <p>saved</p>\n"));
+        QVERIFY(backups.first().endsWith(QLatin1String("/bak~edited.html")));
+        QCOMPARE(Read("edited.html"), QByteArray("<p>saved</p>\n"));
+    }
+
     void closingUntitledDocuments()
     {
         QCOMPARE(TabTexts(), QStringList{"Untitled0"});

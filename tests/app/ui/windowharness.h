@@ -4,7 +4,9 @@
 #include "app/ui/mainwindow.h"
 #include "platform/core/settingsstore.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,7 +32,15 @@ public:
         Store = std::make_unique<TSettingsStore>(Dir.filePath(QStringLiteral("c%1.conf").arg(++m_configs)));
         TMainWindowContext context;
         context.UserStore = Store.get();
-        context.ProgramDir = QStringLiteral(TAGFORGE_SOURCE_DIR);
+        // A program folder of its own, so that backups land in the scratch folder.
+        const QString programDir = Dir.filePath(QStringLiteral("program"));
+        if (!QFileInfo::exists(programDir)) {
+            QDir().mkpath(programDir);
+            for (const char *sub : {"Data", "Templates"})
+                QFile::link(QStringLiteral(TAGFORGE_SOURCE_DIR "/") + QLatin1String(sub),
+                            programDir + QLatin1Char('/') + QLatin1String(sub));
+        }
+        context.ProgramDir = programDir;
         context.ShowMessage = [this](int, const QString &, const QString &text) { Messages << text; };
         context.AskYesNo = [this](const QString &, const QString &) { return YesNoAnswer; };
         context.AskYesNoCancel = [this](const QString &, const QString &) { return Answer; };
