@@ -522,25 +522,24 @@ QString TCodeEdit::SelText() const
     return TextInMode(BlockBegin(), BlockEnd(), m_selectionMode);
 }
 
-int TCodeEdit::SelStart() const
+int TCodeEdit::CharPosOf(TBufferCoord pos) const
 {
     // Counted on demand: nothing on the typing path needs character positions.
-    const TBufferCoord b = BlockBegin();
     qint64 total = 0;
-    for (int i = 0; i < b.Y - 1 && i < m_lines.Count(); ++i)
+    for (int i = 0; i < pos.Y - 1 && i < m_lines.Count(); ++i)
         total += m_lines[i].size() + 2;
-    const int len = b.Y >= 1 && b.Y <= m_lines.Count() ? int(m_lines[b.Y - 1].size()) : 0;
-    return int(total + std::min(b.X, len + 2));
+    const int len = pos.Y >= 1 && pos.Y <= m_lines.Count() ? int(m_lines[pos.Y - 1].size()) : 0;
+    return int(total + std::min(pos.X, len + 2));
+}
+
+int TCodeEdit::SelStart() const
+{
+    return CharPosOf(BlockBegin());
 }
 
 int TCodeEdit::SelEnd() const
 {
-    const TBufferCoord e = BlockEnd();
-    qint64 total = 0;
-    for (int i = 0; i < e.Y - 1 && i < m_lines.Count(); ++i)
-        total += m_lines[i].size() + 2;
-    const int len = e.Y >= 1 && e.Y <= m_lines.Count() ? int(m_lines[e.Y - 1].size()) : 0;
-    return int(total + std::min(e.X, len + 2));
+    return CharPosOf(BlockEnd());
 }
 
 // Walks lines to character position p; a position past the end gives the end of the text.

@@ -238,6 +238,8 @@ private:
     void SetSelectionInternal(TBufferCoord begin, TBufferCoord end);
 
     // text primitives (codeedit.cpp)
+    // The 1-based character position of a place in Text (a line break counts two).
+    int CharPosOf(TBufferCoord pos) const;
     TBufferCoord ValidPos(TBufferCoord pos) const;
     QString RangeText(TBufferCoord start, TBufferCoord end) const;
     QString TextInMode(TBufferCoord start, TBufferCoord end, TSelectionMode mode) const;

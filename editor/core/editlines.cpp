@@ -302,6 +302,18 @@ QString TEditLines::Text() const
     return result;
 }
 
+void TEditLines::AppendLoaded(QString &&line)
+{
+    if (!OnAdded) {
+        AppendRaw(std::move(line));
+        return;
+    }
+    BeginUpdate();
+    AppendRaw(std::move(line));
+    OnAdded(this);
+    EndUpdate();
+}
+
 void TEditLines::SetTextStr(QStringView value)
 {
     // The assignment runs at load depth > 0 so that its clearing step adds no spurious empty first
@@ -310,16 +322,7 @@ void TEditLines::SetTextStr(QStringView value)
     BeginUpdate();
     Clear();
     TEditLineSplitter splitter;
-    auto sink = [this](QString &&line) {
-        if (OnAdded) {
-            BeginUpdate();
-            AppendRaw(std::move(line));
-            OnAdded(this);
-            EndUpdate();
-        } else {
-            AppendRaw(std::move(line));
-        }
-    };
+    auto sink = [this](QString &&line) { AppendLoaded(std::move(line)); };
     splitter.Feed(value, sink);
     splitter.Finish(sink);
     EndUpdate();
@@ -343,16 +346,7 @@ bool TEditLines::LoadFromStream(QIODevice &stream, QStringDecoder &decoder)
     if (stream.size() > 0)
         m_lines.reserve(qsizetype(stream.size() / 40));
     TEditLineSplitter splitter;
-    auto sink = [this](QString &&line) {
-        if (OnAdded) {
-            BeginUpdate();
-            AppendRaw(std::move(line));
-            OnAdded(this);
-            EndUpdate();
-        } else {
-            AppendRaw(std::move(line));
-        }
-    };
+    auto sink = [this](QString &&line) { AppendLoaded(std::move(line)); };
     bool ok = stream.isReadable();
     QByteArray block(1 << 20, Qt::Uninitialized);
     while (ok) {

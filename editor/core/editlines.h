@@ -108,6 +108,8 @@ private:
     friend class TEditLineSplitter;
     void Changing();
     void Changed();
+    // Appends a line read by an assignment or load, firing OnAdded when one is set.
+    void AppendLoaded(QString &&line);
     void AppendRaw(QString &&s) { m_lines.push_back(TEditLineEntry{std::move(s), 0}); }
     void InsertRaw(int index, QString &&s);
 
