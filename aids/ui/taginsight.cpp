@@ -5,6 +5,7 @@
 #include "aids/core/taginsight.h"
 #include "aids/ui/myhintwindow.h"
 #include "aids/ui/taginsightlist.h"
+#include "editor/core/editcommands.h"
 #include "editor/ui/codeeditview.h"
 
 #include <QKeyEvent>
@@ -77,6 +78,9 @@ void TTagInsight::LoadTagNames(const QString &fileName)
 void TTagInsight::AttachEditor(TCodeEditView *view)
 {
     view->Engine()->OnKeyPress = [this](TCodeEdit *editor, QChar &key) { FormKeyPress(editor, key); };
+    view->Engine()->OnProcessCommand = [this](TCodeEdit *editor, TEditorCommand &command, QChar &, void *) {
+        FormProcessCommand(editor, command);
+    };
     view->installEventFilter(this);
     connect(view, &TCodeEditView::focusLost, m_hintWindow, &QWidget::hide);
 }
@@ -93,13 +97,58 @@ void TTagInsight::FormKeyPress(TCodeEdit *editor, QChar &key)
         return;
     m_fields.Typing = true;
     // A read-only document takes no brackets either; the engine drops the key itself.
-    if (key != QLatin1Char('<') || editor->ReadOnly())
+    if (editor->ReadOnly())
+        return;
+    if (key == QLatin1Char('>')) {
+        if (AtAutoBracket(editor)) {
+            // The tag being typed already has its ">": step over it instead of doubling it.
+            editor->SetSelStart(editor->SelStart() + 1);
+            key = QChar();
+        }
+        m_autoBracket.Editor = nullptr;
+        return;
+    }
+    if (key != QLatin1Char('<'))
         return;
     editor->SetSelStart(editor->SelStart());
     editor->SetSelText(QStringLiteral("<>"));
     key = QChar();
     // Through SelStart, so that the selection moves with the caret and the scanners see it there.
     editor->SetSelStart(editor->SelStart() - 1);
+    m_autoBracket = {editor, editor->CaretY(), editor->CaretX() - 1};
+}
+
+bool TTagInsight::AtAutoBracket(TCodeEdit *editor) const
+{
+    if (m_autoBracket.Editor != editor || editor->SelAvail() || editor->CaretY() != m_autoBracket.Line
+        || editor->CaretY() > editor->Lines().Count())
+        return false;
+    const QString &line = editor->Lines()[editor->CaretY() - 1];
+    const int open = m_autoBracket.OpenColumn - 1;  // 0-based index of the "<"
+    const int caret = editor->CaretX() - 1;         // 0-based index of the character after the caret
+    if (open < 0 || caret <= open || caret >= line.size() || line.at(open) != QLatin1Char('<')
+        || line.at(caret) != QLatin1Char('>'))
+        return false;
+    // Only while the caret is still inside that tag: nothing between "<" and the caret closes it.
+    for (int i = open + 1; i < caret; ++i)
+        if (line.at(i) == QLatin1Char('<') || line.at(i) == QLatin1Char('>'))
+            return false;
+    return true;
+}
+
+void TTagInsight::FormProcessCommand(TCodeEdit *editor, quint16 &command)
+{
+    if (command != ecDeleteLastChar || !m_fields.TagCompletion || editor->ReadOnly())
+        return;
+    if (!AtAutoBracket(editor) || editor->CaretX() != m_autoBracket.OpenColumn + 1)
+        return;
+    // Caret between a just-completed "<" and its ">": both go, as one undoable change.
+    const int start = editor->SelStart() - 1;
+    editor->SetSelStart(start);
+    editor->SetSelEnd(start + 2);
+    editor->SetSelText(QString());
+    m_autoBracket.Editor = nullptr;
+    command = ecNone;
 }
 
 bool TTagInsight::eventFilter(QObject *watched, QEvent *event)

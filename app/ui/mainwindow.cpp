@@ -313,6 +313,7 @@ void TfrmHTMLEdit::CreateUntitledFromTemplate()
     tab->Path = QStringLiteral("Untitled0");
     m_pageControl->setTabText(m_pageControl->indexOf(tab), tab->Path);
     m_pageControl->setTabToolTip(m_pageControl->indexOf(tab), tab->Path);
+    UpdateWindowTitle();
 }
 
 void TfrmHTMLEdit::closeEvent(QCloseEvent *event)

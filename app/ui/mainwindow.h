@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
 #include <QStringList>
 #include <QTimer>
 
@@ -136,6 +137,8 @@ public:
     void SetPreviewVisible(bool visible);
 
     void RefreshKeyIndicators();
+    // A key one of the window's menu items or menu-bar mnemonics answers to.
+    bool ClaimsKey(QKeyCombination key) const;
     void ResetToDefaults(bool ask = true);
 
     // Documents.
@@ -148,6 +151,7 @@ public:
     void AddToMRU(const QString &path, bool rebuild);
     void BuildReopenMenu();
     void UpdateControls();
+    void UpdateWindowTitle();
     // Runs a command the way the application's error handler would: failures become a message.
     void RunGuarded(const std::function<void()> &command);
     void btnNewClick(bool askTemplate = true);
@@ -166,6 +170,8 @@ public:
     void btnPreviewClick(bool automatic);
     void RichEdit1Exit(TDocumentTab *tab);
     void Preview1Click();
+    // Writes the tab's include-expanded preview copy and returns its name; throws EFileError.
+    QString WritePreviewCopy(TDocumentTab *tab);
     void Preview2Click(int browserSet);
     void DeletePreviewCopy(const QString &path);
     void btnWriteMailClick();
@@ -251,6 +257,7 @@ private:
     QString FileFilter() const;
     QString CurrentDir() const;
     bool m_textChangedSinceTick = false;
+    QPointer<QObject> m_treeEditor;          // the document the tree was built from
     QString m_lastDir;
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<THTMLSyn> m_htmlHiLiter;
@@ -266,6 +273,7 @@ private:
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
     QHash<QString, QToolButton *> m_toolButtons;
+    mutable QSet<int> m_claimedKeys;         // filled on first use, once every action exists
     TMainStatusBar *m_statusBar = nullptr;
     TExplorerBar *m_explorerBar = nullptr;
     TQuickBar *m_quickBar = nullptr;

@@ -141,6 +141,7 @@ void TfrmHTMLEdit::CreateActions()
     AddAction("About1", "&About TagForge...", {}, "help-about");
     // Toolbar-only commands
     AddAction("SendMail1", "Send by &Mail", {}, "mail-send", "Send the document by mail");
+    AddAction("btnPreview", "Preview", {}, "view-refresh", "Refresh the preview");
     AddAction("ImageBrowser1", "&Image Browser", {}, "image-x-generic", "Image browser");
 
     // What works already.
@@ -291,7 +292,7 @@ void TfrmHTMLEdit::CreateToolbars()
     m_tbMain2 = addToolBar(QStringLiteral("Toolbar"));
     m_tbMain2->setObjectName(QStringLiteral("tbMain2"));
     m_tbMain2->setIconSize(QSize(22, 22));
-    for (const char *name : {"Find1", "FindNext1", "Replace1", "", "SendMail1", "Preview1",
+    for (const char *name : {"Find1", "FindNext1", "Replace1", "", "SendMail1", "btnPreview",
                              "Repeat1", "TagSelect1", "ImageBrowser1"}) {
         if (!*name)
             m_tbMain2->addSeparator();
@@ -310,4 +311,22 @@ void TfrmHTMLEdit::CreateToolbars()
     addToolBarBreak();
     m_quickBar = new TQuickBar(this);
     addDockWidget(Qt::TopDockWidgetArea, m_quickBar);
+}
+
+bool TfrmHTMLEdit::ClaimsKey(QKeyCombination key) const
+{
+    if (m_claimedKeys.isEmpty()) {
+        for (const QAction *action : m_actions) {
+            for (const QKeySequence &shortcut : action->shortcuts())
+                if (!shortcut.isEmpty())
+                    m_claimedKeys.insert(shortcut[0].toCombined());
+        }
+        // Alt plus the underlined letter of a menu-bar title opens that menu.
+        for (const QAction *title : menuBar()->actions()) {
+            const QKeySequence mnemonic = QKeySequence::mnemonic(title->text());
+            if (!mnemonic.isEmpty())
+                m_claimedKeys.insert(mnemonic[0].toCombined());
+        }
+    }
+    return m_claimedKeys.contains(key.toCombined());
 }

@@ -6,6 +6,7 @@
 #include "app/core/appexceptions.h"
 #include "app/core/includes.h"
 #include "app/core/recentfiles.h"
+#include "analysis/ui/treepanel.h"
 #include "app/ui/documenttab.h"
 #include "highlight/core/highlighterlink.h"
 #include "highlight/ui/highlightertokens.h"
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
@@ -84,6 +86,8 @@ void TfrmHTMLEdit::ConnectDocumentCommands()
     command("New1", [this] { btnNewClick(); });
     command("Open1", [this] {
         ShowStatusMessage(QStringLiteral("Loading HTML-File..."));
+        // The message goes once the file is in (or the dialog was cancelled), even on failure.
+        const auto clear = qScopeGuard([this] { ShowStatusMessage(QString()); });
         btnOpenClick();
     });
     command("Close1", [this] { ActiveEditor(); Close1Click(); });
@@ -188,6 +192,7 @@ void TfrmHTMLEdit::SetupEditor(TDocumentTab *tab)
     editor->OnSelectionChange = [this, tab](TCodeEdit *) { RichEdit1SelectionChange(tab); };
     connect(view, &TCodeEditView::focusLost, this, [this, tab] { RichEdit1Exit(tab); });
     m_tagInsight->AttachEditor(view);
+    view->IsClaimedShortcut = [this](QKeyCombination key) { return ClaimsKey(key); };
     view->OnDropFiles = [this](TCodeEditView *, const QStringList &files) {
         for (const QString &file : files)
             RunGuarded([&] { OpenFile(file); });
@@ -264,6 +269,7 @@ void TfrmHTMLEdit::OpenFile(const QString &path)
     QApplication::restoreOverrideCursor();
     RichEdit1SelectionChange(tab);
     UpdateControls();
+    btnRefreshHTreeClick();
     raise();
     AddToMRU(path, true);
     if (PreviewVisible())
@@ -367,6 +373,10 @@ void TfrmHTMLEdit::FreeTab(TDocumentTab *tab)
     if (index > 0)
         m_pageControl->setCurrentIndex(index - 1);
     delete tab;
+    if (m_pageControl->count() == 0) {
+        m_treePanel->ShowRootOnly();
+        UpdateWindowTitle();
+    }
 }
 
 bool TfrmHTMLEdit::Close1Click()
@@ -548,13 +558,32 @@ void TfrmHTMLEdit::PageControl1Change()
     m_statusBar->SetPanelText(TMainStatusBar::ModifiedPanel,
                               tab->Editor()->Modified() ? QStringLiteral("Modified") : QString());
     RichEdit1SelectionChange(tab);
+    // The tree shows the document in front, never the one left behind.
+    RunGuarded([this] { btnRefreshHTreeClick(); });
     if (PreviewVisible())
         RunGuarded([this] { btnPreviewClick(false); });
+}
+
+void TfrmHTMLEdit::UpdateWindowTitle()
+{
+    // Task switchers and window lists show only the title: the document comes first.
+    const TDocumentTab *tab = ActiveTab();
+    if (!tab) {
+        setWindowTitle(QStringLiteral("TagForge!"));
+        setWindowModified(false);
+        return;
+    }
+    QString name = m_pageControl->tabText(m_pageControl->indexOf(tab));
+    if (name.endsWith(QLatin1Char('*')))
+        name.chop(1);
+    setWindowTitle(name + QStringLiteral("[*] - TagForge!"));
+    setWindowModified(tab->Editor()->Modified());
 }
 
 void TfrmHTMLEdit::UpdateControls()
 {
     TDocumentTab *tab = ActiveTab();
+    UpdateWindowTitle();
     if (!tab)
         return;
     const TMyRichEdit *editor = tab->Editor();

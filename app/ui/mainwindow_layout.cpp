@@ -1,7 +1,9 @@
 // The main window's central area: side bar, editor pane, browser pane and their splitters.
 #include "app/ui/mainwindow.h"
 
+#include "app/ui/documenttab.h"
 #include "app/ui/explorerbar.h"
+#include "editor/ui/codeeditview.h"
 #include "platform/qt/webbrowser.h"
 
 #include <QAction>
@@ -82,7 +84,11 @@ void TfrmHTMLEdit::CreateCentralArea()
                                    QStringLiteral("Keyword Completetion on/off"));
     for (QToolButton *b : {nums, bracketCompl, insight, browser, colours, words})
         btnLayout->addWidget(b);
-    connect(nums, &QToolButton::toggled, this, [this](bool on) { Settings.ShowLineNums = on; });
+    connect(nums, &QToolButton::toggled, this, [this](bool on) {
+        Settings.ShowLineNums = on;
+        if (TDocumentTab *tab = ActiveTab())
+            tab->View()->Gutter().SetShowLineNumbers(on);
+    });
     connect(bracketCompl, &QToolButton::toggled, this, [this](bool on) { TagCompletion = on; });
     connect(insight, &QToolButton::toggled, this, [this](bool on) { TagInsight = on; });
     connect(browser, &QToolButton::clicked, this, [this](bool on) {
