@@ -8,6 +8,7 @@
 #include "editor/core/editcommands.h"
 #include "editor/ui/codeeditview.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -34,6 +35,9 @@ TTagInsight::TTagInsight(QWidget *window, QLineEdit *mmoTagHint, QTimer *timer2,
     m_hintWindow = new TMyHintWindow(window);
     m_timer2->setSingleShot(true);
     connect(m_timer2, &QTimer::timeout, this, &TTagInsight::Timer2Timer);
+    // A click anywhere but in the editor takes the tooltip down, also on controls that never take
+    // the focus (the side bar's page buttons), where the editor's focus-out never comes.
+    qApp->installEventFilter(this);
 }
 
 TTagInsight::~TTagInsight() = default;
@@ -153,8 +157,16 @@ void TTagInsight::FormProcessCommand(TCodeEdit *editor, quint16 &command)
 
 bool TTagInsight::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::MouseButtonPress && m_hintWindow->isVisible() && watched->isWidgetType()) {
+        auto *widget = static_cast<QWidget *>(watched);
+        TCodeEditView *view = ActiveView ? ActiveView() : nullptr;
+        if (!view || !(widget == view || view->isAncestorOf(widget)))
+            m_hintWindow->hide();
+        return false;
+    }
     // Down moves into an open list that does not have the focus yet.
-    if (event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()
+        && qobject_cast<TCodeEditView *>(watched)) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Down && !(key->modifiers() & ~Qt::KeypadModifier)
             && m_list->isVisible() && !m_list->hasFocus() && m_list->count() > 0) {
@@ -277,7 +289,9 @@ void TTagInsight::ShowTagHints()
         m_list->raise();
         return;
     }
-    m_hintWindow->ActivateHint(view->viewport()->mapToGlobal(BelowCaret(view, 10)), hints.Lines);
+    // The tooltip belongs to the text being typed: not shown once the user works elsewhere.
+    if (view->hasFocus())
+        m_hintWindow->ActivateHint(view->viewport()->mapToGlobal(BelowCaret(view, 10)), hints.Lines);
 }
 
 void TTagInsight::HideTagHints()

@@ -81,6 +81,7 @@ void TfrmHTMLEdit::FormCreate()
 
     m_explorerBar->SetExplorerRoot(m_context.ProgramDir);
     CreateBrowser();
+    ApplyPaneMinimums();
     ConnectPreviewCommands();
     m_ieSplitter->setSizes({height() / 2, height() / 2});
 
@@ -213,8 +214,10 @@ void TfrmHTMLEdit::ApplyLoadedSettings(const TLoadedSettings &loaded)
     if (m_webBrowser) {
         if (l.IEPrevVisible)
             SetPreviewVisible(*l.IEPrevVisible);
-        if (l.IEPrevOrientation)
+        if (l.IEPrevOrientation) {
             m_ieSplitter->setOrientation(*l.IEPrevOrientation == 1 ? Qt::Horizontal : Qt::Vertical);
+            ApplyPaneMinimums();
+        }
         if (l.IEPrevSwapped && *l.IEPrevSwapped)
             btnMainWinResClick();
     }

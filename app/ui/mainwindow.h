@@ -28,6 +28,7 @@ class TExplorerBar;
 class TTreePanel;
 class TReportPanel;
 class TMainStatusBar;
+class TMultiLineTabs;
 class TQuickBar;
 class TTagInsight;
 class TSettingsStore;
@@ -235,6 +236,7 @@ private:
     bool Ask(const QString &caption, const QString &text);
 
     void btnMainHorzVertClick();
+    void ApplyPaneMinimums();
     void btnMainWinResClick();
     void HTMLDocumentation1Click();
     void Help1Click();
@@ -295,6 +297,7 @@ private:
     QWidget *m_pnlTagTip = nullptr;
     QLineEdit *m_mmoTagHint = nullptr;
     QTabWidget *m_pageControl = nullptr;
+    TMultiLineTabs *m_multiLineTabs = nullptr;
     QTimer m_timer1;
     QTimer m_timer2;
     int m_barAlign = 3;

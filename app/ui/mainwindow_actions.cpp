@@ -4,6 +4,7 @@
 #include "aids/ui/quickbar.h"
 #include "app/ui/explorerbar.h"
 #include "app/ui/mainstatusbar.h"
+#include "app/ui/multilinetabs.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -180,6 +181,9 @@ void TfrmHTMLEdit::CreateActions()
             [this](bool on) { if (m_tbrBrowser) m_tbrBrowser->setVisible(on); });
     connect(m_actions.value(QStringLiteral("ExploreWin1")), &QAction::triggered, this,
             [this](bool on) { SetBarVisible(on); });
+    QAction *multiLine = m_actions.value(QStringLiteral("PageControl1MultiLine1"));
+    multiLine->setEnabled(true);
+    connect(multiLine, &QAction::triggered, this, [this](bool on) { m_multiLineTabs->SetActive(on); });
     connect(m_actions.value(QStringLiteral("TagParams1")), &QAction::triggered, this,
             [this](bool on) { m_pnlTagTip->setVisible(on); });
 }
@@ -271,7 +275,7 @@ void TfrmHTMLEdit::UpdateViewMenuChecks()
     m_actions.value(QStringLiteral("BrowserToolbar1"))->setChecked(m_tbrBrowser && m_tbrBrowser->isVisible());
     m_actions.value(QStringLiteral("ExploreWin1"))->setChecked(BarVisible());
     m_actions.value(QStringLiteral("TagParams1"))->setChecked(m_pnlTagTip->isVisible());
-    m_actions.value(QStringLiteral("PageControl1MultiLine1"))->setChecked(false);
+    m_actions.value(QStringLiteral("PageControl1MultiLine1"))->setChecked(m_multiLineTabs->Active());
     m_actions.value(QStringLiteral("PathQuicktab1"))->setChecked(false);
 }
 

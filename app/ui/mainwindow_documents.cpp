@@ -11,6 +11,7 @@
 #include "highlight/core/highlighterlink.h"
 #include "highlight/ui/highlightertokens.h"
 #include "app/ui/mainstatusbar.h"
+#include "app/ui/multilinetabs.h"
 #include "aids/ui/taginsight.h"
 #include "editor/ui/codeeditview.h"
 
@@ -373,6 +374,7 @@ void TfrmHTMLEdit::FreeTab(TDocumentTab *tab)
     if (index > 0)
         m_pageControl->setCurrentIndex(index - 1);
     delete tab;
+    m_multiLineTabs->Sync();
     if (m_pageControl->count() == 0) {
         m_treePanel->ShowRootOnly();
         UpdateWindowTitle();
@@ -584,6 +586,7 @@ void TfrmHTMLEdit::UpdateControls()
 {
     TDocumentTab *tab = ActiveTab();
     UpdateWindowTitle();
+    m_multiLineTabs->Sync();
     if (!tab)
         return;
     const TMyRichEdit *editor = tab->Editor();
