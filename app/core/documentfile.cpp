@@ -1,12 +1,13 @@
 // Reading and writing document files: encoding and line-break style kept, saved safely.
 #include "app/core/documentfile.h"
 
+#include "app/core/savewriter.h"
+
 #include "editor/core/editlines.h"
 #include "editor/core/edittext.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringEncoder>
 
 namespace DocumentFile {
@@ -121,25 +122,32 @@ std::optional<QByteArray> EncodeChunk(const QString &chunk, TTextEncoding encodi
     return std::nullopt;
 }
 
+enum class TWriteOutcome { Written, Unencodable, Failed };
+
 // Encodes lines in chunks so that a large document never exists twice as one byte array.
-bool WriteLines(QSaveFile &out, int lineCount, const std::function<QStringView(int)> &line,
-                const TDocumentFormat &format)
+TWriteOutcome WriteLines(TSaveWriter &out, int lineCount, const std::function<QStringView(int)> &line,
+                         const TDocumentFormat &format)
 {
     const QByteArray bom = ByteOrderMark(format.Encoding);
-    if (!bom.isEmpty() && out.write(bom) != bom.size())
-        return false;
+    if (!bom.isEmpty() && !out.Write(bom))
+        return TWriteOutcome::Failed;
     const QString lineBreak = LineBreakText(format.LineBreak);
     QString chunk;
     auto flush = [&]() {
         const std::optional<QByteArray> bytes = EncodeChunk(chunk, format.Encoding);
         chunk.clear();
-        return bytes && out.write(*bytes) == bytes->size();
+        if (!bytes)
+            return TWriteOutcome::Unencodable;
+        return out.Write(*bytes) ? TWriteOutcome::Written : TWriteOutcome::Failed;
     };
     for (int i = 0; i < lineCount; ++i) {
         chunk += line(i);
         chunk += lineBreak;
-        if (chunk.size() >= (1 << 20) && !flush())
-            return false;
+        if (chunk.size() >= (1 << 20)) {
+            const TWriteOutcome outcome = flush();
+            if (outcome != TWriteOutcome::Written)
+                return outcome;
+        }
     }
     return flush();
 }
@@ -215,25 +223,26 @@ TSaveResult Save(const QString &path, int lineCount, const std::function<QString
         target = info.symLinkTarget();
 
     TSaveResult result;
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        QSaveFile out(target);
-        if (!out.open(QIODevice::WriteOnly))
-            throw EFileError(QStringLiteral("Cannot create file \"%1\". %2").arg(path, out.errorString()));
-        if (!WriteLines(out, lineCount, line, format)) {
-            if (out.error() == QFileDevice::NoError && format.Encoding == TTextEncoding::Windows1252) {
-                out.cancelWriting();
-                format.Encoding = TTextEncoding::Utf8;
-                result.SwitchedToUtf8 = true;
-                continue;
-            }
-            out.cancelWriting();
-            throw EFileError(QStringLiteral("Cannot write file \"%1\". %2").arg(path, out.errorString()));
+    for (;;) {
+        const std::unique_ptr<TSaveWriter> out = CreateSaveWriter(target);
+        if (!out->Open())
+            throw EFileError(QStringLiteral("Cannot create file \"%1\". %2").arg(path, out->ErrorString()));
+        const TWriteOutcome outcome = WriteLines(*out, lineCount, line, format);
+        if (outcome == TWriteOutcome::Unencodable && format.Encoding == TTextEncoding::Windows1252) {
+            out->Cancel();
+            format.Encoding = TTextEncoding::Utf8;
+            result.SwitchedToUtf8 = true;
+            continue;
         }
-        if (!out.commit())
-            throw EFileError(QStringLiteral("Cannot write file \"%1\". %2").arg(path, out.errorString()));
+        if (outcome != TWriteOutcome::Written) {
+            const QString reason = out->ErrorString();
+            out->Cancel();
+            throw EFileError(QStringLiteral("Cannot write file \"%1\". %2").arg(path, reason));
+        }
+        if (!out->Commit())
+            throw EFileError(QStringLiteral("Cannot write file \"%1\". %2").arg(path, out->ErrorString()));
         return result;
     }
-    return result;
 }
 
 TSaveResult SaveText(const QString &path, const QString &text, TDocumentFormat &format)

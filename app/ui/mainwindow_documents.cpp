@@ -442,8 +442,10 @@ void TfrmHTMLEdit::Backup(bool silent)
         TDocumentFormat format = tab->Format;
         const TEditLines &lines = tab->Editor()->Lines();
         DocumentFile::Save(target, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
-    } catch (const std::exception &) {
-        ShowStatusMessage(QStringLiteral("Error creating Backup of ") + name + QLatin1Char('!'));
+    } catch (const std::exception &e) {
+        // The system's reason follows, so that a full disk is told as such.
+        ShowStatusMessage(QStringLiteral("Error creating Backup of ") + name + QStringLiteral("! ")
+                          + QString::fromUtf8(e.what()));
         return;
     }
     if (!silent)
