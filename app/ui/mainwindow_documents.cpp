@@ -244,9 +244,10 @@ void TfrmHTMLEdit::OpenFile(const QString &path)
     TMyRichEdit *editor = tab->Editor();
     auto onChange = std::move(editor->OnChange);
     auto onSelection = std::move(editor->OnSelectionChange);
+    QString warning;
     try {
         tab->Format = DocumentFile::LoadLines(path, editor->Lines(),
-                                              DocumentFile::StyleFromFileType(Settings.FileType));
+                                              DocumentFile::StyleFromFileType(Settings.FileType), &warning);
         DocumentFile::ExpandTabs(editor->Lines(), Settings.TabWidth);
     } catch (...) {
         QApplication::restoreOverrideCursor();
@@ -268,6 +269,12 @@ void TfrmHTMLEdit::OpenFile(const QString &path)
     AddToMRU(path, true);
     if (PreviewVisible())
         btnPreviewClick(false);
+    // Bytes the file's encoding cannot hold were kept another way: say so, and how it will be saved.
+    if (!warning.isEmpty()) {
+        ShowStatusMessage(warning);
+        Message(QMessageBox::Warning, QStringLiteral("TagForge!"),
+                QFileInfo(path).fileName() + QStringLiteral(": ") + warning);
+    }
 }
 
 bool TfrmHTMLEdit::btnsaveClick()
