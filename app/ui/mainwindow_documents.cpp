@@ -250,9 +250,10 @@ void TfrmHTMLEdit::OpenFile(const QString &path)
     TMyRichEdit *editor = tab->Editor();
     auto onChange = std::move(editor->OnChange);
     auto onSelection = std::move(editor->OnSelectionChange);
+    QString warning;
     try {
         tab->Format = DocumentFile::LoadLines(path, editor->Lines(),
-                                              DocumentFile::StyleFromFileType(Settings.FileType));
+                                              DocumentFile::StyleFromFileType(Settings.FileType), &warning);
         DocumentFile::ExpandTabs(editor->Lines(), Settings.TabWidth);
     } catch (...) {
         QApplication::restoreOverrideCursor();
@@ -275,6 +276,12 @@ void TfrmHTMLEdit::OpenFile(const QString &path)
     AddToMRU(path, true);
     if (PreviewVisible())
         btnPreviewClick(false);
+    // Bytes the file's encoding cannot hold were kept another way: say so, and how it will be saved.
+    if (!warning.isEmpty()) {
+        ShowStatusMessage(warning);
+        Message(QMessageBox::Warning, QStringLiteral("TagForge!"),
+                QFileInfo(path).fileName() + QStringLiteral(": ") + warning);
+    }
 }
 
 bool TfrmHTMLEdit::btnsaveClick()
@@ -454,8 +461,10 @@ void TfrmHTMLEdit::Backup(bool silent)
         TDocumentFormat format = tab->Format;
         const TEditLines &lines = tab->Editor()->Lines();
         DocumentFile::Save(target, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
-    } catch (const std::exception &) {
-        ShowStatusMessage(QStringLiteral("Error creating Backup of ") + name + QLatin1Char('!'));
+    } catch (const std::exception &e) {
+        // The system's reason follows, so that a full disk is told as such.
+        ShowStatusMessage(QStringLiteral("Error creating Backup of ") + name + QStringLiteral("! ")
+                          + QString::fromUtf8(e.what()));
         return;
     }
     if (!silent)

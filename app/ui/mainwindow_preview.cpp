@@ -178,9 +178,9 @@ void TfrmHTMLEdit::RichEdit1Exit(TDocumentTab *tab)
         if (!TempFiles.contains(name, Qt::CaseInsensitive))
             TempFiles.append(name);
         tab->CopyStale = false;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
         ShowStatusMessage(QStringLiteral("Error creating Preview of ") + QFileInfo(tab->Path).fileName()
-                          + QLatin1Char('!'));
+                          + QStringLiteral("! ") + QString::fromUtf8(e.what()));
     }
 }
 
