@@ -157,11 +157,16 @@ void TTagInsight::FormProcessCommand(TCodeEdit *editor, quint16 &command)
 
 bool TTagInsight::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress && m_hintWindow->isVisible() && watched->isWidgetType()) {
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()
+        && (m_hintWindow->isVisible() || m_list->isVisible())) {
         auto *widget = static_cast<QWidget *>(watched);
         TCodeEditView *view = ActiveView ? ActiveView() : nullptr;
-        if (!view || !(widget == view || view->isAncestorOf(widget)))
+        const auto inside = [widget](QWidget *w) { return w && (widget == w || w->isAncestorOf(widget)); };
+        if (!inside(view) && !inside(m_list) && !inside(m_hintWindow)) {
             m_hintWindow->hide();
+            if (m_list->isVisible())
+                HideList();
+        }
         return false;
     }
     // Down moves into an open list that does not have the focus yet.

@@ -39,7 +39,11 @@ TfrmHTMLEdit::TfrmHTMLEdit(const TMainWindowContext &context, QWidget *parent)
     setObjectName(QStringLiteral("frmHTMLEdit"));
     setWindowTitle(QStringLiteral("TagForge!"));
     setWindowIcon(QIcon(QStringLiteral(":/tagforge.svg")));
-    resize(1100, 760);
+    // The first size fits the screen it opens on, small screens included.
+    QSize size(1100, 760);
+    if (const QScreen *s = QGuiApplication::primaryScreen())
+        size = size.boundedTo(s->availableGeometry().size());
+    resize(size);
     FormCreate();
 }
 
@@ -187,10 +191,13 @@ void TfrmHTMLEdit::ApplyLoadedSettings(const TLoadedSettings &loaded)
         if (l.FormTop) g.moveTop(*l.FormTop);
         if (l.FormWidth && *l.FormWidth > 200) g.setWidth(*l.FormWidth);
         if (l.FormHeight && *l.FormHeight > 150) g.setHeight(*l.FormHeight);
-        // A window stored on a screen that is gone comes back on the primary screen.
+        // A window stored on a screen that is gone comes back on the primary screen, and never
+        // larger than the screen it lands on.
         if (!QGuiApplication::screenAt(g.center()))
             if (QScreen *s = QGuiApplication::primaryScreen())
                 g.moveCenter(s->availableGeometry().center());
+        if (const QScreen *s = QGuiApplication::screenAt(g.center()))
+            g.setSize(g.size().boundedTo(s->availableGeometry().size()));
         setGeometry(g);
     }
     if (l.FormState) {
@@ -443,6 +450,22 @@ bool TfrmHTMLEdit::eventFilter(QObject *watched, QEvent *event)
         ShowStatusMessage(static_cast<QStatusTipEvent *>(event)->tip());
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmHTMLEdit::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    // The two toolbars share a row while both fit; on a narrow window the second moves below,
+    // so that the quick-search box never drops into an overflow menu.
+    if (!m_tbMain || !m_tbMain2 || m_tbMain->isFloating() || m_tbMain2->isFloating())
+        return;
+    const bool fit = width() >= m_tbMain->sizeHint().width() + m_tbMain2->sizeHint().width() + 16;
+    if (fit == toolBarBreak(m_tbMain2)) {
+        if (fit)
+            removeToolBarBreak(m_tbMain2);
+        else
+            insertToolBarBreak(m_tbMain2);
+    }
 }
 
 void TfrmHTMLEdit::changeEvent(QEvent *event)

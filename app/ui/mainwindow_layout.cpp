@@ -156,6 +156,7 @@ void TfrmHTMLEdit::CreateCentralArea()
     // The grip strip under the browser toolbar: two raised bevels across the pane.
     auto *pnlIETopBar = new QWidget(m_browserPane);
     pnlIETopBar->setObjectName(QStringLiteral("pnlIETopBar"));
+    pnlIETopBar->setFixedHeight(7);
     auto *gripLayout = new QVBoxLayout(pnlIETopBar);
     gripLayout->setContentsMargins(1, 1, 1, 1);
     gripLayout->setSpacing(1);
