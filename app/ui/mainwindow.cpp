@@ -191,13 +191,10 @@ void TfrmHTMLEdit::ApplyLoadedSettings(const TLoadedSettings &loaded)
         if (l.FormTop) g.moveTop(*l.FormTop);
         if (l.FormWidth && *l.FormWidth > 200) g.setWidth(*l.FormWidth);
         if (l.FormHeight && *l.FormHeight > 150) g.setHeight(*l.FormHeight);
-        // A window stored on a screen that is gone comes back on the primary screen, and never
-        // larger than the screen it lands on.
+        // A window stored on a screen that is gone comes back on the primary screen.
         if (!QGuiApplication::screenAt(g.center()))
             if (QScreen *s = QGuiApplication::primaryScreen())
                 g.moveCenter(s->availableGeometry().center());
-        if (const QScreen *s = QGuiApplication::screenAt(g.center()))
-            g.setSize(g.size().boundedTo(s->availableGeometry().size()));
         setGeometry(g);
     }
     if (l.FormState) {
