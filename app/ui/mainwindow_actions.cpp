@@ -5,6 +5,7 @@
 #include "app/ui/explorerbar.h"
 #include "app/ui/mainstatusbar.h"
 #include "app/ui/multilinetabs.h"
+#include "app/ui/previewcontroller.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -178,7 +179,7 @@ void TfrmHTMLEdit::CreateActions()
     connect(m_actions.value(QStringLiteral("StatusBar1")), &QAction::triggered, this,
             [this](bool on) { m_statusBar->setVisible(on); });
     connect(m_actions.value(QStringLiteral("BrowserToolbar1")), &QAction::triggered, this,
-            [this](bool on) { if (m_tbrBrowser) m_tbrBrowser->setVisible(on); });
+            [this](bool on) { if (QToolBar *bar = m_preview->tbrBrowser()) bar->setVisible(on); });
     connect(m_actions.value(QStringLiteral("ExploreWin1")), &QAction::triggered, this,
             [this](bool on) { SetBarVisible(on); });
     QAction *multiLine = m_actions.value(QStringLiteral("PageControl1MultiLine1"));
@@ -272,7 +273,7 @@ void TfrmHTMLEdit::UpdateViewMenuChecks()
     m_actions.value(QStringLiteral("StatusBar1"))->setChecked(m_statusBar->isVisible());
     m_actions.value(QStringLiteral("MainTb1"))->setChecked(m_tbMain->isVisible());
     m_actions.value(QStringLiteral("QuickTab1"))->setChecked(m_quickBar->isVisible());
-    m_actions.value(QStringLiteral("BrowserToolbar1"))->setChecked(m_tbrBrowser && m_tbrBrowser->isVisible());
+    m_actions.value(QStringLiteral("BrowserToolbar1"))->setChecked(m_preview->tbrBrowser() && m_preview->tbrBrowser()->isVisible());
     m_actions.value(QStringLiteral("ExploreWin1"))->setChecked(BarVisible());
     m_actions.value(QStringLiteral("TagParams1"))->setChecked(m_pnlTagTip->isVisible());
     m_actions.value(QStringLiteral("PageControl1MultiLine1"))->setChecked(m_multiLineTabs->Active());
