@@ -126,7 +126,7 @@ void TDocumentManager::RegisterCommands()
             });
 
     connect(m_w.Menu(QStringLiteral("File1")), &QMenu::aboutToShow, this, [this] {
-        m_w.Action(QStringLiteral("Repeat1"))->setEnabled(m_w.State().Flags().LastSnippet >= 0);
+        m_w.Action(TActionId::Repeat1)->setEnabled(m_w.State().Flags().LastSnippet >= 0);
     });
 }
 

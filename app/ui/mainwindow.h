@@ -50,6 +50,7 @@ class THTMLSyn;
 class THighlighterLink;
 class THighlighterTokens;
 class TSearchCommands;
+class TActionCatalog;
 class TDocumentManager;
 class TPreviewController;
 
@@ -89,7 +90,7 @@ public:
 
     const TWindowFlags &Flags() const { return m_state.Flags(); }
 
-    QAction *Action(TActionId id) const { return m_actionTable[size_t(id)]; }
+    QAction *Action(TActionId id) const;
     QAction *Action(const QString &name) const { return m_actions.value(name); }
     QMenu *Menu(const QString &name) const { return m_menus.value(name); }
     TMainStatusBar *StatusBar() const { return m_statusBar; }
@@ -208,8 +209,6 @@ private:
     std::unique_ptr<THighlighterLink> m_hiLiterLink;
     std::unique_ptr<THighlighterTokens> m_hiLiterTokens;
 
-    QAction *AddAction(const QString &name, const QString &caption, const QKeySequence &shortcut = {},
-                       const QString &icon = {}, const QString &hint = {});
     QToolButton *AddToggle(QWidget *parent, const QString &name, const QString &icon,
                            const QString &caption, const QString &hint);
 
@@ -223,11 +222,10 @@ private:
     qint32 m_lastTextLength = 0;             // the active document's length at the last tick
     TDocumentManager *m_documents = nullptr;
     TPreviewController *m_preview = nullptr;
-    std::array<QAction *, size_t(TActionId::Count)> m_actionTable{};
+    TActionCatalog *m_catalog = nullptr;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
     QHash<QString, QToolButton *> m_toolButtons;
-    mutable QSet<int> m_claimedKeys;         // filled on first use, once every action exists
     TMainStatusBar *m_statusBar = nullptr;
     TExplorerBar *m_explorerBar = nullptr;
     TQuickBar *m_quickBar = nullptr;

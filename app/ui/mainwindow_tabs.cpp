@@ -117,12 +117,12 @@ void TfrmHTMLEdit::UpdateControls()
         return;
     const TMyRichEdit *editor = tab->Editor();
     const bool selection = editor->SelAvail();
-    Action(QStringLiteral("Copy1"))->setEnabled(selection);
-    Action(QStringLiteral("Cut1"))->setEnabled(selection);
-    Action(QStringLiteral("Undo1"))->setEnabled(editor->CanUndo());
-    Action(QStringLiteral("Redo1"))->setEnabled(editor->CanRedo());
-    Action(QStringLiteral("Repeat1"))->setEnabled(m_state.Flags().LastSnippet != -1);
-    Action(QStringLiteral("Save1"))->setEnabled(editor->Modified());
+    Action(TActionId::Copy1)->setEnabled(selection);
+    Action(TActionId::Cut1)->setEnabled(selection);
+    Action(TActionId::Undo1)->setEnabled(editor->CanUndo());
+    Action(TActionId::Redo1)->setEnabled(editor->CanRedo());
+    Action(TActionId::Repeat1)->setEnabled(m_state.Flags().LastSnippet != -1);
+    Action(TActionId::Save1)->setEnabled(editor->Modified());
     m_search->UpdateControls(editor);
 }
 

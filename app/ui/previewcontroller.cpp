@@ -140,7 +140,7 @@ void TPreviewController::RegisterCommands()
     m_pmMailAdresses->addSeparator();
     for (const QString &address : std::as_const(m_mailAdresses))
         AddMailItem(address);
-    QAction *send = m_w.Action(QStringLiteral("SendMail1"));
+    QAction *send = m_w.Action(TActionId::SendMail1);
     send->setEnabled(true);
     send->setMenu(m_pmMailAdresses);
     connect(send, &QAction::triggered, this, [this] { m_w.RunGuarded([this] { btnWriteMailClick(); }); });
