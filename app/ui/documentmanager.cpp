@@ -133,8 +133,8 @@ void TDocumentManager::RegisterCommands()
 TDocumentTab *TDocumentManager::CreateTab(const QString &caption, const QString &path)
 {
     auto *tab = new TDocumentTab(m_tabs);
-    tab->Path = path;
-    tab->Format.LineBreak = DocumentFile::StyleFromFileType(m_w.Settings().FileType);
+    tab->SetPath(path);
+    tab->Format().LineBreak = DocumentFile::StyleFromFileType(m_w.Settings().FileType);
     const int index = m_tabs->addTab(tab, caption);
     m_tabs->setTabToolTip(index, path);
     SetupEditor(tab);
@@ -223,7 +223,7 @@ void TDocumentManager::OpenFile(const QString &path)
         return;
     }
     for (int i = 0; i < m_tabs->count(); ++i) {
-        if (m_w.Tab(i)->Path == path) {
+        if (m_w.Tab(i)->Path() == path) {
             m_tabs->setCurrentIndex(i);
             return;
         }
@@ -236,7 +236,7 @@ void TDocumentManager::OpenFile(const QString &path)
     auto onSelection = std::move(editor->OnSelectionChange);
     QString warning;
     try {
-        tab->Format = DocumentFile::LoadLines(path, editor->Lines(),
+        tab->Format() = DocumentFile::LoadLines(path, editor->Lines(),
                                               DocumentFile::StyleFromFileType(m_w.Settings().FileType), &warning);
         DocumentFile::ExpandTabs(editor->Lines(), m_w.Settings().TabWidth);
     } catch (...) {
@@ -273,9 +273,9 @@ bool TDocumentManager::btnsaveClick()
     TDocumentTab *tab = m_w.ActiveTab();
     if (!tab)
         throw ENoActiveRE();
-    if (!QFileInfo(tab->Path).isFile())
+    if (!QFileInfo(tab->Path()).isFile())
         return SaveAs1Click();
-    return SaveTabAs(tab, tab->Path);
+    return SaveTabAs(tab, tab->Path());
 }
 
 bool TDocumentManager::SaveAs1Click()
@@ -283,7 +283,7 @@ bool TDocumentManager::SaveAs1Click()
     TDocumentTab *tab = m_w.ActiveTab();
     if (!tab)
         throw ENoActiveRE();
-    const QString start = QFileInfo(tab->Path).isAbsolute() ? tab->Path : CurrentDir();
+    const QString start = QFileInfo(tab->Path()).isAbsolute() ? tab->Path() : CurrentDir();
     QString chosen = m_w.Context().ChooseSaveFile
                          ? m_w.Context().ChooseSaveFile(QStringLiteral("Save As"), start, FileFilter())
                          : QFileDialog::getSaveFileName(&m_w, QStringLiteral("Save As"), start, FileFilter());
@@ -294,8 +294,8 @@ bool TDocumentManager::SaveAs1Click()
         saved = SaveTabAs(tab, chosen);
     }
     // A document that was never saved has no file to remember.
-    if (QFileInfo(tab->Path).isFile())
-        AddToMRU(tab->Path, true);
+    if (QFileInfo(tab->Path()).isFile())
+        AddToMRU(tab->Path(), true);
     return saved;
 }
 
@@ -306,7 +306,7 @@ bool TDocumentManager::SaveTabAs(TDocumentTab *tab, const QString &path)
     editor->BeginUpdate();
     QStringList statuses;
     const QString baseDir = QFileInfo(path).absolutePath();
-    TDocumentFormat format = tab->Format;
+    TDocumentFormat format = tab->Format();
     QString newPath = path;
     bool switched = false;
     try {
@@ -327,8 +327,8 @@ bool TDocumentManager::SaveTabAs(TDocumentTab *tab, const QString &path)
         editor->EndUpdate();
         throw;
     }
-    tab->Format = format;
-    tab->Path = newPath;
+    tab->Format() = format;
+    tab->SetPath(newPath);
     editor->SetModified(false);
     const int index = m_tabs->indexOf(tab);
     m_tabs->setTabText(index, QFileInfo(newPath).fileName());
@@ -377,7 +377,7 @@ bool TDocumentManager::Close1Click()
     TDocumentTab *tab = m_w.ActiveTab();
     if (!tab)
         throw ENoActiveRE();
-    const QString path = tab->Path;
+    const QString path = tab->Path();
     if (tab->Editor()->Modified()) {
         const int answer = AskSave(QStringLiteral("Save changes to ") + path + QStringLiteral(" ?"));
         if (answer == QMessageBox::Cancel)
@@ -439,10 +439,10 @@ void TDocumentManager::Backup(bool silent)
     if (!tab)
         throw ENoActiveRE();
     m_backupTicks = 0;
-    const QString name = QFileInfo(tab->Path).fileName();
+    const QString name = QFileInfo(tab->Path()).fileName();
     const QString target = BackupDir() + QStringLiteral("/bak~") + name;
     try {
-        TDocumentFormat format = tab->Format;
+        TDocumentFormat format = tab->Format();
         const TEditLines &lines = tab->Editor()->Lines();
         DocumentFile::Save(target, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
     } catch (const std::exception &e) {
@@ -463,9 +463,9 @@ QStringList TDocumentManager::BackupModified()
         TDocumentTab *tab = m_w.Tab(i);
         if (!tab->Editor()->Modified())
             continue;
-        const QString target = BackupDir() + QStringLiteral("/bak~") + QFileInfo(tab->Path).fileName();
+        const QString target = BackupDir() + QStringLiteral("/bak~") + QFileInfo(tab->Path()).fileName();
         try {
-            TDocumentFormat format = tab->Format;
+            TDocumentFormat format = tab->Format();
             const TEditLines &lines = tab->Editor()->Lines();
             DocumentFile::Save(target, lines.Count(), [&lines](int n) { return QStringView(lines[n]); }, format);
             written << target;
@@ -499,7 +499,7 @@ void TDocumentManager::Print1Click()
     QPrintDialog dialog(m_printer.get(), &m_w);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const QString title = QFileInfo(tab->Path).fileName();
+    const QString title = QFileInfo(tab->Path()).fileName();
     tab->View()->Print(m_printer.get(), title, QStringLiteral("$TITLE$"),
                        QStringLiteral("Page $PAGENUM$ - $DATE$"));
 }
@@ -526,7 +526,7 @@ void TDocumentManager::BuildReopenMenu()
     reopen->setEnabled(true);
     QStringList open;
     for (int i = 0; i < m_tabs->count(); ++i)
-        open << m_w.Tab(i)->Path;
+        open << m_w.Tab(i)->Path();
     const QFontMetrics metrics(m_w.font());
     for (const RecentFiles::TReopenItem &item : RecentFiles::ReopenItems(m_mruFileList, open)) {
         QAction *a = reopen->addAction(metrics.elidedText(item.Path, Qt::ElideMiddle, 145));
@@ -566,14 +566,14 @@ void TDocumentManager::CreateUntitledFromTemplate()
         m_w.RunGuarded([&] {
             TDocumentFormat format = DocumentFile::LoadLines(path, tab->Editor()->Lines(),
                                                              DocumentFile::StyleFromFileType(m_w.Settings().FileType));
-            tab->Format.LineBreak = format.LineBreak;
+            tab->Format().LineBreak = format.LineBreak;
         });
     }
     tab->Editor()->ClearUndo();
     tab->Editor()->SetModified(false);
-    tab->Path = QStringLiteral("Untitled0");
-    m_tabs->setTabText(m_tabs->indexOf(tab), tab->Path);
-    m_tabs->setTabToolTip(m_tabs->indexOf(tab), tab->Path);
+    tab->SetPath(QStringLiteral("Untitled0"));
+    m_tabs->setTabText(m_tabs->indexOf(tab), tab->Path());
+    m_tabs->setTabToolTip(m_tabs->indexOf(tab), tab->Path());
     m_w.UpdateWindowTitle();
 }
 
@@ -584,14 +584,14 @@ bool TDocumentManager::CloseQuery()
         m_tabs->setCurrentIndex(i);
         if (!tab->Editor()->Modified())
             continue;
-        const int answer = AskSave(QStringLiteral("Save changes to %1?").arg(tab->Path));
+        const int answer = AskSave(QStringLiteral("Save changes to %1?").arg(tab->Path()));
         if (answer == QMessageBox::Cancel)
             return false;
         if (answer == QMessageBox::Yes) {
             // A save that fails or is cancelled keeps the window open: nothing may be lost.
             if (!btnsaveClick())
                 return false;
-            AddToMRU(tab->Path, false);
+            AddToMRU(tab->Path(), false);
             FreeTab(tab);
         }
     }

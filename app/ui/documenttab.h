@@ -19,12 +19,19 @@ public:
     TCodeEditView *View() const { return m_view; }
 
     // The full path, or "Untitled" + number for a document never saved.
-    QString Path;
-    TDocumentFormat Format;
+    const QString &Path() const { return m_path; }
+    void SetPath(const QString &path) { m_path = path; }
+    // How the file is stored: encoding and line breaks, kept for saving.
+    TDocumentFormat &Format() { return m_format; }
+    const TDocumentFormat &Format() const { return m_format; }
     // The text changed since the last copy for outside browsers was written.
-    bool CopyStale = true;
+    bool CopyStale() const { return m_copyStale; }
+    void SetCopyStale(bool stale) { m_copyStale = stale; }
 
 private:
+    QString m_path;
+    TDocumentFormat m_format;
+    bool m_copyStale = true;
     TMyRichEdit *m_editor;
     TCodeEditView *m_view;
 };

@@ -49,7 +49,7 @@ TMyRichEdit *TfrmHTMLEdit::ActiveEditor() const
 void TfrmHTMLEdit::RichEdit1Change(TDocumentTab *tab)
 {
     m_textChangedSinceTick = true;
-    tab->CopyStale = true;
+    tab->SetCopyStale(true);
     const int index = m_pageControl->indexOf(tab);
     if (tab->Editor()->Modified() && index >= 0 && !m_pageControl->tabText(index).endsWith(QLatin1Char('*')))
         m_pageControl->setTabText(index, m_pageControl->tabText(index) + QLatin1Char('*'));

@@ -171,19 +171,19 @@ void TPreviewController::RichEdit1Exit(TDocumentTab *tab)
     if (!tab || tab->Editor()->LineCount() == 0
         || (tab->Editor()->LineCount() == 1 && tab->Editor()->Lines()[0].isEmpty()))
         return;
-    const QString name = Preview::ExitCopyName(tab->Path, PreviewFallbackDir());
-    if (!tab->CopyStale && QFileInfo::exists(name))
+    const QString name = Preview::ExitCopyName(tab->Path(), PreviewFallbackDir());
+    if (!tab->CopyStale() && QFileInfo::exists(name))
         return;
     try {
-        TDocumentFormat format = tab->Format;
+        TDocumentFormat format = tab->Format();
         const TEditLines &lines = tab->Editor()->Lines();
         DocumentFile::Save(name, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
         // The copy goes when the document closes or the program ends.
         if (!m_tempFiles.contains(name, Qt::CaseInsensitive))
             m_tempFiles.append(name);
-        tab->CopyStale = false;
+        tab->SetCopyStale(false);
     } catch (const std::exception &e) {
-        m_w.ShowStatusMessage(QStringLiteral("Error creating Preview of ") + QFileInfo(tab->Path).fileName()
+        m_w.ShowStatusMessage(QStringLiteral("Error creating Preview of ") + QFileInfo(tab->Path()).fileName()
                           + QStringLiteral("! ") + QString::fromUtf8(e.what()));
     }
 }
@@ -193,7 +193,7 @@ void TPreviewController::btnPreviewClick(bool automatic)
     TDocumentTab *tab = m_w.ActiveTab();
     if (!tab || (automatic && !m_w.isActiveWindow()))
         return;
-    const QString name = Preview::PreviewName(tab->Path, PreviewFallbackDir());
+    const QString name = Preview::PreviewName(tab->Path(), PreviewFallbackDir());
     if (automatic && name.compare(m_lastPreviewFile, Qt::CaseInsensitive) != 0)
         return;
     const bool refresh = QFileInfo::exists(name) && name == m_lastPreviewFile;
@@ -213,14 +213,14 @@ void TPreviewController::btnPreviewClick(bool automatic)
 
 QString TPreviewController::WritePreviewCopy(TDocumentTab *tab)
 {
-    const QString name = Preview::PreviewName(tab->Path, PreviewFallbackDir());
+    const QString name = Preview::PreviewName(tab->Path(), PreviewFallbackDir());
     // The expansion works on a copy, so the editor keeps its text, selection and scroll place.
-    const QString baseDir = Preview::DocumentDir(tab->Path, PreviewFallbackDir());
+    const QString baseDir = Preview::DocumentDir(tab->Path(), PreviewFallbackDir());
     const Includes::TExpansion expansion = Includes::ExpandIncludes(
         tab->Editor()->Text(), baseDir, &Includes::ReadIncludeFile, [this](const QString &s) { m_w.ShowStatusMessage(s); });
     if (!m_tempFiles.contains(name, Qt::CaseInsensitive))
         m_tempFiles.append(name);
-    TDocumentFormat format = tab->Format;
+    TDocumentFormat format = tab->Format();
     DocumentFile::SaveText(name, expansion.Text, format);
     return name;
 }
@@ -231,7 +231,7 @@ void TPreviewController::Preview1Click()
     if (!tab)
         throw ENoActiveRE();
     // A document never saved has no file of its own yet: its preview copy stands in for it.
-    const QString file = QFileInfo(tab->Path).isFile() ? tab->Path : WritePreviewCopy(tab);
+    const QString file = QFileInfo(tab->Path()).isFile() ? tab->Path() : WritePreviewCopy(tab);
     if (!m_w.OpenUrl(QUrl::fromLocalFile(file)))
         m_w.ShowStatusMessage(QStringLiteral("No program opens ") + QFileInfo(file).fileName());
 }

@@ -88,7 +88,7 @@ private Q_SLOTS:
         const QString source = Write("page.htc", "#include{head.txt}\n<p>source</p>\n");
         m_openChoice = m_dir.filePath("page.htm");
         m_window->Action(QStringLiteral("Open1"))->trigger();
-        QCOMPARE(m_window->ActiveTab()->Path, source);
+        QCOMPARE(m_window->ActiveTab()->Path(), source);
     }
 
     void tabsBecomeBlanksWithoutMarkingModified()
@@ -113,7 +113,7 @@ private Q_SLOTS:
         m_window->Action(QStringLiteral("Save1"))->trigger();
         QCOMPARE(Read("page.html"), QByteArray("<h1>Head</h1>\n<p>body</p><p>more</p>\n"));
         QCOMPARE(Read("page.htc"), QByteArray("#include{head.txt}\n<p>body</p><p>more</p>\n"));
-        QCOMPARE(m_window->ActiveTab()->Path, source);
+        QCOMPARE(m_window->ActiveTab()->Path(), source);
         QVERIFY(!editor->Modified());
         QVERIFY(editor->Text().startsWith(QStringLiteral("#include{head.txt}")));
         QCOMPARE(m_window->PageControl1()->tabText(m_window->PageControl1()->currentIndex()), QStringLiteral("page.htc"));
@@ -125,7 +125,7 @@ private Q_SLOTS:
         m_window->ActiveEditor()->SetSelText(QStringLiteral("<p>caf\u00e9</p>"));
         m_saveChoice = m_dir.filePath("fresh");
         m_window->Action(QStringLiteral("SaveAs1"))->trigger();
-        QCOMPARE(m_window->ActiveTab()->Path, m_dir.filePath("fresh.html"));
+        QCOMPARE(m_window->ActiveTab()->Path(), m_dir.filePath("fresh.html"));
         QCOMPARE(Read("fresh.html"), QByteArray("<p>caf\xc3\xa9</p>\n"));
         QCOMPARE(m_window->Documents()->MRUFileList().first(), QStringLiteral("File1=") + m_dir.filePath("fresh.html"));
     }
@@ -139,7 +139,7 @@ private Q_SLOTS:
         m_saveChoice = QStringLiteral("/proc/version");
         m_window->Action(QStringLiteral("SaveAs1"))->trigger();
         QCOMPARE(m_messages.size(), 1);
-        QCOMPARE(m_window->ActiveTab()->Path, path);
+        QCOMPARE(m_window->ActiveTab()->Path(), path);
         QVERIFY(m_window->ActiveEditor()->Modified());
         QVERIFY(m_window->PageControl1()->tabText(m_window->PageControl1()->currentIndex()).endsWith(QLatin1Char('*')));
         QCOMPARE(Read("keep.html"), QByteArray("<p>old</p>\n"));
@@ -207,7 +207,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, saved);
         const QString path = Write("round.html", bytes);
         m_window->OpenFile(path);
-        QCOMPARE(m_window->ActiveTab()->Path, path);
+        QCOMPARE(m_window->ActiveTab()->Path(), path);
         QCOMPARE(m_messages.size(), warned ? 1 : 0);
         if (warned) {
             QVERIFY2(m_messages.first().startsWith(QLatin1String("round.html: ")), qPrintable(m_messages.first()));
@@ -219,7 +219,7 @@ private Q_SLOTS:
         m_saveChoice = m_dir.filePath("copy.html");
         m_window->Action(QStringLiteral("SaveAs1"))->trigger();
         QCOMPARE(m_messages.size(), warned ? 1 : 0);
-        QCOMPARE(m_window->ActiveTab()->Path, m_saveChoice);
+        QCOMPARE(m_window->ActiveTab()->Path(), m_saveChoice);
         QCOMPARE(Read("copy.html").toHex(' '), saved.toHex(' '));
         QCOMPARE(Read("round.html"), bytes);
         m_saveChoice.clear();

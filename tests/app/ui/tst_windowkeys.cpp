@@ -71,12 +71,12 @@ private Q_SLOTS:
         const int before = Window()->PageControl1()->count();
         Press(Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(Window()->PageControl1()->count(), before + 1);
-        QCOMPARE(Window()->ActiveTab()->Path, m_h.OpenChoice);
+        QCOMPARE(Window()->ActiveTab()->Path(), m_h.OpenChoice);
         Focus();
         const QString text = Editor()->Text();
         Press(Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(Window()->PageControl1()->count(), before + 2);
-        QVERIFY(Window()->ActiveTab()->Path.startsWith(QLatin1String("Untitled")));
+        QVERIFY(Window()->ActiveTab()->Path().startsWith(QLatin1String("Untitled")));
         // The editor's own Ctrl+N (insert a line) did not run in the other document.
         QCOMPARE(Window()->Tab(before)->Editor()->Text(), text);
     }

@@ -165,7 +165,7 @@ private Q_SLOTS:
     {
         m_h.OpenChoice = m_h.Write(QStringLiteral("c.html"), "<p>c</p>\n");
         Window()->Action(QStringLiteral("Open1"))->trigger();
-        QCOMPARE(Window()->ActiveTab()->Path, m_h.OpenChoice);
+        QCOMPARE(Window()->ActiveTab()->Path(), m_h.OpenChoice);
         QCOMPARE(Window()->StatusBar()->PanelText(TMainStatusBar::Message), QString());
     }
 
