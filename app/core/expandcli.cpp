@@ -14,8 +14,11 @@ bool IsExpandCommand(const QStringList &args)
 QString ExpandCommandUsage()
 {
     return QStringLiteral(
-        "  --expand FILE...  write each file's include directives expanded into the .html page\n"
-        "                    beside it, as saving does; exit 1 when an included file is missing\n");
+        "  --expand FILE.htc...  write each .htc source's include directives expanded into the\n"
+        "                    .html page beside it, as saving does. A file that cannot be fully\n"
+        "                    expanded (an included file missing) gets nothing written: exit 1.\n"
+        "                    A page with directives not named .htc is left alone: exit 2\n"
+        "                    (rename it .htc first; its .html page is then written beside it).\n");
 }
 
 int RunExpandCommand(const QStringList &args, QTextStream &out, QTextStream &err)
@@ -49,10 +52,20 @@ int RunExpandCommand(const QStringList &args, QTextStream &out, QTextStream &err
                     if (status.startsWith(QLatin1String("!! Error: ")))
                         problem = status.mid(10);
                 });
-            if (!problem.isEmpty())
-                fail(1, QStringLiteral("%1: %2").arg(file, problem));
+            // A half-expanded page, with raw directives in it, is worse than none.
+            if (expansion.Failed) {
+                fail(1, QStringLiteral("%1: %2; nothing written").arg(file, problem));
+                continue;
+            }
             if (!expansion.Expanded) {
                 out << file << ": no include directives expanded" << Qt::endl;
+                continue;
+            }
+            // The expanded page must never replace the file that holds the directives.
+            if (info.suffix().compare(QLatin1String("htc"), Qt::CaseInsensitive) != 0) {
+                fail(2, QStringLiteral("%1: holds include directives; name the source %2 so that "
+                                       "its expanded page can be written to %3; nothing written")
+                            .arg(file, Includes::SourcePathFor(file), Includes::ExpandedPathFor(file)));
                 continue;
             }
             const QString target = Includes::ExpandedPathFor(info.absoluteFilePath());

@@ -36,10 +36,16 @@ TExpansion ExpandIncludes(const QString &text, const QString &baseDir, const Fil
         const qsizetype start = result.Text.indexOf(kDirective, scan, Qt::CaseInsensitive);
         if (start < 0)
             break;
-        // The name starts after the first "{" from the eighth character of the directive on.
-        const qsizetype brace = result.Text.indexOf(QLatin1Char('{'), start + 7);
-        if (brace < 0)
-            break;
+        // A directive is "#include" and then, blanks allowed, "{" on the same line; any other
+        // "#include" (a C example inside <pre>) is ordinary text.
+        qsizetype brace = start + kDirective.size();
+        while (brace < result.Text.size()
+               && (result.Text.at(brace) == QLatin1Char(' ') || result.Text.at(brace) == QLatin1Char('\t')))
+            ++brace;
+        if (brace >= result.Text.size() || result.Text.at(brace) != QLatin1Char('{')) {
+            scan = start + kDirective.size();
+            continue;
+        }
         qsizetype nameEnd = brace + 1;
         while (nameEnd < result.Text.size() && result.Text.at(nameEnd) != QLatin1Char('}')
                && result.Text.at(nameEnd) != QLatin1Char('\r'))
