@@ -3,8 +3,11 @@
 #include "app/core/includes.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 QByteArray ReadAll(const QString &path)
@@ -88,6 +91,79 @@ private Q_SLOTS:
         QVERIFY(!result.Expanded);
         QVERIFY(!result.Failed);
         QVERIFY2(statuses.isEmpty(), qPrintable(statuses.join('|')));
+    }
+
+    // Expansion ends with a message, quickly, where it would run for ever, hang or paste bytes.
+    void includeLimits_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("doubling include bomb") << "#include{d0.txt}\r\n" << "nested deeper than 16 levels";
+        QTest::newRow("wide include bomb") << "#include{w0.txt}\r\n" << "larger than 32 MB";
+        QTest::newRow("binary file") << "<p>\r\n#include{pic.png}\r\n" << "pic.png is binary";
+        QTest::newRow("named pipe") << "#include{fifo}\r\n" << "Unable to include File fifo";
+        QTest::newRow("folder") << "#include{.}\r\n" << "Unable to include File .";
+    }
+    void includeLimits()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        for (int i = 0; i < 30; ++i)
+            WriteAll(dir.filePath(QStringLiteral("d%1.txt").arg(i)),
+                     QStringLiteral("#include{d%1.txt}\n#include{d%1.txt}\n").arg(i + 1).toLatin1());
+        WriteAll(dir.filePath("d30.txt"), "x\n");
+        for (int i = 0; i < 8; ++i)
+            WriteAll(dir.filePath(QStringLiteral("w%1.txt").arg(i)),
+                     QStringLiteral("#include{w%1.txt}\n").arg(i + 1).repeated(8).toLatin1());
+        WriteAll(dir.filePath("w8.txt"), QByteArray(1000, 'w') + '\n');
+        WriteAll(dir.filePath("pic.png"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+        QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600) == 0);
+        const Includes::TExpansion result = Includes::ExpandIncludes(text, dir.path(), &Includes::ReadIncludeFile);
+        QVERIFY(result.Failed);
+        QVERIFY2(result.Error.contains(error), qPrintable(result.Error));
+        // What stays unexpanded after the stop is a few directives, no more.
+        QVERIFY(result.Text.size() <= Includes::kMaxExpandedChars + 4096);
+        QVERIFY(!result.Text.contains(QChar(0)));
+    }
+
+    // Each character of the expanded page maps back to where it was written.
+    void locateMapsBackToTheFile_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("mark");   // found in the expanded text
+        QTest::addColumn<int>("file");       // 0 the page, 1 head.inc, 2 inner.inc
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("column");
+        const QString page = "a\r\n#include{head.inc}\r\n<x><p>#include {inner.inc}</p>\r\n";
+        QTest::newRow("page before the directive") << page << "a" << 0 << 0 << 0;
+        QTest::newRow("included file, second line") << page << "<y>" << 1 << 1 << 2;
+        QTest::newRow("nested file") << page << "<z>" << 2 << 0 << 0;
+        QTest::newRow("page after the directive") << page << "<x>" << 0 << 2 << 0;
+        QTest::newRow("page after a directive in mid line") << page << "</p>" << 0 << 2 << 26;
+        QTest::newRow("included file after its own directive") << page << "end" << 1 << 3 << 0;
+        QTest::newRow("nothing included") << "<q>\r\n<r>" << "<r>" << 0 << 1 << 0;
+    }
+    void locateMapsBackToTheFile()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, mark);
+        QFETCH(int, file);
+        QFETCH(int, line);
+        QFETCH(int, column);
+        QTemporaryDir dir;
+        WriteAll(dir.filePath("head.inc"), "l1\n  <y>\n#include{inner.inc}\nend\n");
+        WriteAll(dir.filePath("inner.inc"), "<z>\n");
+        const Includes::TExpansion result = Includes::ExpandIncludes(text, dir.path(), &Includes::ReadIncludeFile);
+        QVERIFY(!result.Failed);
+        const qsizetype at = result.Text.indexOf(mark);
+        QVERIFY2(at >= 0, qPrintable(QString(result.Text).replace("\r", "\\r").replace("\n", "\\n")));
+        const Includes::TSourcePosition pos = result.Locate(at);
+        QCOMPARE(QFileInfo(result.Files.value(pos.File)).fileName(),
+                 QStringList({"", "head.inc", "inner.inc"}).at(file));
+        QCOMPARE(pos.Line, line);
+        QCOMPARE(pos.Column, column);
+        QCOMPARE(result.FileTexts.at(pos.File).split("\r\n").value(pos.Line).mid(pos.Column, mark.size()), mark);
     }
 };
 
