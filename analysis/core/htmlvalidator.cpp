@@ -519,6 +519,7 @@ void THTMLValidator::CheckLinks(const QString &text, const QString &dir)
                 tagName = tagNames.insert(name.toString(), name.toString());
             link.TagName = *tagName;
             link.Line = tag.Line();
+            link.Offset = tag.Offset();
             m_Links.append(std::move(link));
         }
     }

@@ -45,6 +45,7 @@ struct TLink {
     bool Exists = false;
     int Line = 0;      // of the tag, counted from 0
     bool IsLocal = false;
+    qsizetype Offset = 0;  // of the tag's "<" in the checked text
 };
 // Strings and plain values only: a list of links may grow by moving its memory.
 Q_DECLARE_TYPEINFO(TLink, Q_RELOCATABLE_TYPE);

@@ -4,7 +4,40 @@
 #include "app/core/documentfile.h"
 #include "app/core/includes.h"
 
+#include "platform/core/textdecoding.h"
+
 #include <QFileInfo>
+#include <QRegularExpression>
+
+namespace {
+
+// The page stays in its own 8-bit encoding whenever the included text fits it; when it does not,
+// the page is written as UTF-8, and the user must hear of it: a <meta> naming the old encoding
+// would now misread every accented letter of the page.
+QString EncodingWarning(const QString &file, const Includes::TExpansion &expansion, TTextEncoding pageEncoding)
+{
+    QString where;
+    for (qsizetype i = 0; i < expansion.Text.size(); ++i) {
+        const QChar c = expansion.Text.at(i);
+        if (c.unicode() < 0x80 || EncodeFileText(QString(c), pageEncoding))
+            continue;
+        const Includes::TSourcePosition p = expansion.Locate(i);
+        const QString source = p.File > 0 ? expansion.Files.at(p.File) : file;
+        where = QStringLiteral(" (\"%1\" at %2:%3:%4)").arg(QString(c), source).arg(p.Line + 1).arg(p.Column + 1);
+        break;
+    }
+    QString message = QStringLiteral("%1: the included text holds characters %2 cannot store%3; the page is written as UTF-8")
+                          .arg(file, EncodingName(pageEncoding), where);
+    static const QRegularExpression meta(
+        QStringLiteral("<meta[^>]*charset\\s*=\\s*[\"']?([A-Za-z0-9_.:-]+)"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = meta.match(expansion.Text);
+    if (match.hasMatch() && !match.captured(1).startsWith(QLatin1String("utf-8"), Qt::CaseInsensitive))
+        message += QStringLiteral(", but its <meta> still says %1: change it to utf-8, or write those characters as &#N; references")
+                       .arg(match.captured(1));
+    return message;
+}
+
+}
 
 bool IsExpandCommand(const QStringList &args)
 {
@@ -69,8 +102,11 @@ int RunExpandCommand(const QStringList &args, QTextStream &out, QTextStream &err
                 continue;
             }
             const QString target = Includes::ExpandedPathFor(info.absoluteFilePath());
-            DocumentFile::SaveText(target, expansion.Text, doc.Format);
+            const TTextEncoding pageEncoding = doc.Format.Encoding;
+            const DocumentFile::TSaveResult saved = DocumentFile::SaveText(target, expansion.Text, doc.Format);
             out << file << " -> " << target << Qt::endl;
+            if (saved.SwitchedToUtf8)
+                err << "tagforge: warning: " << EncodingWarning(file, expansion, pageEncoding) << Qt::endl;
         } catch (const EFileError &e) {
             fail(4, e.Message());
         }

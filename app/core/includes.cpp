@@ -135,6 +135,8 @@ private:
         m_Failed = true;
         m_Result.Failed = true;
         m_Result.Error = QStringLiteral("\"%1\"").arg(message);
+        // The directive is copied next, as written.
+        m_Result.ErrorOffset = m_Result.Text.size();
         if (m_Status)
             m_Status(QStringLiteral("!! Error: ") + m_Result.Error);
     }

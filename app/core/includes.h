@@ -38,6 +38,7 @@ struct TExpansion
     bool Expanded = false;  // at least one directive was replaced
     bool Failed = false;    // a named file could not be read; expansion stopped there
     QString Error;          // then: why, as the status bar says it (without "!! Error: ")
+    qsizetype ErrorOffset = 0;  // then: where the failing directive stands in Text
 
     // Files[0] is empty (the page); the others are the included files' paths, each once.
     QStringList Files;

@@ -165,6 +165,38 @@ private Q_SLOTS:
         QCOMPARE(pos.Column, column);
         QCOMPARE(result.FileTexts.at(pos.File).split("\r\n").value(pos.Line).mid(pos.Column, mark.size()), mark);
     }
+
+    // A Windows-1252 page keeps its encoding when the included UTF-8 text fits it, and warns
+    // when it cannot, naming the character and where it was written.
+    void expandKeepsThePageEncoding_data()
+    {
+        QTest::addColumn<QByteArray>("included");
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("accents fit windows-1252") << QByteArray("na\xc3\xafve\n")
+            << QByteArray("<meta charset=\"windows-1252\">\ncaf\xe9\nna\xefve\n") << "";
+        QTest::newRow("an arrow does not") << QByteArray("a \xe2\x86\x92 b\n")
+            << QByteArray("<meta charset=\"windows-1252\">\ncaf\xc3\xa9\na \xe2\x86\x92 b\n")
+            << "inc.txt:1:3); the page is written as UTF-8, but its <meta> still says windows-1252";
+    }
+    void expandKeepsThePageEncoding()
+    {
+        QFETCH(QByteArray, included);
+        QFETCH(QByteArray, page);
+        QFETCH(QString, warning);
+        QTemporaryDir dir;
+        WriteAll(dir.filePath("inc.txt"), included);
+        WriteAll(dir.filePath("p.htc"), "<meta charset=\"windows-1252\">\ncaf\xe9\n#include{inc.txt}\n");
+        QString out, err;
+        QTextStream o(&out), e(&err);
+        QCOMPARE(RunExpandCommand({"--expand", dir.filePath("p.htc")}, o, e), 0);
+        e.flush();
+        QCOMPARE(ReadAll(dir.filePath("p.html")), page);
+        if (warning.isEmpty())
+            QVERIFY2(err.isEmpty(), qPrintable(err));
+        else
+            QVERIFY2(err.startsWith("tagforge: warning: ") && err.contains(warning), qPrintable(err));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestExpandCli)
