@@ -82,13 +82,29 @@ TCheckedText ExpandedPage(const QString &path, const QString &text)
             const Includes::TSourcePosition p = expansion->Locate(offset);
             TTextPosition position;
             if (p.File > 0)
-                position.File = ShownPath(expansion->Files.at(p.File));
+                position.File = expansion->Files.at(p.File);
             position.Line = p.Line;
             position.Column = p.Column;
             return position;
         };
     }
     return page;
+}
+
+TPageExpander ShellExpander()
+{
+    return [](const QString &path, const QString &text) {
+        TCheckedText page = ExpandedPage(path, text);
+        if (page.Locate) {
+            page.Locate = [locate = page.Locate](qsizetype offset) {
+                TTextPosition position = locate(offset);
+                if (!position.File.isEmpty())
+                    position.File = ShownPath(position.File);
+                return position;
+            };
+        }
+        return page;
+    };
 }
 
 int Run(const QStringList &args, const QString &resourceDir)
@@ -108,7 +124,7 @@ int Run(const QStringList &args, const QString &resourceDir)
     if (IsAnalysisCommand(args)) {
         TAnalysisOptions options;
         options.TagDataPath = resourceDir + QStringLiteral("/Data/tags.dat");
-        options.Expand = &ExpandedPage;
+        options.Expand = ShellExpander();
         return RunAnalysisCommand(args, options, out, err);
     }
     err.flush();

@@ -22,7 +22,12 @@ int UnknownOption(const QString &option);
 int Run(const QStringList &args, const QString &resourceDir);
 
 // A .htc source as the checks read it: the page its includes produce, each offset mapped to the
-// file and line it was written in; an include that fails is a finding at its directive.
+// file (its absolute path) and line it was written in; an include that fails is a finding at
+// its directive.
 TCheckedText ExpandedPage(const QString &path, const QString &text);
+
+// ExpandedPage for the command line: included files below the current folder are named
+// relative to it, as a user there would name them.
+TPageExpander ShellExpander();
 
 }

@@ -65,7 +65,7 @@ private Q_SLOTS:
                              "#include{gone.inc}\r\n<y>\r\n</html>\r\n");
         TAnalysisOptions options;
         options.TagDataPath = QStringLiteral(TAGFORGE_SOURCE_DIR "/Data/tags.dat");
-        options.Expand = &CommandLine::ExpandedPage;
+        options.Expand = CommandLine::ShellExpander();
         QString out, err;
         QTextStream o(&out), e(&err);
         const int code = RunAnalysisCommand({"--check", "page.htc"}, options, o, e);
