@@ -9,7 +9,7 @@ packages=(
     libgl1-mesa-dev libxkbcommon-dev libx11-dev
     libjpeg62-turbo-dev
     adwaita-icon-theme breeze-icon-theme hicolor-icon-theme
-    fonts-dejavu-core xauth xvfb
+    fonts-dejavu-core xauth xvfb xdotool
 )
 
 missing=()

@@ -5,8 +5,10 @@
 #include "aids/core/taginsight.h"
 #include "aids/ui/myhintwindow.h"
 #include "aids/ui/taginsightlist.h"
+#include "editor/core/editcommands.h"
 #include "editor/ui/codeeditview.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -33,6 +35,9 @@ TTagInsight::TTagInsight(QWidget *window, QLineEdit *mmoTagHint, QTimer *timer2,
     m_hintWindow = new TMyHintWindow(window);
     m_timer2->setSingleShot(true);
     connect(m_timer2, &QTimer::timeout, this, &TTagInsight::Timer2Timer);
+    // A click anywhere but in the editor takes the tooltip down, also on controls that never take
+    // the focus (the side bar's page buttons), where the editor's focus-out never comes.
+    qApp->installEventFilter(this);
 }
 
 TTagInsight::~TTagInsight() = default;
@@ -77,6 +82,9 @@ void TTagInsight::LoadTagNames(const QString &fileName)
 void TTagInsight::AttachEditor(TCodeEditView *view)
 {
     view->Engine()->OnKeyPress = [this](TCodeEdit *editor, QChar &key) { FormKeyPress(editor, key); };
+    view->Engine()->OnProcessCommand = [this](TCodeEdit *editor, TEditorCommand &command, QChar &, void *) {
+        FormProcessCommand(editor, command);
+    };
     view->installEventFilter(this);
     connect(view, &TCodeEditView::focusLost, m_hintWindow, &QWidget::hide);
 }
@@ -93,19 +101,77 @@ void TTagInsight::FormKeyPress(TCodeEdit *editor, QChar &key)
         return;
     m_fields.Typing = true;
     // A read-only document takes no brackets either; the engine drops the key itself.
-    if (key != QLatin1Char('<') || editor->ReadOnly())
+    if (editor->ReadOnly())
+        return;
+    if (key == QLatin1Char('>')) {
+        if (AtAutoBracket(editor)) {
+            // The tag being typed already has its ">": step over it instead of doubling it.
+            editor->SetSelStart(editor->SelStart() + 1);
+            key = QChar();
+        }
+        m_autoBracket.Editor = nullptr;
+        return;
+    }
+    if (key != QLatin1Char('<'))
         return;
     editor->SetSelStart(editor->SelStart());
     editor->SetSelText(QStringLiteral("<>"));
     key = QChar();
     // Through SelStart, so that the selection moves with the caret and the scanners see it there.
     editor->SetSelStart(editor->SelStart() - 1);
+    m_autoBracket = {editor, editor->CaretY(), editor->CaretX() - 1};
+}
+
+bool TTagInsight::AtAutoBracket(TCodeEdit *editor) const
+{
+    if (m_autoBracket.Editor != editor || editor->SelAvail() || editor->CaretY() != m_autoBracket.Line
+        || editor->CaretY() > editor->Lines().Count())
+        return false;
+    const QString &line = editor->Lines()[editor->CaretY() - 1];
+    const int open = m_autoBracket.OpenColumn - 1;  // 0-based index of the "<"
+    const int caret = editor->CaretX() - 1;         // 0-based index of the character after the caret
+    if (open < 0 || caret <= open || caret >= line.size() || line.at(open) != QLatin1Char('<')
+        || line.at(caret) != QLatin1Char('>'))
+        return false;
+    // Only while the caret is still inside that tag: nothing between "<" and the caret closes it.
+    for (int i = open + 1; i < caret; ++i)
+        if (line.at(i) == QLatin1Char('<') || line.at(i) == QLatin1Char('>'))
+            return false;
+    return true;
+}
+
+void TTagInsight::FormProcessCommand(TCodeEdit *editor, quint16 &command)
+{
+    if (command != ecDeleteLastChar || !m_fields.TagCompletion || editor->ReadOnly())
+        return;
+    if (!AtAutoBracket(editor) || editor->CaretX() != m_autoBracket.OpenColumn + 1)
+        return;
+    // Caret between a just-completed "<" and its ">": both go, as one undoable change.
+    const int start = editor->SelStart() - 1;
+    editor->SetSelStart(start);
+    editor->SetSelEnd(start + 2);
+    editor->SetSelText(QString());
+    m_autoBracket.Editor = nullptr;
+    command = ecNone;
 }
 
 bool TTagInsight::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()
+        && (m_hintWindow->isVisible() || m_list->isVisible())) {
+        auto *widget = static_cast<QWidget *>(watched);
+        TCodeEditView *view = ActiveView ? ActiveView() : nullptr;
+        const auto inside = [widget](QWidget *w) { return w && (widget == w || w->isAncestorOf(widget)); };
+        if (!inside(view) && !inside(m_list) && !inside(m_hintWindow)) {
+            m_hintWindow->hide();
+            if (m_list->isVisible())
+                HideList();
+        }
+        return false;
+    }
     // Down moves into an open list that does not have the focus yet.
-    if (event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()
+        && qobject_cast<TCodeEditView *>(watched)) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Down && !(key->modifiers() & ~Qt::KeypadModifier)
             && m_list->isVisible() && !m_list->hasFocus() && m_list->count() > 0) {
@@ -228,7 +294,9 @@ void TTagInsight::ShowTagHints()
         m_list->raise();
         return;
     }
-    m_hintWindow->ActivateHint(view->viewport()->mapToGlobal(BelowCaret(view, 10)), hints.Lines);
+    // The tooltip belongs to the text being typed: not shown once the user works elsewhere.
+    if (view->hasFocus())
+        m_hintWindow->ActivateHint(view->viewport()->mapToGlobal(BelowCaret(view, 10)), hints.Lines);
 }
 
 void TTagInsight::HideTagHints()

@@ -53,6 +53,8 @@ public:
     void AttachEditor(TCodeEditView *view);
 
     void FormKeyPress(TCodeEdit *editor, QChar &key);
+    // Backspace between a just-completed "<" and its ">" takes both.
+    void FormProcessCommand(TCodeEdit *editor, quint16 &command);
     // The editor's change and selection-change events.
     void EditorChange();
     void EditorSelectionChange();
@@ -92,6 +94,15 @@ private:
     QList<TMyHTMLTag> &m_insightTags;
     TTagInsightList *m_list;
     TMyHintWindow *m_hintWindow;
+    // Where bracket completion last put "<>": typing ">" before that ">" steps over it.
+    struct TAutoBracket
+    {
+        QPointer<QObject> Editor;
+        int Line = 0;
+        int OpenColumn = 0;  // 1-based column of the "<"
+    };
+    bool AtAutoBracket(TCodeEdit *editor) const;
+    TAutoBracket m_autoBracket;
     bool m_afterBlank = false;
     bool m_inserting = false;
 };

@@ -21,7 +21,9 @@ QString ExitCopyName(const QString &path, const QString &fallbackDir)
 QString PreviewName(const QString &path, const QString &fallbackDir)
 {
     QString name = ExitCopyName(path, fallbackDir);
-    if (path.endsWith(QLatin1String(".htc"), Qt::CaseInsensitive))
+    // Browsers go by the extension: an include source, or a document never saved (no extension
+    // at all), would otherwise show as plain text.
+    if (path.endsWith(QLatin1String(".htc"), Qt::CaseInsensitive) || QFileInfo(path).suffix().isEmpty())
         name += QStringLiteral(".htm");
     return name;
 }

@@ -10,7 +10,8 @@ namespace Preview {
 // never been saved.
 QString DocumentDir(const QString &path, const QString &fallbackDir);
 
-// dir + "~qw" + file name, plus ".htm" for an include source (".htc") so that browsers show it.
+// dir + "~qw" + file name, plus ".htm" for an include source (".htc") or a name without an
+// extension (a document never saved), so that browsers show it as a page.
 QString PreviewName(const QString &path, const QString &fallbackDir);
 // The copy written when the editor loses the focus: without the ".htm" addition.
 QString ExitCopyName(const QString &path, const QString &fallbackDir);

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QStatusBar>
 
+#include <vector>
+
 class QLabel;
 
 class TMainStatusBar : public QStatusBar
@@ -20,4 +22,5 @@ public:
 
 private:
     QList<QLabel *> m_panels;
+    std::vector<int> m_widths;  // each panel's own width, the least it takes
 };

@@ -39,7 +39,11 @@ TfrmHTMLEdit::TfrmHTMLEdit(const TMainWindowContext &context, QWidget *parent)
     setObjectName(QStringLiteral("frmHTMLEdit"));
     setWindowTitle(QStringLiteral("TagForge!"));
     setWindowIcon(QIcon(QStringLiteral(":/tagforge.svg")));
-    resize(1100, 760);
+    // The first size fits the screen it opens on, small screens included.
+    QSize size(1100, 760);
+    if (const QScreen *s = QGuiApplication::primaryScreen())
+        size = size.boundedTo(s->availableGeometry().size());
+    resize(size);
     FormCreate();
 }
 
@@ -81,6 +85,7 @@ void TfrmHTMLEdit::FormCreate()
 
     m_explorerBar->SetExplorerRoot(m_context.ProgramDir);
     CreateBrowser();
+    ApplyPaneMinimums();
     ConnectPreviewCommands();
     m_ieSplitter->setSizes({height() / 2, height() / 2});
 
@@ -213,8 +218,10 @@ void TfrmHTMLEdit::ApplyLoadedSettings(const TLoadedSettings &loaded)
     if (m_webBrowser) {
         if (l.IEPrevVisible)
             SetPreviewVisible(*l.IEPrevVisible);
-        if (l.IEPrevOrientation)
+        if (l.IEPrevOrientation) {
             m_ieSplitter->setOrientation(*l.IEPrevOrientation == 1 ? Qt::Horizontal : Qt::Vertical);
+            ApplyPaneMinimums();
+        }
         if (l.IEPrevSwapped && *l.IEPrevSwapped)
             btnMainWinResClick();
     }
@@ -313,6 +320,7 @@ void TfrmHTMLEdit::CreateUntitledFromTemplate()
     tab->Path = QStringLiteral("Untitled0");
     m_pageControl->setTabText(m_pageControl->indexOf(tab), tab->Path);
     m_pageControl->setTabToolTip(m_pageControl->indexOf(tab), tab->Path);
+    UpdateWindowTitle();
 }
 
 void TfrmHTMLEdit::closeEvent(QCloseEvent *event)
@@ -439,6 +447,22 @@ bool TfrmHTMLEdit::eventFilter(QObject *watched, QEvent *event)
         ShowStatusMessage(static_cast<QStatusTipEvent *>(event)->tip());
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmHTMLEdit::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    // The two toolbars share a row while both fit; on a narrow window the second moves below,
+    // so that the quick-search box never drops into an overflow menu.
+    if (!m_tbMain || !m_tbMain2 || m_tbMain->isFloating() || m_tbMain2->isFloating())
+        return;
+    const bool fit = width() >= m_tbMain->sizeHint().width() + m_tbMain2->sizeHint().width() + 16;
+    if (fit == toolBarBreak(m_tbMain2)) {
+        if (fit)
+            removeToolBarBreak(m_tbMain2);
+        else
+            insertToolBarBreak(m_tbMain2);
+    }
 }
 
 void TfrmHTMLEdit::changeEvent(QEvent *event)

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
 #include <QStringList>
 #include <QTimer>
 
@@ -27,6 +28,7 @@ class TExplorerBar;
 class TTreePanel;
 class TReportPanel;
 class TMainStatusBar;
+class TMultiLineTabs;
 class TQuickBar;
 class TTagInsight;
 class TSettingsStore;
@@ -136,6 +138,8 @@ public:
     void SetPreviewVisible(bool visible);
 
     void RefreshKeyIndicators();
+    // A key one of the window's menu items or menu-bar mnemonics answers to.
+    bool ClaimsKey(QKeyCombination key) const;
     void ResetToDefaults(bool ask = true);
 
     // Documents.
@@ -148,6 +152,7 @@ public:
     void AddToMRU(const QString &path, bool rebuild);
     void BuildReopenMenu();
     void UpdateControls();
+    void UpdateWindowTitle();
     // Runs a command the way the application's error handler would: failures become a message.
     void RunGuarded(const std::function<void()> &command);
     void btnNewClick(bool askTemplate = true);
@@ -166,6 +171,8 @@ public:
     void btnPreviewClick(bool automatic);
     void RichEdit1Exit(TDocumentTab *tab);
     void Preview1Click();
+    // Writes the tab's include-expanded preview copy and returns its name; throws EFileError.
+    QString WritePreviewCopy(TDocumentTab *tab);
     void Preview2Click(int browserSet);
     void DeletePreviewCopy(const QString &path);
     void btnWriteMailClick();
@@ -197,6 +204,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -229,6 +237,7 @@ private:
     bool Ask(const QString &caption, const QString &text);
 
     void btnMainHorzVertClick();
+    void ApplyPaneMinimums();
     void btnMainWinResClick();
     void HTMLDocumentation1Click();
     void Help1Click();
@@ -251,6 +260,7 @@ private:
     QString FileFilter() const;
     QString CurrentDir() const;
     bool m_textChangedSinceTick = false;
+    QPointer<QObject> m_treeEditor;          // the document the tree was built from
     QString m_lastDir;
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<THTMLSyn> m_htmlHiLiter;
@@ -266,6 +276,7 @@ private:
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
     QHash<QString, QToolButton *> m_toolButtons;
+    mutable QSet<int> m_claimedKeys;         // filled on first use, once every action exists
     TMainStatusBar *m_statusBar = nullptr;
     TExplorerBar *m_explorerBar = nullptr;
     TQuickBar *m_quickBar = nullptr;
@@ -287,6 +298,7 @@ private:
     QWidget *m_pnlTagTip = nullptr;
     QLineEdit *m_mmoTagHint = nullptr;
     QTabWidget *m_pageControl = nullptr;
+    TMultiLineTabs *m_multiLineTabs = nullptr;
     QTimer m_timer1;
     QTimer m_timer2;
     int m_barAlign = 3;

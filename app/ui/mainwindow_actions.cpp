@@ -4,6 +4,7 @@
 #include "aids/ui/quickbar.h"
 #include "app/ui/explorerbar.h"
 #include "app/ui/mainstatusbar.h"
+#include "app/ui/multilinetabs.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -141,6 +142,7 @@ void TfrmHTMLEdit::CreateActions()
     AddAction("About1", "&About TagForge...", {}, "help-about");
     // Toolbar-only commands
     AddAction("SendMail1", "Send by &Mail", {}, "mail-send", "Send the document by mail");
+    AddAction("btnPreview", "Preview", {}, "view-refresh", "Refresh the preview");
     AddAction("ImageBrowser1", "&Image Browser", {}, "image-x-generic", "Image browser");
 
     // What works already.
@@ -179,6 +181,9 @@ void TfrmHTMLEdit::CreateActions()
             [this](bool on) { if (m_tbrBrowser) m_tbrBrowser->setVisible(on); });
     connect(m_actions.value(QStringLiteral("ExploreWin1")), &QAction::triggered, this,
             [this](bool on) { SetBarVisible(on); });
+    QAction *multiLine = m_actions.value(QStringLiteral("PageControl1MultiLine1"));
+    multiLine->setEnabled(true);
+    connect(multiLine, &QAction::triggered, this, [this](bool on) { m_multiLineTabs->SetActive(on); });
     connect(m_actions.value(QStringLiteral("TagParams1")), &QAction::triggered, this,
             [this](bool on) { m_pnlTagTip->setVisible(on); });
 }
@@ -270,7 +275,7 @@ void TfrmHTMLEdit::UpdateViewMenuChecks()
     m_actions.value(QStringLiteral("BrowserToolbar1"))->setChecked(m_tbrBrowser && m_tbrBrowser->isVisible());
     m_actions.value(QStringLiteral("ExploreWin1"))->setChecked(BarVisible());
     m_actions.value(QStringLiteral("TagParams1"))->setChecked(m_pnlTagTip->isVisible());
-    m_actions.value(QStringLiteral("PageControl1MultiLine1"))->setChecked(false);
+    m_actions.value(QStringLiteral("PageControl1MultiLine1"))->setChecked(m_multiLineTabs->Active());
     m_actions.value(QStringLiteral("PathQuicktab1"))->setChecked(false);
 }
 
@@ -291,7 +296,7 @@ void TfrmHTMLEdit::CreateToolbars()
     m_tbMain2 = addToolBar(QStringLiteral("Toolbar"));
     m_tbMain2->setObjectName(QStringLiteral("tbMain2"));
     m_tbMain2->setIconSize(QSize(22, 22));
-    for (const char *name : {"Find1", "FindNext1", "Replace1", "", "SendMail1", "Preview1",
+    for (const char *name : {"Find1", "FindNext1", "Replace1", "", "SendMail1", "btnPreview",
                              "Repeat1", "TagSelect1", "ImageBrowser1"}) {
         if (!*name)
             m_tbMain2->addSeparator();
@@ -310,4 +315,22 @@ void TfrmHTMLEdit::CreateToolbars()
     addToolBarBreak();
     m_quickBar = new TQuickBar(this);
     addDockWidget(Qt::TopDockWidgetArea, m_quickBar);
+}
+
+bool TfrmHTMLEdit::ClaimsKey(QKeyCombination key) const
+{
+    if (m_claimedKeys.isEmpty()) {
+        for (const QAction *action : m_actions) {
+            for (const QKeySequence &shortcut : action->shortcuts())
+                if (!shortcut.isEmpty())
+                    m_claimedKeys.insert(shortcut[0].toCombined());
+        }
+        // Alt plus the underlined letter of a menu-bar title opens that menu.
+        for (const QAction *title : menuBar()->actions()) {
+            const QKeySequence mnemonic = QKeySequence::mnemonic(title->text());
+            if (!mnemonic.isEmpty())
+                m_claimedKeys.insert(mnemonic[0].toCombined());
+        }
+    }
+    return m_claimedKeys.contains(key.toCombined());
 }

@@ -32,6 +32,11 @@ void TfrmHTMLEdit::CreateAnalysisPanels()
     connect(m_treePanel, &TTreePanel::NodeChosen, this, [this](int start, int end) {
         RunGuarded([this, start, end] {
             TMyRichEdit *editor = ActiveEditor();
+            if (m_treeEditor != editor) {
+                // The tree was built from another document: its positions mean nothing here.
+                btnRefreshHTreeClick();
+                return;
+            }
             editor->SetSelStart(start);
             editor->SetSelEnd(end);
             ActiveTab()->View()->setFocus();
@@ -71,12 +76,14 @@ void TfrmHTMLEdit::btnRefreshHTreeClick()
     if (m_explorerBar->CurrentPage() != TExplorerBar::TreePage)
         return;
     m_treePanel->ShowRootOnly();
-    const TMyRichEdit *editor = ActiveEditor();
+    m_treeEditor = nullptr;
+    TMyRichEdit *editor = ActiveEditor();
     QStringList lines;
     lines.reserve(editor->LineCount());
     for (int i = 0; i < editor->LineCount(); ++i)
         lines.append(editor->Lines()[i]);
     m_treePanel->Rebuild(lines, ShowEndTags);
+    m_treeEditor = editor;
 }
 
 void TfrmHTMLEdit::ShowReportPage()

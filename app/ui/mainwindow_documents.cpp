@@ -6,10 +6,12 @@
 #include "app/core/appexceptions.h"
 #include "app/core/includes.h"
 #include "app/core/recentfiles.h"
+#include "analysis/ui/treepanel.h"
 #include "app/ui/documenttab.h"
 #include "highlight/core/highlighterlink.h"
 #include "highlight/ui/highlightertokens.h"
 #include "app/ui/mainstatusbar.h"
+#include "app/ui/multilinetabs.h"
 #include "aids/ui/taginsight.h"
 #include "editor/ui/codeeditview.h"
 
@@ -18,6 +20,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
@@ -84,6 +87,8 @@ void TfrmHTMLEdit::ConnectDocumentCommands()
     command("New1", [this] { btnNewClick(); });
     command("Open1", [this] {
         ShowStatusMessage(QStringLiteral("Loading HTML-File..."));
+        // The message goes once the file is in (or the dialog was cancelled), even on failure.
+        const auto clear = qScopeGuard([this] { ShowStatusMessage(QString()); });
         btnOpenClick();
     });
     command("Close1", [this] { ActiveEditor(); Close1Click(); });
@@ -188,6 +193,7 @@ void TfrmHTMLEdit::SetupEditor(TDocumentTab *tab)
     editor->OnSelectionChange = [this, tab](TCodeEdit *) { RichEdit1SelectionChange(tab); };
     connect(view, &TCodeEditView::focusLost, this, [this, tab] { RichEdit1Exit(tab); });
     m_tagInsight->AttachEditor(view);
+    view->IsClaimedShortcut = [this](QKeyCombination key) { return ClaimsKey(key); };
     view->OnDropFiles = [this](TCodeEditView *, const QStringList &files) {
         for (const QString &file : files)
             RunGuarded([&] { OpenFile(file); });
@@ -244,9 +250,10 @@ void TfrmHTMLEdit::OpenFile(const QString &path)
     TMyRichEdit *editor = tab->Editor();
     auto onChange = std::move(editor->OnChange);
     auto onSelection = std::move(editor->OnSelectionChange);
+    QString warning;
     try {
         tab->Format = DocumentFile::LoadLines(path, editor->Lines(),
-                                              DocumentFile::StyleFromFileType(Settings.FileType));
+                                              DocumentFile::StyleFromFileType(Settings.FileType), &warning);
         DocumentFile::ExpandTabs(editor->Lines(), Settings.TabWidth);
     } catch (...) {
         QApplication::restoreOverrideCursor();
@@ -264,10 +271,17 @@ void TfrmHTMLEdit::OpenFile(const QString &path)
     QApplication::restoreOverrideCursor();
     RichEdit1SelectionChange(tab);
     UpdateControls();
+    btnRefreshHTreeClick();
     raise();
     AddToMRU(path, true);
     if (PreviewVisible())
         btnPreviewClick(false);
+    // Bytes the file's encoding cannot hold were kept another way: say so, and how it will be saved.
+    if (!warning.isEmpty()) {
+        ShowStatusMessage(warning);
+        Message(QMessageBox::Warning, QStringLiteral("TagForge!"),
+                QFileInfo(path).fileName() + QStringLiteral(": ") + warning);
+    }
 }
 
 bool TfrmHTMLEdit::btnsaveClick()
@@ -367,6 +381,11 @@ void TfrmHTMLEdit::FreeTab(TDocumentTab *tab)
     if (index > 0)
         m_pageControl->setCurrentIndex(index - 1);
     delete tab;
+    m_multiLineTabs->Sync();
+    if (m_pageControl->count() == 0) {
+        m_treePanel->ShowRootOnly();
+        UpdateWindowTitle();
+    }
 }
 
 bool TfrmHTMLEdit::Close1Click()
@@ -442,8 +461,10 @@ void TfrmHTMLEdit::Backup(bool silent)
         TDocumentFormat format = tab->Format;
         const TEditLines &lines = tab->Editor()->Lines();
         DocumentFile::Save(target, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
-    } catch (const std::exception &) {
-        ShowStatusMessage(QStringLiteral("Error creating Backup of ") + name + QLatin1Char('!'));
+    } catch (const std::exception &e) {
+        // The system's reason follows, so that a full disk is told as such.
+        ShowStatusMessage(QStringLiteral("Error creating Backup of ") + name + QStringLiteral("! ")
+                          + QString::fromUtf8(e.what()));
         return;
     }
     if (!silent)
@@ -548,13 +569,33 @@ void TfrmHTMLEdit::PageControl1Change()
     m_statusBar->SetPanelText(TMainStatusBar::ModifiedPanel,
                               tab->Editor()->Modified() ? QStringLiteral("Modified") : QString());
     RichEdit1SelectionChange(tab);
+    // The tree shows the document in front, never the one left behind.
+    RunGuarded([this] { btnRefreshHTreeClick(); });
     if (PreviewVisible())
         RunGuarded([this] { btnPreviewClick(false); });
+}
+
+void TfrmHTMLEdit::UpdateWindowTitle()
+{
+    // Task switchers and window lists show only the title: the document comes first.
+    const TDocumentTab *tab = ActiveTab();
+    if (!tab) {
+        setWindowTitle(QStringLiteral("TagForge!"));
+        setWindowModified(false);
+        return;
+    }
+    QString name = m_pageControl->tabText(m_pageControl->indexOf(tab));
+    if (name.endsWith(QLatin1Char('*')))
+        name.chop(1);
+    setWindowTitle(name + QStringLiteral("[*] - TagForge!"));
+    setWindowModified(tab->Editor()->Modified());
 }
 
 void TfrmHTMLEdit::UpdateControls()
 {
     TDocumentTab *tab = ActiveTab();
+    UpdateWindowTitle();
+    m_multiLineTabs->Sync();
     if (!tab)
         return;
     const TMyRichEdit *editor = tab->Editor();

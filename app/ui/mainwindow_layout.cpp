@@ -1,10 +1,14 @@
 // The main window's central area: side bar, editor pane, browser pane and their splitters.
 #include "app/ui/mainwindow.h"
 
+#include "app/ui/documenttab.h"
 #include "app/ui/explorerbar.h"
+#include "app/ui/multilinetabs.h"
+#include "editor/ui/codeeditview.h"
 #include "platform/qt/webbrowser.h"
 
 #include <QAction>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -82,7 +86,11 @@ void TfrmHTMLEdit::CreateCentralArea()
                                    QStringLiteral("Keyword Completetion on/off"));
     for (QToolButton *b : {nums, bracketCompl, insight, browser, colours, words})
         btnLayout->addWidget(b);
-    connect(nums, &QToolButton::toggled, this, [this](bool on) { Settings.ShowLineNums = on; });
+    connect(nums, &QToolButton::toggled, this, [this](bool on) {
+        Settings.ShowLineNums = on;
+        if (TDocumentTab *tab = ActiveTab())
+            tab->View()->Gutter().SetShowLineNumbers(on);
+    });
     connect(bracketCompl, &QToolButton::toggled, this, [this](bool on) { TagCompletion = on; });
     connect(insight, &QToolButton::toggled, this, [this](bool on) { TagInsight = on; });
     connect(browser, &QToolButton::clicked, this, [this](bool on) {
@@ -133,6 +141,9 @@ void TfrmHTMLEdit::CreateCentralArea()
     m_pageControl->setObjectName(QStringLiteral("PageControl1"));
     m_pageControl->setDocumentMode(true);
     m_pageControl->setMovable(true);
+    m_multiLineTabs = new TMultiLineTabs(m_pageControl, m_editPane);
+    connect(m_multiLineTabs, &TMultiLineTabs::CloseRequested, m_pageControl, &QTabWidget::tabCloseRequested);
+    editLayout->addWidget(m_multiLineTabs);
     editLayout->addWidget(m_pageControl, 1);
 
     m_browserPane = new QWidget(m_ieSplitter);
@@ -142,6 +153,20 @@ void TfrmHTMLEdit::CreateCentralArea()
     browserLayout->setSpacing(0);
     CreateBrowserToolbar(m_browserPane);
     browserLayout->addWidget(m_tbrBrowser);
+    // The grip strip under the browser toolbar: two raised bevels across the pane.
+    auto *pnlIETopBar = new QWidget(m_browserPane);
+    pnlIETopBar->setObjectName(QStringLiteral("pnlIETopBar"));
+    pnlIETopBar->setFixedHeight(7);
+    auto *gripLayout = new QVBoxLayout(pnlIETopBar);
+    gripLayout->setContentsMargins(1, 1, 1, 1);
+    gripLayout->setSpacing(1);
+    for (int i = 0; i < 2; ++i) {
+        auto *bevel = new QFrame(pnlIETopBar);
+        bevel->setFrameStyle(QFrame::HLine | QFrame::Raised);
+        bevel->setFixedHeight(2);
+        gripLayout->addWidget(bevel);
+    }
+    browserLayout->addWidget(pnlIETopBar);
 
     auto *clientLayout = new QVBoxLayout(pnlClient);
     clientLayout->setContentsMargins(0, 0, 0, 0);
@@ -232,6 +257,15 @@ void TfrmHTMLEdit::btnMainHorzVertClick()
         const int half = m_ieSplitter->height() / 2;
         m_ieSplitter->setSizes({half, half});
     }
+    ApplyPaneMinimums();
+}
+
+void TfrmHTMLEdit::ApplyPaneMinimums()
+{
+    // The editor side keeps at least 200 pixels along the split, the browser side 10.
+    const bool sideBySide = m_ieSplitter->orientation() == Qt::Horizontal;
+    m_editPane->setMinimumSize(sideBySide ? 200 : 0, sideBySide ? 0 : 200);
+    m_browserPane->setMinimumSize(sideBySide ? 10 : 0, sideBySide ? 0 : 10);
 }
 
 void TfrmHTMLEdit::btnMainWinResClick()

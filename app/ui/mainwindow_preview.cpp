@@ -123,6 +123,9 @@ void TfrmHTMLEdit::ConnectPreviewCommands()
     command("Preview2", [this] { Preview2Click(1); });
     command("Preview3", [this] { Preview2Click(2); });
     command("BrowserToolbar1", [] {});
+    // The toolbar's preview button refreshes the pane; without a browser engine it stays greyed.
+    if (m_webBrowser)
+        command("btnPreview", [this] { btnPreviewClick(false); });
 
     // "Send by mail": a new address, or one used before.
     m_pmMailAdresses = new QMenu(this);
@@ -175,9 +178,9 @@ void TfrmHTMLEdit::RichEdit1Exit(TDocumentTab *tab)
         if (!TempFiles.contains(name, Qt::CaseInsensitive))
             TempFiles.append(name);
         tab->CopyStale = false;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
         ShowStatusMessage(QStringLiteral("Error creating Preview of ") + QFileInfo(tab->Path).fileName()
-                          + QLatin1Char('!'));
+                          + QStringLiteral("! ") + QString::fromUtf8(e.what()));
     }
 }
 
@@ -189,18 +192,10 @@ void TfrmHTMLEdit::btnPreviewClick(bool automatic)
     const QString name = Preview::PreviewName(tab->Path, PreviewFallbackDir());
     if (automatic && name.compare(LastPreviewFile, Qt::CaseInsensitive) != 0)
         return;
-    // The expansion works on a copy, so the editor keeps its text, selection and scroll place.
-    const QString baseDir = Preview::DocumentDir(tab->Path, PreviewFallbackDir());
-    const Includes::TExpansion expansion = Includes::ExpandIncludes(
-        tab->Editor()->Text(), baseDir, &Includes::ReadIncludeFile, [this](const QString &s) { ShowStatusMessage(s); });
     const bool refresh = QFileInfo::exists(name) && name == LastPreviewFile;
-    if (!refresh) {
+    if (!refresh)
         LastPreviewFile = name;
-        if (!TempFiles.contains(name, Qt::CaseInsensitive))
-            TempFiles.append(name);
-    }
-    TDocumentFormat format = tab->Format;
-    DocumentFile::SaveText(name, expansion.Text, format);
+    WritePreviewCopy(tab);
     if (m_webBrowser) {
         if (refresh && m_webBrowser->Url() == QUrl::fromLocalFile(name))
             m_webBrowser->Reload();
@@ -212,12 +207,29 @@ void TfrmHTMLEdit::btnPreviewClick(bool automatic)
     PreviewTicks = 0;
 }
 
+QString TfrmHTMLEdit::WritePreviewCopy(TDocumentTab *tab)
+{
+    const QString name = Preview::PreviewName(tab->Path, PreviewFallbackDir());
+    // The expansion works on a copy, so the editor keeps its text, selection and scroll place.
+    const QString baseDir = Preview::DocumentDir(tab->Path, PreviewFallbackDir());
+    const Includes::TExpansion expansion = Includes::ExpandIncludes(
+        tab->Editor()->Text(), baseDir, &Includes::ReadIncludeFile, [this](const QString &s) { ShowStatusMessage(s); });
+    if (!TempFiles.contains(name, Qt::CaseInsensitive))
+        TempFiles.append(name);
+    TDocumentFormat format = tab->Format;
+    DocumentFile::SaveText(name, expansion.Text, format);
+    return name;
+}
+
 void TfrmHTMLEdit::Preview1Click()
 {
     TDocumentTab *tab = ActiveTab();
     if (!tab)
         throw ENoActiveRE();
-    OpenUrl(QUrl::fromLocalFile(tab->Path));
+    // A document never saved has no file of its own yet: its preview copy stands in for it.
+    const QString file = QFileInfo(tab->Path).isFile() ? tab->Path : WritePreviewCopy(tab);
+    if (!OpenUrl(QUrl::fromLocalFile(file)))
+        ShowStatusMessage(QStringLiteral("No program opens ") + QFileInfo(file).fileName());
 }
 
 void TfrmHTMLEdit::Preview2Click(int browserSet)

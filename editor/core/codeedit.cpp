@@ -355,7 +355,7 @@ void TCodeEdit::EnsureCursorPosVisible()
 int TCodeEdit::MaxCaretX(int line) const
 {
     const int len = (line >= 1 && line <= m_lines.Count()) ? int(m_lines[line - 1].size()) : 0;
-    // Mended: the past-the-end limit 1024 no longer hides the end of a longer line.
+    // Past the end the limit is 1024, or the line's length when longer, so its end stays reachable.
     if (m_options & eoScrollPastEol)
         return std::max(1024, len) + 1;
     return len + 1;
@@ -415,11 +415,10 @@ void TCodeEdit::SetSelectionInternal(TBufferCoord begin, TBufferCoord end)
 
 static TBufferCoord ClampBlockPos(const TCodeEdit &edit, TBufferCoord value)
 {
+    // Bounds are stored as set, within what the caret itself could reach: a place past the line
+    // end reached by the caret keys is the same place when set here, and has the same SelStart.
     value.Y = std::clamp(value.Y, 1, std::max(1, edit.LineCount()));
-    if (edit.SelectionMode() == smNormal)
-        value.X = std::clamp(value.X, 1, int(edit.Lines()[value.Y - 1].size()) + 1);
-    else
-        value.X = std::clamp(value.X, 1, edit.MaxCaretX(value.Y));
+    value.X = std::clamp(value.X, 1, std::max(1, edit.MaxCaretX(value.Y)));
     return value;
 }
 

@@ -6,6 +6,7 @@
 #include "editor/ui/qtclipboard.h"
 #include "editor/ui/tokensource.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QDrag>
 #include <QFontDatabase>
@@ -499,9 +500,13 @@ void TCodeEditView::PaintGutter(QPainter &p, int firstLine, int lastLine)
                 if (!mark->Visible())
                     continue;
                 const int y = (line - top) * m_lineHeight;
-                const int side = qMin(m_lineHeight - 2, 14);
-                const QRect r(bookmarks.LeftMargin() + slot * bookmarks.Xoffset(),
-                              y + (m_lineHeight - side) / 2, side, side);
+                // With line numbers the glyph sits right of them, never over a digit, and
+                // shrinks to the strip left there rather than reach into the text.
+                int left = bookmarks.LeftMargin() + slot * bookmarks.Xoffset();
+                if (m_gutter.ShowLineNumbers())
+                    left = qMax(left, width - m_gutter.RightOffset() - 1 + slot * bookmarks.Xoffset());
+                const int side = std::max(8, std::min({m_lineHeight - 2, 14, width - left}));
+                const QRect r(left, y + (m_lineHeight - side) / 2, side, side);
                 p.setPen(QColor(0x1f, 0x4e, 0x79));
                 p.setBrush(QColor(0xff, 0xe0, 0x80));
                 p.drawRoundedRect(r.adjusted(0, 0, -1, -1), 2, 2);
@@ -523,9 +528,13 @@ bool TCodeEditView::IsKeyBound(QKeyEvent *event) const
 
 bool TCodeEditView::event(QEvent *event)
 {
-    // Keys the editor binds win over menu shortcuts while it has the focus.
+    // Keys the editor binds win over shortcuts while it has the focus, unless the window claims
+    // them: its menu items and mnemonics come first, the keystroke table keeps the rest.
     if (event->type() == QEvent::ShortcutOverride) {
         auto *key = static_cast<QKeyEvent *>(event);
+        const QKeyCombination combination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key()));
+        if (IsClaimedShortcut && IsClaimedShortcut(combination))
+            return QAbstractScrollArea::event(event);
         if (IsKeyBound(key) || (!key->text().isEmpty() && key->text().at(0).isPrint()
                                 && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))) {
             event->accept();

@@ -64,6 +64,9 @@ public:
         OnSpecialLineColors;
     std::function<void(TCodeEditView *sender, int x, int y, int line, TMark *mark)> OnGutterClick;
     std::function<void(TCodeEditView *sender, const QStringList &files)> OnDropFiles;
+    // True for a key the host window claims (a menu shortcut or mnemonic): such keys reach the
+    // window's shortcut map instead of the keystroke table, as in any desktop program.
+    std::function<bool(QKeyCombination key)> IsClaimedShortcut;
 
 Q_SIGNALS:
     void focusLost();

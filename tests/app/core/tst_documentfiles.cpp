@@ -4,6 +4,7 @@
 #include "app/core/includes.h"
 #include "app/core/recentfiles.h"
 #include "editor/core/editlines.h"
+#include "roundtripfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -143,39 +144,69 @@ private Q_SLOTS:
         QCOMPARE(Includes::SourcePathFor("/s.d/page"), QStringLiteral("/s.d/page.htc"));
     }
 
-    void unchangedDocumentIsWrittenBackByteForByte_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("utf-8 with LF") << QByteArray("<p>Gr\xc3\xbc\xc3\x9f""e</p>\n<br>\n");
-        QTest::newRow("windows-1252 with CR LF") << QByteArray("caf\xe9 \x80\r\nx\r\n");
-        QTest::newRow("old Mac CR") << QByteArray("a\rb\r");
-        QTest::newRow("utf-8 with BOM") << QByteArray("\xef\xbb\xbfhi\n");
-        QTest::newRow("utf-16LE") << QByteArray("\xff\xfeh\0i\0\n\0", 8);
-        QTest::newRow("NUL and control characters kept") << QByteArray("a\0b\x01\x7f\n", 6);
-    }
-    void unchangedDocumentIsWrittenBackByteForByte()
+    // Opening and saving with no edit, the window's way (into lines) and the command line's
+    // (whole text): every byte comes back unless the document opened with a warning.
+    void openAndSaveKeepsEveryByte_data() { AddRoundTripRows(); }
+    void openAndSaveKeepsEveryByte()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(TTextEncoding, encoding);
+        QFETCH(bool, warned);
+        QFETCH(QByteArray, saved);
         QTemporaryDir dir;
         const QString path = dir.filePath("doc.html");
-        WriteAll(path, bytes);
-        TLoadedDocument doc = DocumentFile::Load(path);
-        DocumentFile::SaveText(path, doc.Text, doc.Format);
-        QCOMPARE(ReadAll(path), bytes);
-    }
 
-    void loadingIntoLinesRoundTrips_data() { unchangedDocumentIsWrittenBackByteForByte_data(); }
-    void loadingIntoLinesRoundTrips()
-    {
-        QFETCH(QByteArray, bytes);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("doc.html");
         WriteAll(path, bytes);
         TEditLines lines;
-        TDocumentFormat format = DocumentFile::LoadLines(path, lines);
-        QCOMPARE(format.Encoding, DocumentFile::Load(path).Format.Encoding);
+        QString warning = QStringLiteral("<not set>");
+        TDocumentFormat format = DocumentFile::LoadLines(path, lines, TLineBreakStyle::LF, &warning);
+        QCOMPARE(format.Encoding, encoding);
+        QCOMPARE(!warning.isEmpty(), warned);
         DocumentFile::Save(path, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
-        QCOMPARE(ReadAll(path), bytes);
+        QCOMPARE(ReadAll(path).toHex(' '), saved.toHex(' '));
+
+        WriteAll(path, bytes);
+        TLoadedDocument doc = DocumentFile::Load(path);
+        QCOMPARE(doc.Format.Encoding, encoding);
+        QCOMPARE(doc.Warning, warning);
+        DocumentFile::SaveText(path, doc.Text, doc.Format);
+        QCOMPARE(ReadAll(path).toHex(' '), saved.toHex(' '));
+        // Both ways read the same text.
+        TEditLines whole;
+        whole.SetTextStr(doc.Text);
+        QCOMPARE(whole.Text(), lines.Text());
+    }
+
+    void warningsSayHowTheFileWillBeSaved_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("cut utf-8") << QByteArray("\xc3\xa9\xe2\x82") << "saved as Windows-1252";
+        QTest::newRow("odd utf-16 byte") << QByteArray("\xff\xfe" "a\0z", 5) << "saved as UTF-16LE";
+        QTest::newRow("mixed breaks") << QByteArray("a\nb\r\n") << "saved with LF line breaks";
+    }
+    void warningsSayHowTheFileWillBeSaved()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, says);
+        const QString warning = DocumentFile::DecodeDocument(bytes).Warning;
+        QVERIFY2(warning.contains(says), qPrintable(warning));
+    }
+
+    void largeBrokenFileStillKeepsEveryByte()
+    {
+        // Past the first streamed block: the cut character is found at the very end.
+        QTemporaryDir dir;
+        const QString path = dir.filePath("big.html");
+        const QByteArray bytes = QByteArray("<td>\xc3\xa9</td>\n").repeated(200000) + "\xf0\x9f\x98";
+        WriteAll(path, bytes);
+        TEditLines lines;
+        QString warning;
+        TDocumentFormat format = DocumentFile::LoadLines(path, lines, TLineBreakStyle::LF, &warning);
+        QCOMPARE(format.Encoding, TTextEncoding::Windows1252);
+        QVERIFY(!warning.isEmpty());
+        DocumentFile::Save(path, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
+        QVERIFY(ReadAll(path) == bytes);
     }
 
     // Lines are decoded block by block from the file: what lies past the first block (an 8-bit

@@ -14,7 +14,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("exitCopy");
         QTest::newRow("page") << "/site/page.htm" << "/site/~qwpage.htm" << "/site/~qwpage.htm";
         QTest::newRow("include source") << "/site/page.htc" << "/site/~qwpage.htc.htm" << "/site/~qwpage.htc";
-        QTest::newRow("untitled uses the fallback") << "Untitled3" << "/tmp/x/~qwUntitled3" << "/tmp/x/~qwUntitled3";
+        // The preview copy of a document never saved must still read as a page in a browser.
+        QTest::newRow("untitled uses the fallback") << "Untitled3" << "/tmp/x/~qwUntitled3.htm" << "/tmp/x/~qwUntitled3";
     }
     void names()
     {

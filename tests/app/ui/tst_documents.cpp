@@ -4,6 +4,8 @@
 #include "app/ui/mainstatusbar.h"
 #include "app/ui/mainwindow.h"
 #include "windowharness.h"
+#include "../core/fulldiskwriter.h"
+#include "../core/roundtripfiles.h"
 
 #include <QDir>
 
@@ -30,6 +32,16 @@ private:
 
     QString Write(const QString &name, const QByteArray &bytes) { return m_h.Write(name, bytes); }
     QByteArray Read(const QString &name) { return m_h.Read(name); }
+    static bool WriteAllTo(const QString &path, const QByteArray &bytes)
+    {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    }
+    static QByteArray ReadFrom(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
     QStringList TabTexts() const
     {
         QStringList texts;
@@ -129,6 +141,102 @@ private Q_SLOTS:
         QVERIFY(m_window->ActiveEditor()->Modified());
         QVERIFY(m_window->PageControl1()->tabText(m_window->PageControl1()->currentIndex()).endsWith(QLatin1Char('*')));
         QCOMPARE(Read("keep.html"), QByteArray("<p>old</p>\n"));
+    }
+
+    // A disk that fills up while saving: the file keeps its old bytes, the tab its "*", and the
+    // message gives the system's reason. Through an injected writer everywhere, on a real small
+    // tmpfs where the test may mount one.
+    void fullDiskSaveKeepsTheTabModified_data()
+    {
+        QTest::addColumn<bool>("realDisk");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Save, injected full disk") << false << "Save1" << "page.html";
+        QTest::newRow("Save All, injected full disk") << false << "SaveAll1" << "page.html";
+        QTest::newRow("Save of an include source, injected") << false << "Save1" << "page.htc";
+        QTest::newRow("Save, real full tmpfs") << true << "Save1" << "page.html";
+    }
+    void fullDiskSaveKeepsTheTabModified()
+    {
+        QFETCH(bool, realDisk);
+        QFETCH(QString, command);
+        QFETCH(QString, name);
+        const QString folder = m_dir.filePath("disk");
+        QVERIFY(m_dir.mkpath(folder));
+        TSmallDisk disk(folder, 24);
+        if (realDisk && !disk.Mounted())
+            QSKIP("no small tmpfs can be mounted here (needs root); the injected rows cover the path");
+        QByteArray old;
+        while (old.size() < 7500)
+            old += "<p>A line of the page that fills it up.</p>\n";
+        if (name.endsWith(QLatin1String(".htc")))
+            old.prepend("#include{head.txt}\n");
+        QVERIFY(WriteAllTo(folder + "/head.txt", "<h1>Head</h1>\n"));
+        QVERIFY(WriteAllTo(folder + "/page.html", old));
+        QVERIFY(WriteAllTo(folder + "/" + name, old));
+        m_window->OpenFile(folder + "/" + name);
+        int commits = 0;
+        if (realDisk)
+            QVERIFY(disk.FillLeaving(4096));
+        else
+            DocumentFile::SetSaveWriterFactory([&](const QString &target) {
+                return std::make_unique<TFullDiskWriter>(target, 4096, false, &commits);
+            });
+        m_window->ActiveEditor()->SetSelText(QStringLiteral("x"));
+        m_window->Action(command)->trigger();
+        DocumentFile::SetSaveWriterFactory({});
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY2(m_messages.first().contains(NoSpace), qPrintable(m_messages.first()));
+        QVERIFY(m_window->ActiveEditor()->Modified());
+        QVERIFY(m_window->PageControl1()->tabText(m_window->PageControl1()->currentIndex()).endsWith(QLatin1Char('*')));
+        QCOMPARE(ReadFrom(folder + "/" + name), old);
+        QCOMPARE(ReadFrom(folder + "/page.html"), old);
+        QCOMPARE(commits, 0);
+        m_window->ActiveEditor()->SetModified(false);
+    }
+
+    // Open, save without an edit, compare: the window path keeps every byte of a file that opened
+    // without a warning; the others open with a message and the status bar says how they are saved.
+    void openAndSaveWithoutEditKeepsTheBytes_data() { AddRoundTripRows(); }
+    void openAndSaveWithoutEditKeepsTheBytes()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, warned);
+        QFETCH(QByteArray, saved);
+        const QString path = Write("round.html", bytes);
+        m_window->OpenFile(path);
+        QCOMPARE(m_window->ActiveTab()->Path, path);
+        QCOMPARE(m_messages.size(), warned ? 1 : 0);
+        if (warned) {
+            QVERIFY2(m_messages.first().startsWith(QLatin1String("round.html: ")), qPrintable(m_messages.first()));
+            const QString status = m_window->StatusBar()->PanelText(TMainStatusBar::Message);
+            QVERIFY2(status.contains(QLatin1String("will be saved")), qPrintable(status));
+        }
+        QVERIFY(!m_window->ActiveEditor()->Modified());
+        // Save stays greyed while nothing changed, so the unedited document goes out by Save As.
+        m_saveChoice = m_dir.filePath("copy.html");
+        m_window->Action(QStringLiteral("SaveAs1"))->trigger();
+        QCOMPARE(m_messages.size(), warned ? 1 : 0);
+        QCOMPARE(m_window->ActiveTab()->Path, m_saveChoice);
+        QCOMPARE(Read("copy.html").toHex(' '), saved.toHex(' '));
+        QCOMPARE(Read("round.html"), bytes);
+        m_saveChoice.clear();
+    }
+
+    void backupOnAFullDiskSaysWhy()
+    {
+        m_window->OpenFile(Write("b.html", "<p>b</p>\n"));
+        int commits = 0;
+        DocumentFile::SetSaveWriterFactory([&](const QString &target) {
+            return std::make_unique<TFullDiskWriter>(target, 2, false, &commits);
+        });
+        m_window->Action(QStringLiteral("Backup1"))->trigger();
+        DocumentFile::SetSaveWriterFactory({});
+        const QString status = m_window->StatusBar()->PanelText(TMainStatusBar::Message);
+        QVERIFY2(status.startsWith(QLatin1String("Error creating Backup of b.html!")), qPrintable(status));
+        QVERIFY2(status.contains(NoSpace), qPrintable(status));
+        QVERIFY(m_messages.isEmpty());
+        QVERIFY(!QFileInfo::exists(m_dir.filePath("program/Backups/bak~b.html")));
     }
 
     void endingFromOutsideKeepsModifiedDocumentsAsBackups()

@@ -62,7 +62,9 @@ private Q_SLOTS:
         Run run;
         auto window = Start(store, run);
         QVERIFY(window);
-        QCOMPARE(window->windowTitle(), QStringLiteral("TagForge!"));
+        // The title names the document in front, with Qt's place for the modified mark.
+        QCOMPARE(window->windowTitle(), QStringLiteral("Untitled0[*] - TagForge!"));
+        QVERIFY(!window->isWindowModified());
         QCOMPARE(run.splashSteps, QStringList({QStringLiteral("Initializing... 73"),
                                                QStringLiteral("Loading Data... 86")}));
         QCOMPARE(run.messages, QStringList{QStringLiteral("Error Loading Settings...")});

@@ -54,7 +54,7 @@ private slots:
         QTest::newRow("past eol off: column 50 -> 11") << ten << false << BufferCoord(50, 1) << BufferCoord(11, 1);
         QTest::newRow("past eol on: column 50 kept") << ten << true << BufferCoord(50, 1) << BufferCoord(50, 1);
         QTest::newRow("past eol on: column 2000 -> 1025") << ten << true << BufferCoord(2000, 1) << BufferCoord(1025, 1);
-        QTest::newRow("long line end reachable (mended)")
+        QTest::newRow("long line end reachable")
             << QString(3000, u'x') << true << BufferCoord(3001, 1) << BufferCoord(3001, 1);
         QTest::newRow("long line: past its end clamps to end")
             << QString(3000, u'x') << true << BufferCoord(5000, 1) << BufferCoord(3001, 1);
@@ -72,6 +72,35 @@ private slots:
         edit.SetOptions(pastEol ? kDefaultEditorOptions : kDefaultEditorOptions & ~TEditorOptions(eoScrollPastEol));
         edit.SetCaretXY(set);
         QCOMPARE(edit.CaretXY(), expected);
+    }
+
+    void blockBoundsAreStoredAsTheCaretReachesThem_data()
+    {
+        QTest::addColumn<bool>("pastEol");
+        QTest::addColumn<int>("rights");
+        QTest::newRow("past the end of the line") << true << 6;
+        QTest::newRow("inside the line") << true << 2;
+        QTest::newRow("at the end, past eol off") << false << 6;
+    }
+    void blockBoundsAreStoredAsTheCaretReachesThem()
+    {
+        QFETCH(bool, pastEol);
+        QFETCH(int, rights);
+        TCodeEdit edit;
+        edit.SetText(u"abc\ndef");
+        edit.SetOptions(pastEol ? kDefaultEditorOptions : kDefaultEditorOptions & ~TEditorOptions(eoScrollPastEol));
+        edit.SetCaretXY({1, 1});
+        for (int i = 0; i < rights; ++i)
+            edit.CommandProcessor(ecRight);
+        const TBufferCoord reached = edit.CaretXY();
+        const int byKeys = edit.SelStart();
+        // The same place set directly is the same place.
+        edit.SetCaretXY({1, 2});
+        edit.SetBlockBegin(reached);
+        QCOMPARE(edit.BlockBegin(), reached);
+        QCOMPARE(edit.SelStart(), byKeys);
+        edit.SetBlockEnd(reached);
+        QCOMPARE(edit.SelEnd(), byKeys);
     }
 
     void caretXAndYKeepEachOther()
