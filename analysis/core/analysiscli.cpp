@@ -171,6 +171,7 @@ private:
             TFinding at;
             if (page.Locate) {
                 at = PlaceFinding(page, fullName, link.Offset);
+                at.File = QFileInfo(at.File).absoluteFilePath();  // link rows name files in full
             } else {
                 if (!lines)
                     lines.emplace(page.Text);

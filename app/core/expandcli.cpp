@@ -4,6 +4,7 @@
 #include "app/core/documentfile.h"
 #include "app/core/includes.h"
 
+#include "platform/core/inputfile.h"
 #include "platform/core/textdecoding.h"
 
 #include <QFileInfo>
@@ -71,6 +72,11 @@ int RunExpandCommand(const QStringList &args, QTextStream &out, QTextStream &err
         const QFileInfo info(file);
         if (!info.exists()) {
             fail(3, QStringLiteral("%1: no such file").arg(file));
+            continue;
+        }
+        // A pipe would block and /dev/zero never ends: only regular files are read.
+        if (const QString problem = InputFile::Problem(info.absoluteFilePath()); !problem.isEmpty()) {
+            fail(4, QStringLiteral("%1: cannot read: %2").arg(file, problem));
             continue;
         }
         try {

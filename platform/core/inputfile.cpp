@@ -56,6 +56,20 @@ TRead ReadRegularFile(const QString &path, qint64 maxBytes)
     return read;
 }
 
+QString Problem(const QString &path, qint64 maxBytes)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return QString::fromLocal8Bit(strerror(errno));
+    if (S_ISDIR(st.st_mode))
+        return QStringLiteral("is a folder");
+    if (!S_ISREG(st.st_mode))
+        return QStringLiteral("not a regular file (a pipe, device or socket)");
+    if (st.st_size > maxBytes)
+        return QStringLiteral("larger than %1 MB").arg(maxBytes >> 20);
+    return QString();
+}
+
 bool LooksBinary(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff")

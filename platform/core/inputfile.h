@@ -18,6 +18,10 @@ struct TRead {
 // opened for reading (a FIFO would block, /dev/zero never ends), and so is a file over maxBytes.
 TRead ReadRegularFile(const QString &path, qint64 maxBytes = kMaxBytes);
 
+// Why path cannot be read as a document without opening it: not a regular file (a FIFO, a
+// device, a folder), larger than maxBytes, or missing; empty when it can.
+QString Problem(const QString &path, qint64 maxBytes = kMaxBytes);
+
 // Whether bytes are no text: a NUL byte near the start of a file without a UTF-16 or UTF-32 BOM.
 bool LooksBinary(const QByteArray &bytes);
 

@@ -77,6 +77,23 @@ private Q_SLOTS:
                                      "page.htc:4:1: error: Unable to include File gone.inc\n"
                                      "page.htc:5:1: error: unknown element <y>\n"));
     }
+
+    // Link rows of a source name the file each link is written in, in full, and its line there.
+    void sourceLinksNameTheirFile()
+    {
+        QTemporaryDir dir;
+        WriteAll(dir.filePath("nav.inc"), "<ul>\n  <li><a href=\"gone.html\">x</a>\n</ul>\n");
+        WriteAll(dir.filePath("page.htc"), "#include{nav.inc}\n<img src=\"nav.inc\">\n");
+        TAnalysisOptions options;
+        options.Expand = CommandLine::ShellExpander();
+        QString out, err;
+        QTextStream o(&out), e(&err);
+        QCOMPARE(RunAnalysisCommand({"--links", dir.filePath("page.htc")}, options, o, e), int(aecFindings));
+        o.flush();
+        const QString d = QDir(dir.path()).absolutePath();
+        QCOMPARE(out, QStringLiteral("%1/nav.inc\tgone.html\t%1/gone.html\tBroken\ta\t2\n"
+                                     "%1/page.htc\tnav.inc\t%1/nav.inc\tOK\timg\t2\n").arg(d));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -197,6 +197,27 @@ private Q_SLOTS:
         else
             QVERIFY2(err.startsWith("tagforge: warning: ") && err.contains(warning), qPrintable(err));
     }
+
+    // Sources that are no regular file are refused at once, never read.
+    void expandRefusesPipesAndDevices_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("named pipe") << "@/p.htc";
+        QTest::newRow("endless device") << "/dev/zero";
+        QTest::newRow("folder") << "@";
+    }
+    void expandRefusesPipesAndDevices()
+    {
+        QFETCH(QString, path);
+        QTemporaryDir dir;
+        QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("p.htc")).constData(), 0600) == 0);
+        path.replace(QLatin1Char('@'), dir.path());
+        QString out, err;
+        QTextStream o(&out), e(&err);
+        QCOMPARE(RunExpandCommand({"--expand", path}, o, e), 4);
+        e.flush();
+        QVERIFY2(err.contains(QLatin1String("cannot read: ")), qPrintable(err));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestExpandCli)
