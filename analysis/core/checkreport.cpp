@@ -148,6 +148,29 @@ TLinkReport BuildLinkReport(const QString &text, const QString &documentFileName
     return report;
 }
 
+TLinkReport BuildLinkReport(const QString &text, const QString &documentFileName, const TPageExpander &expand)
+{
+    if (!expand || !documentFileName.endsWith(QLatin1String(".htc"), Qt::CaseInsensitive))
+        return BuildLinkReport(text, documentFileName);
+    const TCheckedText page = expand(documentFileName, text);
+    TLinkReport report = BuildLinkReport(page.Text, documentFileName);
+    if (!page.Locate)
+        return report;
+    for (int i = 0; i < report.Links.size(); ++i) {
+        TLink &link = report.Links[i];
+        TReportRow &row = report.Rows[i + 1];  // after the version row
+        const TTextPosition at = page.Locate(link.Offset);
+        link.Line = at.Line;
+        row.SubItems[lcLine] = QString::number(at.Line);
+        if (!at.File.isEmpty()) {
+            row.Caption = at.File;
+            row.File = at.File;
+            row.FileLine = at.Line;
+        }
+    }
+    return report;
+}
+
 std::optional<int> ReportRowLine(const TReportRow &row, bool linkReport)
 {
     if (row.FileLine >= 0)

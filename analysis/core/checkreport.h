@@ -66,6 +66,10 @@ TSyntaxReport BuildSyntaxReport(const QString &text, int lineCount, const QStrin
 // Runs a link check of text, resolving local links against the folder of documentFileName.
 TLinkReport BuildLinkReport(const QString &text, const QString &documentFileName);
 
+// The same, a .htc document checked as the page expand makes of it: a link written in an
+// included file has that file as its row's caption and its line there, and carries both.
+TLinkReport BuildLinkReport(const QString &text, const QString &documentFileName, const TPageExpander &expand);
+
 // "Not Local", "OK" or "Broken", and the matching image.
 QString LinkStatus(const TLink &link);
 int LinkImage(const TLink &link);

@@ -52,7 +52,9 @@ QString ExpandCommandUsage()
         "                    .html page beside it, as saving does. A file that cannot be fully\n"
         "                    expanded (an included file missing) gets nothing written: exit 1.\n"
         "                    A page with directives not named .htc is left alone: exit 2\n"
-        "                    (rename it .htc first; its .html page is then written beside it).\n");
+        "                    (rename it .htc first; its .html page is then written beside it).\n"
+        "                    Expansion stops with a message past 16 nested includes or 32 MB,\n"
+        "                    and at an included file that is binary.\n");
 }
 
 int RunExpandCommand(const QStringList &args, QTextStream &out, QTextStream &err)

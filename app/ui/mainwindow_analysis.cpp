@@ -110,7 +110,7 @@ void TfrmHTMLEdit::SyntaxCheck1Click()
 void TfrmHTMLEdit::LinkCheckerlocal1Click()
 {
     const TMyRichEdit *editor = ActiveEditor();
-    const TLinkReport report = BuildLinkReport(editor->Text(), ActiveTab()->Path);
+    const TLinkReport report = BuildLinkReport(editor->Text(), ActiveTab()->Path, &CommandLine::ExpandedPage);
     m_reportPanel->ShowRows(LinkReportTitle.toString(), report.Rows, true);
     ShowReportPage();
 }

@@ -143,6 +143,29 @@ void TestCheckReport::sourceReportPlacesFindings()
     const TSyntaxReport plain = BuildSyntaxReport(text, 2, TagDataFile, QStringLiteral("/s/page.html"), expand);
     QCOMPARE(plain.ErrorCount, 1);
     QCOMPARE(calls, 1);
+
+    // Links: "<a href=b.html>" written on line 1 of the source, "<img src=c.gif>" in /s/inc.txt.
+    const TPageExpander linksExpand = [](const QString &, const QString &source) {
+        TCheckedText page;
+        page.Text = source + QStringLiteral("<img src=c.gif>");
+        const qsizetype own = source.size();
+        page.Locate = [own](qsizetype offset) {
+            TTextPosition p;
+            p.Line = offset >= own ? 4 : 1;
+            if (offset >= own)
+                p.File = QStringLiteral("/s/inc.txt");
+            return p;
+        };
+        return page;
+    };
+    const TLinkReport links = BuildLinkReport(QStringLiteral("x\n\n<a href=b.html>"), QStringLiteral("/s/page.htc"), linksExpand);
+    QCOMPARE(links.Links.size(), 2);
+    QCOMPARE(links.Rows[1].Caption, QStringLiteral("/s/page.htc"));
+    QCOMPARE(links.Rows[1].SubItems.value(lcLine), QStringLiteral("1"));
+    QVERIFY(links.Rows[1].File.isEmpty());
+    QCOMPARE(links.Rows[2].Caption, QStringLiteral("/s/inc.txt"));
+    QCOMPARE(ReportRowLine(links.Rows[2], true), std::optional<int>(4));
+    QCOMPARE(links.Rows[2].File, QStringLiteral("/s/inc.txt"));
 }
 
 QTEST_GUILESS_MAIN(TestCheckReport)
