@@ -20,10 +20,8 @@ constexpr int kBelowCaret = 15;
 
 }
 
-TTagInsight::TTagInsight(QWidget *window, QLineEdit *mmoTagHint, QTimer *timer2, const TFields &fields,
-                         TTagNames &tagNames, QList<TMyHTMLTag> &insightTags)
-    : QObject(window), m_window(window), m_mmoTagHint(mmoTagHint), m_timer2(timer2), m_fields(fields),
-      m_tagNames(tagNames), m_insightTags(insightTags)
+TTagInsight::TTagInsight(QWidget *window, QLineEdit *mmoTagHint, QTimer *timer2, TWindowState &state)
+    : QObject(window), m_window(window), m_mmoTagHint(mmoTagHint), m_timer2(timer2), m_state(state)
 {
     m_list = new TTagInsightList(window);
     m_list->OnInsert = [this] { lbTagInsightDblClick(); };
@@ -97,9 +95,9 @@ TMyRichEdit *TTagInsight::ActiveRichEdit() const
 
 void TTagInsight::FormKeyPress(TCodeEdit *editor, QChar &key)
 {
-    if (!m_fields.TagCompletion)
+    if (!m_state.Flags().TagCompletion)
         return;
-    m_fields.Typing = true;
+    m_state.Set(&TWindowFlags::Typing, true);
     // A read-only document takes no brackets either; the engine drops the key itself.
     if (editor->ReadOnly())
         return;
@@ -142,7 +140,7 @@ bool TTagInsight::AtAutoBracket(TCodeEdit *editor) const
 
 void TTagInsight::FormProcessCommand(TCodeEdit *editor, quint16 &command)
 {
-    if (command != ecDeleteLastChar || !m_fields.TagCompletion || editor->ReadOnly())
+    if (command != ecDeleteLastChar || !m_state.Flags().TagCompletion || editor->ReadOnly())
         return;
     if (!AtAutoBracket(editor) || editor->CaretX() != m_autoBracket.OpenColumn + 1)
         return;
@@ -189,10 +187,10 @@ void TTagInsight::EditorChange()
     if (m_inserting)
         return;
     // The prefix an open list was filled for may have changed under it.
-    if (m_fields.InsightShown)
+    if (m_state.Flags().InsightShown)
         HideList();
     CheckTagHint();
-    if (!m_fields.InsightShown && m_fields.TagInsight)
+    if (!m_state.Flags().InsightShown && m_state.Flags().TagInsight)
         FillInsightList();
 }
 
@@ -200,19 +198,19 @@ void TTagInsight::EditorSelectionChange()
 {
     m_timer2->stop();
     HideList();
-    if (!m_fields.Typing)
+    if (!m_state.Flags().Typing)
         CheckTagHint();
 }
 
 void TTagInsight::HideList()
 {
     m_list->hide();
-    m_fields.InsightShown = false;
+    m_state.Set(&TWindowFlags::InsightShown, false);
 }
 
 void TTagInsight::CheckTagHint()
 {
-    if (m_fields.InsightShown || !m_fields.TagInsight)
+    if (m_state.Flags().InsightShown || !m_state.Flags().TagInsight)
         return;
     TMyRichEdit *editor = ActiveRichEdit();
     if (!editor)
@@ -223,7 +221,7 @@ void TTagInsight::CheckTagHint()
     m_list->hide();
     const TagInsight::TTagHintCheck check =
         TagInsight::CheckTagHint(text, editor->SelStart(), editor->SelAvail(), m_tagNames);
-    m_fields.ScanPos = check.ScanPos;
+    m_state.Set(&TWindowFlags::ScanPos, qint32(check.ScanPos));
     switch (check.Decision) {
     case TagInsight::THintDecision::Hide:
         HideTagHints();
@@ -252,14 +250,14 @@ void TTagInsight::FillInsightList(const QString &text, TMyRichEdit *editor)
 {
     if (m_list->isVisible())
         HideList();
-    if (m_fields.InsightShown)
+    if (m_state.Flags().InsightShown)
         return;
     const TagInsight::TNameList names =
         TagInsight::FillInsightList(text, editor->SelStart(), m_tagNames, m_insightTags);
     if (names.IsEmpty())
         return;
     TCodeEditView *view = ActiveView();
-    m_fields.InsightShown = true;
+    m_state.Set(&TWindowFlags::InsightShown, true);
     InsightStart = names.InsightStart;
     InsightLen = names.InsightLen;
     m_list->SetTag(TagInsight::kModeNames);
@@ -311,9 +309,9 @@ void TTagInsight::HideTagHints()
 void TTagInsight::Timer2Timer()
 {
     m_timer2->stop();
-    if (m_fields.Typing)
+    if (m_state.Flags().Typing)
         return;
-    if (m_fields.InsightShown) {
+    if (m_state.Flags().InsightShown) {
         m_list->show();
         m_list->raise();
     } else {
@@ -333,7 +331,7 @@ void TTagInsight::lbTagInsightDblClick()
     const int selStart = editor->SelStart();
     const QChar before = selStart >= 2 && selStart - 2 < text.size() ? text.at(selStart - 2) : QChar();
     const TagInsight::TInsertion insertion =
-        TagInsight::InsightInsertion(item->text(), before, m_fields.InsightShown, InsightStart, InsightLen,
+        TagInsight::InsightInsertion(item->text(), before, m_state.Flags().InsightShown, InsightStart, InsightLen,
                                      int(text.size()));
     if (!insertion.Skip) {
         m_inserting = true;

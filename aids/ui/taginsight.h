@@ -2,6 +2,7 @@
 #pragma once
 
 #include "aids/core/tagdata.h"
+#include "platform/core/windowstate.h"
 
 #include <QObject>
 #include <QPointer>
@@ -17,24 +18,14 @@ class TMyHintWindow;
 class TMyRichEdit;
 class TTagInsightList;
 
-// The window keeps the state the rest of the program shares; this class works on it through
-// references and owns only the list, the tooltip and its own positions.
+// Works on the flags the window's helpers share through their value object; owns the tag data it
+// completes from, the list, the tooltip and its own positions.
 class TTagInsight : public QObject
 {
     Q_OBJECT
 public:
-    struct TFields
-    {
-        bool &Typing;
-        bool &TagCompletion;
-        bool &TagInsight;
-        bool &InsightShown;
-        qint32 &ScanPos;
-    };
-
     // The list becomes a child of `window`; `timer2` (single shot, the insight delay) is armed here.
-    TTagInsight(QWidget *window, QLineEdit *mmoTagHint, QTimer *timer2, const TFields &fields,
-                TTagNames &tagNames, QList<TMyHTMLTag> &insightTags);
+    TTagInsight(QWidget *window, QLineEdit *mmoTagHint, QTimer *timer2, TWindowState &state);
     ~TTagInsight() override;
 
     // The active document's view, null when no document is open.
@@ -48,6 +39,8 @@ public:
     bool LoadInsightData(const QString &fileName);
     void LoadTagNames(const QString &fileName);
     bool IsKnownTag(const QString &name) const { return m_tagNames.IsKnownTag(name); }
+    const TTagNames &TagNames() const { return m_tagNames; }
+    const QList<TMyHTMLTag> &InsightTags() const { return m_insightTags; }
 
     // Hooks a document's view: bracket completion, Down into the list, leaving hides the tooltip.
     void AttachEditor(TCodeEditView *view);
@@ -89,9 +82,9 @@ private:
     QWidget *m_window;
     QPointer<QLineEdit> m_mmoTagHint;
     QTimer *m_timer2;
-    TFields m_fields;
-    TTagNames &m_tagNames;
-    QList<TMyHTMLTag> &m_insightTags;
+    TWindowState &m_state;
+    TTagNames m_tagNames;
+    QList<TMyHTMLTag> m_insightTags;
     TTagInsightList *m_list;
     TMyHintWindow *m_hintWindow;
     // Where bracket completion last put "<>": typing ">" before that ">" steps over it.

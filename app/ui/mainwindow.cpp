@@ -139,9 +139,7 @@ void TfrmHTMLEdit::FormCreate()
 
 void TfrmHTMLEdit::CreateTagInsight()
 {
-    m_tagInsight = new TTagInsight(this, m_mmoTagHint, &m_timer2,
-                                   {Typing, TagCompletion, TagInsight, InsightShown, ScanPos}, TagNames,
-                                   InsightTags);
+    m_tagInsight = new TTagInsight(this, m_mmoTagHint, &m_timer2, m_state);
     m_tagInsight->ActiveView = [this]() -> TCodeEditView * {
         TDocumentTab *tab = ActiveTab();
         return tab ? tab->View() : nullptr;
@@ -390,9 +388,9 @@ void TfrmHTMLEdit::Timer1Timer()
         Q_EMIT Timer1Ticked();
         return;
     }
-    if (Typing) {
+    if (m_state.Flags().Typing) {
         m_tagInsight->CheckTagHint();
-        Typing = false;
+        m_state.Set(&TWindowFlags::Typing, false);
         Q_EMIT Timer1Ticked();
         return;
     }
@@ -404,7 +402,7 @@ void TfrmHTMLEdit::Timer1Timer()
             length += editor->Lines()[i].size() + 2;
         if (length != LastTextLength) {
             LastTextLength = qint32(qMin<qint64>(length, INT_MAX));
-            if (AutoTreeRefresh)
+            if (m_state.Flags().AutoTreeRefresh)
                 RunGuarded([this] { btnRefreshHTreeClick(); });
         }
     }
@@ -422,7 +420,7 @@ void TfrmHTMLEdit::Timer1Timer()
 
 void TfrmHTMLEdit::RefreshKeyIndicators()
 {
-    m_statusBar->SetPanelText(TMainStatusBar::InsOvr, InsertState ? QStringLiteral("Ins")
+    m_statusBar->SetPanelText(TMainStatusBar::InsOvr, m_state.Flags().InsertState ? QStringLiteral("Ins")
                                                                   : QStringLiteral("Ovr"));
     const TLockKeyState keys = QueryLockKeys();
     m_statusBar->SetPanelText(TMainStatusBar::Caps, keys.CapsLock ? QStringLiteral("Cap") : QString());
@@ -441,7 +439,7 @@ bool TfrmHTMLEdit::eventFilter(QObject *watched, QEvent *event)
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::NoModifier
             && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this)
-            InsertState = !InsertState;
+            m_state.Set(&TWindowFlags::InsertState, !m_state.Flags().InsertState);
         RefreshKeyIndicators();
     } else if (event->type() == QEvent::StatusTip) {
         ShowStatusMessage(static_cast<QStatusTipEvent *>(event)->tip());

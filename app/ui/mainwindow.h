@@ -4,6 +4,7 @@
 #include "aids/core/tagdata.h"
 #include "app/core/appsettings.h"
 #include "editor/core/editsearch.h"
+#include "platform/core/windowstate.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -82,23 +83,8 @@ public:
     qint32 BackupTicks = 0;
     qint32 PreviewTicks = 0;
     qint32 LastTextLength = 0;
-    bool Typing = false;
-    bool InsertState = true;
-    bool InsightShown = false;
-    bool EntityDirection = false;
-    bool TagCompletion = true;
-    bool TagInsight = true;
-    bool ShowEndTags = true;
-    bool AutoTreeRefresh = true;
-    bool ColorHiLiting = true;
-    bool WordCompletion = true;
-    qint32 LastSnippet = -1;
     qint32 UntitledCount = 0;
-    qint32 ScanPos = 0;
-    qint32 ScanEnd = 0;
     QStringList TempFiles;
-    TTagNames TagNames;
-    QList<TMyHTMLTag> InsightTags;
     QStringList MailAdresses;
     QStringList MRUFileList;
     QStringList UserTools;
@@ -106,6 +92,10 @@ public:
     QList<TTaskEntry> Tasks;
     QString ProjectFile;
     QString LastPreviewFile;
+
+    // The flags the helpers share.
+    TWindowState &State() { return m_state; }
+    const TWindowFlags &Flags() const { return m_state.Flags(); }
 
     QAction *Action(const QString &name) const { return m_actions.value(name); }
     QMenu *Menu(const QString &name) const { return m_menus.value(name); }
@@ -273,6 +263,7 @@ private:
                            const QString &caption, const QString &hint);
 
     TMainWindowContext m_context;
+    TWindowState m_state;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
     QHash<QString, QToolButton *> m_toolButtons;

@@ -25,10 +25,10 @@ void TfrmHTMLEdit::CreateAnalysisPanels()
 
     connect(m_treePanel, &TTreePanel::RefreshClicked, this, [this] { RunGuarded([this] { btnRefreshHTreeClick(); }); });
     connect(m_treePanel, &TTreePanel::EndTagsToggled, this, [this](bool shown) {
-        ShowEndTags = shown;
+        m_state.Set(&TWindowFlags::ShowEndTags, shown);
         RunGuarded([this] { btnRefreshHTreeClick(); });
     });
-    connect(m_treePanel, &TTreePanel::AutoRefreshToggled, this, [this](bool on) { AutoTreeRefresh = on; });
+    connect(m_treePanel, &TTreePanel::AutoRefreshToggled, this, [this](bool on) { m_state.Set(&TWindowFlags::AutoTreeRefresh, on); });
     connect(m_treePanel, &TTreePanel::NodeChosen, this, [this](int start, int end) {
         RunGuarded([this, start, end] {
             TMyRichEdit *editor = ActiveEditor();
@@ -82,7 +82,7 @@ void TfrmHTMLEdit::btnRefreshHTreeClick()
     lines.reserve(editor->LineCount());
     for (int i = 0; i < editor->LineCount(); ++i)
         lines.append(editor->Lines()[i]);
-    m_treePanel->Rebuild(lines, ShowEndTags);
+    m_treePanel->Rebuild(lines, m_state.Flags().ShowEndTags);
     m_treeEditor = editor;
 }
 

@@ -142,7 +142,7 @@ void TfrmHTMLEdit::ConnectDocumentCommands()
             });
 
     connect(Menu(QStringLiteral("File1")), &QMenu::aboutToShow, this, [this] {
-        Action(QStringLiteral("Repeat1"))->setEnabled(LastSnippet >= 0);
+        Action(QStringLiteral("Repeat1"))->setEnabled(m_state.Flags().LastSnippet >= 0);
     });
 }
 
@@ -543,7 +543,7 @@ void TfrmHTMLEdit::RichEdit1Change(TDocumentTab *tab)
     m_statusBar->SetPanelText(TMainStatusBar::ModifiedPanel,
                               tab->Editor()->Modified() ? QStringLiteral("Modified") : QString());
     // Typing is followed by the timer; other changes show in the tree at once.
-    if (!Typing)
+    if (!m_state.Flags().Typing)
         btnRefreshHTreeClick();
 }
 
@@ -604,7 +604,7 @@ void TfrmHTMLEdit::UpdateControls()
     Action(QStringLiteral("Cut1"))->setEnabled(selection);
     Action(QStringLiteral("Undo1"))->setEnabled(editor->CanUndo());
     Action(QStringLiteral("Redo1"))->setEnabled(editor->CanRedo());
-    Action(QStringLiteral("Repeat1"))->setEnabled(LastSnippet != -1);
+    Action(QStringLiteral("Repeat1"))->setEnabled(m_state.Flags().LastSnippet != -1);
     Action(QStringLiteral("Save1"))->setEnabled(editor->Modified());
     m_search->UpdateControls(editor);
 }

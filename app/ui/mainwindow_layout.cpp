@@ -91,15 +91,15 @@ void TfrmHTMLEdit::CreateCentralArea()
         if (TDocumentTab *tab = ActiveTab())
             tab->View()->Gutter().SetShowLineNumbers(on);
     });
-    connect(bracketCompl, &QToolButton::toggled, this, [this](bool on) { TagCompletion = on; });
-    connect(insight, &QToolButton::toggled, this, [this](bool on) { TagInsight = on; });
+    connect(bracketCompl, &QToolButton::toggled, this, [this](bool on) { m_state.Set(&TWindowFlags::TagCompletion, on); });
+    connect(insight, &QToolButton::toggled, this, [this](bool on) { m_state.Set(&TWindowFlags::TagInsight, on); });
     connect(browser, &QToolButton::clicked, this, [this](bool on) {
         SetPreviewVisible(on);
         if (on)
             RunGuarded([this] { btnPreviewClick(false); });
     });
-    connect(colours, &QToolButton::toggled, this, [this](bool on) { ColorHiLiting = on; });
-    connect(words, &QToolButton::toggled, this, [this](bool on) { WordCompletion = on; });
+    connect(colours, &QToolButton::toggled, this, [this](bool on) { m_state.Set(&TWindowFlags::ColorHiLiting, on); });
+    connect(words, &QToolButton::toggled, this, [this](bool on) { m_state.Set(&TWindowFlags::WordCompletion, on); });
     topLayout->addWidget(pnlTopBarBtns);
     topLayout->addStretch(1);
     QToolButton *horzVert = AddToggle(pnlTopBar, QStringLiteral("btnMainHorzVert"),

@@ -27,5 +27,5 @@ bool TfrmHTMLEdit::FindText(const QString &text, TSynSearchOptions options)
 
 void TfrmHTMLEdit::ReplaceInRange(int &start, int &end, const QString &search, const QString &replace)
 {
-    FindReplace::ReplaceInRange(*ActiveEditor(), start, end, search, replace, EntityDirection);
+    FindReplace::ReplaceInRange(*ActiveEditor(), start, end, search, replace, m_state.Flags().EntityDirection);
 }

@@ -218,7 +218,7 @@ private Q_SLOTS:
         auto window = Start(store, run);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        window->InsertState = false;
+        window->State().Set(&TWindowFlags::InsertState, false);
         QSignalSpy ticks(window.get(), &TfrmHTMLEdit::Timer1Ticked);
         QVERIFY(ticks.wait(2500));
         QCOMPARE(window->StatusBar()->PanelText(TMainStatusBar::InsOvr), QStringLiteral("Ovr"));

@@ -117,7 +117,7 @@ private Q_SLOTS:
         m_window->ReplaceInRange(start, end, QStringLiteral("<"), QStringLiteral("&lt;"));
         QCOMPARE(Editor()->Text(), QStringLiteral("a&lt;b\r\na<b\r\n"));
         QCOMPARE(end, 7);
-        m_window->EntityDirection = true;
+        m_window->State().Set(&TWindowFlags::EntityDirection, true);
         end = 12;
         m_window->ReplaceInRange(start, end, QStringLiteral("<"), QStringLiteral("&lt;"));
         QCOMPARE(Editor()->Text(), QStringLiteral("a<b\r\na<b\r\n"));

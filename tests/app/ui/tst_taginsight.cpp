@@ -68,7 +68,7 @@ private:
 
     QStringList Parameters(const QString &tag) const
     {
-        for (const TMyHTMLTag &t : m_window->InsightTags)
+        for (const TMyHTMLTag &t : m_window->TagInsightAid()->InsightTags())
             if (t.Name == tag)
                 return t.Strings;
         return {};
@@ -93,7 +93,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         View()->setFocus();
         Editor()->SetText(QString());
-        m_window->Typing = false;
+        m_window->State().Set(&TWindowFlags::Typing, false);
         m_messages.clear();
     }
 
@@ -115,13 +115,13 @@ private Q_SLOTS:
     {
         QFETCH(bool, completion);
         QFETCH(QString, text);
-        m_window->TagCompletion = completion;
+        m_window->State().Set(&TWindowFlags::TagCompletion, completion);
         // After a bound key, as when the caret was just moved with an arrow.
         QTest::keyClick(View(), Qt::Key_Down);
         QTest::keyClick(View(), '<');
         QCOMPARE(Line(), text);
         QCOMPARE(Editor()->SelStart(), 2);
-        QCOMPARE(m_window->Typing, completion);
+        QCOMPARE(m_window->Flags().Typing, completion);
         Editor()->Undo();
         QCOMPARE(Line(), QString());
     }
@@ -151,7 +151,7 @@ private Q_SLOTS:
         QVERIFY(entries.contains(QStringLiteral("DATA")));
         for (const QString &e : entries.mid(1))
             QVERIFY2(e.indexOf(QStringLiteral("TA")) > 0, qPrintable(e));
-        QVERIFY(m_window->InsightShown);
+        QVERIFY(m_window->Flags().InsightShown);
 
         QTest::keyClick(View(), Qt::Key_Down);
         QVERIFY(List()->hasFocus());
@@ -162,7 +162,7 @@ private Q_SLOTS:
         QCOMPARE(Line(), QStringLiteral("<table>"));
         QCOMPARE(Editor()->CaretX(), 7);
         QVERIFY(!List()->isVisible());
-        QVERIFY(!m_window->InsightShown);
+        QVERIFY(!m_window->Flags().InsightShown);
         QVERIFY(View()->hasFocus());
         // The completed name is a known tag: its hints follow.
         QTRY_VERIFY_WITH_TIMEOUT(Hint()->isVisible(), 3000);
@@ -194,7 +194,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(List()->isVisible(), 3000);
         QCOMPARE(List()->Tag(), 0);
         QCOMPARE(Entries().first(), QStringLiteral("HREF=\"\""));
-        QVERIFY(!m_window->InsightShown);
+        QVERIFY(!m_window->Flags().InsightShown);
         QVERIFY(!Hint()->isVisible());
 
         QTest::keyClick(View(), Qt::Key_Down);
@@ -246,7 +246,7 @@ private Q_SLOTS:
         QCOMPARE(List()->currentRow(), 0);
         QTest::keyClick(List(), Qt::Key_Escape);
         QVERIFY(!List()->isVisible());
-        QVERIFY(!m_window->InsightShown);
+        QVERIFY(!m_window->Flags().InsightShown);
         QVERIFY(View()->hasFocus());
         QCOMPARE(Line(), QStringLiteral("<tab>"));
     }
@@ -268,7 +268,7 @@ private Q_SLOTS:
 
     void tagHelperOff()
     {
-        m_window->TagInsight = false;
+        m_window->State().Set(&TWindowFlags::TagInsight, false);
         QTest::keyClicks(View(), QStringLiteral("<ta"));
         QTest::qWait(1600);
         QVERIFY(NothingShown());
@@ -293,8 +293,8 @@ private Q_SLOTS:
         QCOMPARE(m_questions, QStringList{TagData::InsightErrorText()});
         QVERIFY(m_messages.contains(TagData::TagNamesErrorText()));
         QCOMPARE(m_window->TerminateRequested(), !goOn);
-        QVERIFY(m_window->InsightTags.isEmpty());
-        QCOMPARE(m_window->TagNames.Count(), 0);
+        QVERIFY(m_window->TagInsightAid()->InsightTags().isEmpty());
+        QCOMPARE(m_window->TagInsightAid()->TagNames().Count(), 0);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }

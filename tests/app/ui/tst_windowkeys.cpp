@@ -121,7 +121,7 @@ private Q_SLOTS:
     void typedMarkupIsNotDoubled()
     {
         QFETCH(bool, completion);
-        Window()->TagCompletion = completion;
+        Window()->State().Set(&TWindowFlags::TagCompletion, completion);
         Editor()->SetText(QString());
         const QString sentence = QStringLiteral("<p>Hello <b>x</b></p>");
         Type(sentence);
