@@ -237,12 +237,13 @@ QString AnalysisCommandUsage()
         "  --links PATH...   print each link as: file, URL, full path, status, tag, line\n"
         "                    (tab-separated); exit 1 when a local link is broken\n"
         "  --format=json     after --check or --links: print one JSON array instead\n"
-        "  --jobs=N          after --check or --links: check N files at once (default: one per core)\n"
-        "  A PATH that is a folder stands for every .html, .htm and .htc file below it. A .htc\n"
-        "  source is checked as the page its includes produce; findings inside an included\n"
-        "  file name that file and its line. Pipes, devices and files over 256 MB are refused.\n"
-        "  Exit codes: 0 nothing found, 1 findings, 2 bad command line, 3 a file is missing,\n"
-        "  4 a file cannot be read, 5 tag data missing or empty.\n");
+        "  --jobs=N          after --check or --links: check N files at once\n"
+        "                    (default: one per processor core)\n"
+        "  A PATH that is a folder stands for every .html, .htm and .htc file below it.\n"
+        "  A .htc source is checked as the page its includes produce; a finding inside\n"
+        "  an included file names that file and its line. Pipes, devices and files over\n"
+        "  256 MB are refused. Exit codes: 0 nothing found, 1 findings, 2 bad command\n"
+        "  line, 3 a file is missing, 4 a file cannot be read, 5 no tag data.\n");
 }
 
 int RunAnalysisCommand(const QStringList &args, const QString &tagDataPath, QTextStream &out,

@@ -48,13 +48,13 @@ bool IsExpandCommand(const QStringList &args)
 QString ExpandCommandUsage()
 {
     return QStringLiteral(
-        "  --expand FILE.htc...  write each .htc source's include directives expanded into the\n"
-        "                    .html page beside it, as saving does. A file that cannot be fully\n"
-        "                    expanded (an included file missing) gets nothing written: exit 1.\n"
-        "                    A page with directives not named .htc is left alone: exit 2\n"
-        "                    (rename it .htc first; its .html page is then written beside it).\n"
-        "                    Expansion stops with a message past 16 nested includes or 32 MB,\n"
-        "                    and at an included file that is binary.\n");
+        "  --expand FILE.htc...  write each .htc source's includes expanded into the\n"
+        "                    .html page beside it, as saving does. A page that cannot be\n"
+        "                    fully expanded (an included file missing) is not written:\n"
+        "                    exit 1. A page with directives not named .htc is left alone:\n"
+        "                    exit 2 (rename it .htc: its .html page goes beside it).\n"
+        "                    Expansion stops with a message past 16 nested includes or\n"
+        "                    32 MB, and at an included file that is binary.\n");
 }
 
 int RunExpandCommand(const QStringList &args, QTextStream &out, QTextStream &err)
