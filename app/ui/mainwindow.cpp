@@ -4,7 +4,9 @@
 #include "aids/ui/quickbar.h"
 #include "aids/ui/taginsight.h"
 #include "aids/core/myrichedit.h"
+#include "app/ui/documentmanager.h"
 #include "app/ui/documenttab.h"
+#include "app/ui/previewcontroller.h"
 #include "editor/ui/codeeditview.h"
 #include "app/ui/explorerbar.h"
 #include "highlight/core/highlighterlink.h"
@@ -24,6 +26,8 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
@@ -69,6 +73,8 @@ void TfrmHTMLEdit::FormCreate()
 {
     SplashStatus(QStringLiteral("Initializing..."), 73);
 
+    m_documents = new TDocumentManager(*this);
+    m_preview = new TPreviewController(*this);
     CreateActions();
     CreateToolbars();
     CreateMenus();
@@ -79,14 +85,15 @@ void TfrmHTMLEdit::FormCreate()
     SetupHTMLHiLiterColors(*m_htmlHiLiter);
     m_hiLiterLink = std::make_unique<THighlighterLink>(m_htmlHiLiter.get());
     m_hiLiterTokens = std::make_unique<THighlighterTokens>(m_htmlHiLiter.get());
-    ConnectDocumentCommands();
+    m_documents->SetTabs(m_pageControl);
+    m_documents->RegisterCommands();
     CreateAnalysisPanels();
     ConnectSearchCommands();
 
     m_explorerBar->SetExplorerRoot(m_context.ProgramDir);
     CreateBrowser();
     ApplyPaneMinimums();
-    ConnectPreviewCommands();
+    m_preview->RegisterCommands();
     m_ieSplitter->setSizes({height() / 2, height() / 2});
 
     // Every hint shown anywhere also goes to the message panel.
@@ -98,11 +105,11 @@ void TfrmHTMLEdit::FormCreate()
 
     if (m_context.UserStore) {
         auto status = [this](const QString &m) { ShowStatusMessage(m); };
-        AppSettings::LoadRegList(*m_context.UserStore, MailAdresses, QStringLiteral("MailAdresses"), status);
-        AppSettings::LoadRegList(*m_context.UserStore, MRUFileList, QStringLiteral("MRUFileList"), status);
-        AppSettings::LoadRegList(*m_context.UserStore, UserTools, QStringLiteral("UserTools"), status);
+        AppSettings::LoadRegList(*m_context.UserStore, m_preview->MailAdresses(), QStringLiteral("MailAdresses"), status);
+        AppSettings::LoadRegList(*m_context.UserStore, m_documents->MRUFileList(), QStringLiteral("MRUFileList"), status);
+        AppSettings::LoadRegList(*m_context.UserStore, m_userTools, QStringLiteral("UserTools"), status);
     }
-    BuildReopenMenu();
+    m_documents->BuildReopenMenu();
     CreateTagInsight();
 
     RefreshKeyIndicators();
@@ -177,8 +184,8 @@ bool TfrmHTMLEdit::Ask(const QString &caption, const QString &text)
 
 void TfrmHTMLEdit::ApplyLoadedSettings(const TLoadedSettings &loaded)
 {
-    Notes = loaded.Notes;
-    Tasks = loaded.Tasks;
+    m_notes = loaded.Notes;
+    m_tasks = loaded.Tasks;
     if (loaded.HideWinRes)
         m_toolButtons.value(QStringLiteral("btnMainWinRes"))->hide();
 
@@ -226,11 +233,11 @@ void TfrmHTMLEdit::ApplyLoadedSettings(const TLoadedSettings &loaded)
     if (l.IEPrevPosition)
         m_pendingSplitPosition = *l.IEPrevPosition;
     if (l.Project)
-        ProjectFile = *l.Project;
+        m_projectFile = *l.Project;
 
-    Settings = loaded.Preferences.Settings;
-    SaveSecs = loaded.Preferences.SaveSecs;
-    UpdateSecs = loaded.Preferences.UpdateSecs;
+    m_settings = loaded.Preferences.Settings;
+    m_documents->SetSaveSecs(loaded.Preferences.SaveSecs);
+    m_preview->SetUpdateSecs(loaded.Preferences.UpdateSecs);
     ApplyPreferencesToControls();
     if (loaded.FirstRun) {
         m_firstRunShown = true;
@@ -240,17 +247,17 @@ void TfrmHTMLEdit::ApplyLoadedSettings(const TLoadedSettings &loaded)
 
 void TfrmHTMLEdit::ApplyPreferencesToControls()
 {
-    m_timer2.setInterval(qMax(1, Settings.TagInsightTimeOut));
+    m_timer2.setInterval(qMax(1, m_settings.TagInsightTimeOut));
     if (QToolButton *b = m_toolButtons.value(QStringLiteral("btnToggleNums")))
-        b->setChecked(Settings.ShowLineNums);
+        b->setChecked(m_settings.ShowLineNums);
 }
 
 TSavedState TfrmHTMLEdit::CollectState() const
 {
     TSavedState s;
-    s.Preferences.Settings = Settings;
-    s.Preferences.SaveSecs = SaveSecs;
-    s.Preferences.UpdateSecs = UpdateSecs;
+    s.Preferences.Settings = m_settings;
+    s.Preferences.SaveSecs = m_documents->SaveSecs();
+    s.Preferences.UpdateSecs = m_preview->UpdateSecs();
     const QRect g = normalGeometry().isValid() ? normalGeometry() : geometry();
     s.FormTop = g.top();
     s.FormLeft = g.left();
@@ -265,9 +272,9 @@ TSavedState TfrmHTMLEdit::CollectState() const
     s.IEPrevOrientation = IEPrevOrientation();
     s.IEPrevSwapped = IEPrevSwapped();
     s.IEPrevPosition = m_ieSplitter->sizes().value(0);
-    s.Project = ProjectFile;
-    s.Notes = Notes;
-    s.Tasks = Tasks;
+    s.Project = m_projectFile;
+    s.Notes = m_notes;
+    s.Tasks = m_tasks;
     return s;
 }
 
@@ -283,13 +290,13 @@ void TfrmHTMLEdit::showEvent(QShowEvent *event)
 void TfrmHTMLEdit::FormShow()
 {
     if (m_pageControl->count() == 0) {
-        CreateUntitledFromTemplate();
-        UntitledCount = 0;
+        m_documents->CreateUntitledFromTemplate();
+        m_documents->SetUntitledCount(0);
     }
     if (QWidget *editor = m_pageControl->currentWidget())
         editor->setFocus();
     if (PreviewVisible())
-        RunGuarded([this] { btnPreviewClick(false); });
+        RunGuarded([this] { m_preview->btnPreviewClick(false); });
     if (m_pendingSplitPosition > 0) {
         const int total = m_ieSplitter->orientation() == Qt::Horizontal ? m_ieSplitter->width()
                                                                         : m_ieSplitter->height();
@@ -298,28 +305,6 @@ void TfrmHTMLEdit::FormShow()
     }
 }
 
-void TfrmHTMLEdit::CreateUntitledFromTemplate()
-{
-    UntitledCount = -6;
-    btnNewClick(false);
-    TDocumentTab *tab = ActiveTab();
-    if (!tab)
-        return;
-    const QString path = m_context.ProgramDir + QStringLiteral("/Templates/Standard.tpl");
-    if (QFileInfo::exists(path)) {
-        RunGuarded([&] {
-            TDocumentFormat format = DocumentFile::LoadLines(path, tab->Editor()->Lines(),
-                                                             DocumentFile::StyleFromFileType(Settings.FileType));
-            tab->Format.LineBreak = format.LineBreak;
-        });
-    }
-    tab->Editor()->ClearUndo();
-    tab->Editor()->SetModified(false);
-    tab->Path = QStringLiteral("Untitled0");
-    m_pageControl->setTabText(m_pageControl->indexOf(tab), tab->Path);
-    m_pageControl->setTabToolTip(m_pageControl->indexOf(tab), tab->Path);
-    UpdateWindowTitle();
-}
 
 void TfrmHTMLEdit::closeEvent(QCloseEvent *event)
 {
@@ -334,27 +319,17 @@ void TfrmHTMLEdit::closeEvent(QCloseEvent *event)
 bool TfrmHTMLEdit::FormCloseQuery()
 {
     m_timer1.stop();
-    for (int i = m_pageControl->count() - 1; i >= 0; --i) {
-        TDocumentTab *tab = Tab(i);
-        m_pageControl->setCurrentIndex(i);
-        if (!tab->Editor()->Modified())
-            continue;
-        const int answer = AskSave(QStringLiteral("Save changes to %1?").arg(tab->Path));
-        if (answer == QMessageBox::Cancel) {
-            m_timer1.start();
-            return false;
-        }
-        if (answer == QMessageBox::Yes) {
-            // A save that fails or is cancelled keeps the window open: nothing may be lost.
-            if (!btnsaveClick()) {
-                m_timer1.start();
-                return false;
-            }
-            AddToMRU(tab->Path, false);
-            FreeTab(tab);
-        }
-    }
-    return true;
+    if (m_documents->CloseQuery())
+        return true;
+    m_timer1.start();
+    return false;
+}
+
+QStringList TfrmHTMLEdit::TerminateNow()
+{
+    const QStringList written = m_documents->BackupModified();
+    FormClose();
+    return written;
 }
 
 void TfrmHTMLEdit::FormClose()
@@ -364,14 +339,12 @@ void TfrmHTMLEdit::FormClose()
     m_closing = true;
     m_timer1.stop();
     m_timer2.stop();
-    for (const QString &file : std::as_const(TempFiles))
-        QFile::remove(file);
-    TempFiles.clear();
+    m_preview->DeleteAllCopies();
     if (m_context.UserStore) {
         AppSettings::SaveSettings(*m_context.UserStore, CollectState());
-        AppSettings::SaveRegList(*m_context.UserStore, MailAdresses, QStringLiteral("MailAdresses"));
-        AppSettings::SaveRegList(*m_context.UserStore, MRUFileList, QStringLiteral("MRUFileList"));
-        AppSettings::SaveRegList(*m_context.UserStore, UserTools, QStringLiteral("UserTools"));
+        AppSettings::SaveRegList(*m_context.UserStore, m_preview->MailAdresses(), QStringLiteral("MailAdresses"));
+        AppSettings::SaveRegList(*m_context.UserStore, m_documents->MRUFileList(), QStringLiteral("MRUFileList"));
+        AppSettings::SaveRegList(*m_context.UserStore, m_userTools, QStringLiteral("UserTools"));
         if (!m_context.UserStore->Flush())
             Message(QMessageBox::Warning, QStringLiteral("TagForge!"),
                     QStringLiteral("The settings could not be written to ")
@@ -400,21 +373,14 @@ void TfrmHTMLEdit::Timer1Timer()
         qint64 length = 0;
         for (int i = 0; i < editor->LineCount(); ++i)
             length += editor->Lines()[i].size() + 2;
-        if (length != LastTextLength) {
-            LastTextLength = qint32(qMin<qint64>(length, INT_MAX));
+        if (length != m_lastTextLength) {
+            m_lastTextLength = qint32(qMin<qint64>(length, INT_MAX));
             if (m_state.Flags().AutoTreeRefresh)
                 RunGuarded([this] { btnRefreshHTreeClick(); });
         }
     }
-    ++BackupTicks;
-    ++PreviewTicks;
-    if (BackupTicks >= SaveSecs)
-        Backup(true);
-    if (PreviewTicks >= UpdateSecs && !ActiveEditor()->SelAvail()) {
-        PreviewTicks = 0;
-        if (m_webBrowser)
-            RunGuarded([this] { btnPreviewClick(true); });
-    }
+    m_documents->Tick();
+    m_preview->Tick();
     Q_EMIT Timer1Ticked();
 }
 
@@ -468,7 +434,7 @@ void TfrmHTMLEdit::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     // Leaving the window keeps a copy of the document for browsers outside.
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !m_closing)
-        RichEdit1Exit(ActiveTab());
+        m_preview->RichEdit1Exit(ActiveTab());
 }
 
 void TfrmHTMLEdit::ResetToDefaults(bool ask)
@@ -477,22 +443,22 @@ void TfrmHTMLEdit::ResetToDefaults(bool ask)
         return;
     TPreferences prefs;
     AppSettings::ApplyDefaults(prefs);
-    Settings = prefs.Settings;
-    SaveSecs = prefs.SaveSecs;
-    UpdateSecs = prefs.UpdateSecs;
+    m_settings = prefs.Settings;
+    m_documents->SetSaveSecs(prefs.SaveSecs);
+    m_preview->SetUpdateSecs(prefs.UpdateSecs);
     ApplyPreferencesToControls();
     m_timer2.setInterval(400);
 }
 
 void TfrmHTMLEdit::HTMLDocumentation1Click()
 {
-    const QString reference = Settings.HTMLReference;
+    const QString reference = m_settings.HTMLReference;
     const QString suffix = QFileInfo(reference).suffix().toLower();
     const bool bothPanes = m_webBrowser && m_browserPane->isVisible() && m_editPane->isVisible();
     const QUrl url = QUrl::fromUserInput(reference, QString(), QUrl::AssumeLocalFile);
     if ((suffix == QLatin1String("htm") || suffix == QLatin1String("html")) && bothPanes) {
         m_webBrowser->Navigate(url);
-        LastPreviewFile = reference;
+        m_preview->SetLastPreviewFile(reference);
         return;
     }
     if (!QDesktopServices::openUrl(url))
@@ -503,4 +469,20 @@ void TfrmHTMLEdit::Help1Click()
 {
     Message(QMessageBox::Information, QStringLiteral("TagForge!"),
             QStringLiteral("Sorry, no documentation available, yet!"));
+}
+
+bool TfrmHTMLEdit::InputBox(const QString &caption, const QString &prompt, QString &value)
+{
+    if (m_context.InputQuery)
+        return m_context.InputQuery(caption, prompt, value);
+    bool ok = false;
+    const QString text = QInputDialog::getText(this, caption, prompt, QLineEdit::Normal, value, &ok);
+    if (ok)
+        value = text;
+    return ok;
+}
+
+bool TfrmHTMLEdit::OpenUrl(const QUrl &url)
+{
+    return m_context.OpenUrl ? m_context.OpenUrl(url) : QDesktopServices::openUrl(url);
 }

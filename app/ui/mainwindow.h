@@ -1,18 +1,25 @@
-// The main window: owns the documents, panels, toolbars, menus, timers and the settings.
+// The main window: a host for the documents, panels, toolbars, menus, timers and settings.
+// Document life is the document manager's, the preview the preview controller's; subsystems
+// bind their commands and side pages through TCommandHost.
 #pragma once
 
 #include "aids/core/tagdata.h"
 #include "app/core/appsettings.h"
 #include "editor/core/editsearch.h"
+#include "app/ui/actiontable.h"
+#include "app/ui/windowcontext.h"
 #include "platform/core/windowstate.h"
+#include "platform/qt/commandhost.h"
 
 #include <QHash>
+#include <QList>
 #include <QMainWindow>
 #include <QPointer>
 #include <QSet>
 #include <QStringList>
 #include <QTimer>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -43,60 +50,47 @@ class THTMLSyn;
 class THighlighterLink;
 class THighlighterTokens;
 class TSearchCommands;
+class TActionCatalog;
+class TDocumentManager;
+class TPreviewController;
 
-// What the window needs from the outside world; tests hand in temporary stores.
-struct TMainWindowContext
-{
-    TSettingsStore *UserStore = nullptr;
-    const TSettingsStore *MachineStore = nullptr;
-    QString ProgramDir;
-    QStringList Arguments;       // command-line arguments after the program name
-    TfrmSplash *Splash = nullptr;
-    // Message boxes go through these so that tests can answer them; empty means a real box.
-    std::function<void(int icon, const QString &caption, const QString &text)> ShowMessage;
-    std::function<bool(const QString &caption, const QString &text)> AskYesNo;
-    // Returns QMessageBox::Yes, No or Cancel.
-    std::function<int(const QString &caption, const QString &text)> AskYesNoCancel;
-    // File dialogs; an empty result means cancelled.
-    std::function<QString(const QString &caption, const QString &dir, const QString &filter)> ChooseOpenFile;
-    std::function<QString(const QString &caption, const QString &dir, const QString &filter)> ChooseSaveFile;
-    // The single-line input box: returns whether OK was pressed.
-    std::function<bool(const QString &caption, const QString &prompt, QString &value)> InputQuery;
-    // Opens a document or address with the desktop's program for it.
-    std::function<bool(const QUrl &url)> OpenUrl;
-    // Starts a program without a shell.
-    std::function<bool(const QString &program, const QStringList &arguments)> StartProgram;
-    std::function<void()> Beep;
-};
 
-class TfrmHTMLEdit : public QMainWindow
+
+class TfrmHTMLEdit : public QMainWindow, public TCommandHost
 {
     Q_OBJECT
 public:
     explicit TfrmHTMLEdit(const TMainWindowContext &context, QWidget *parent = nullptr);
     ~TfrmHTMLEdit() override;
 
-    // Fields the rest of the program works with.
-    TSettings Settings;
-    qint32 SaveSecs = 60;
-    qint32 UpdateSecs = 10;
-    qint32 BackupTicks = 0;
-    qint32 PreviewTicks = 0;
-    qint32 LastTextLength = 0;
-    qint32 UntitledCount = 0;
-    QStringList TempFiles;
-    QStringList MailAdresses;
-    QStringList MRUFileList;
-    QStringList UserTools;
-    QStringList Notes;
-    QList<TTaskEntry> Tasks;
-    QString ProjectFile;
-    QString LastPreviewFile;
+    // The preferences and the stores' lists.
+    TSettings &Settings() { return m_settings; }
+    const TSettings &Settings() const { return m_settings; }
+    const TMainWindowContext &Context() const { return m_context; }
+    QStringList &UserTools() { return m_userTools; }
+    QStringList &Notes() { return m_notes; }
+    QList<TTaskEntry> &Tasks() { return m_tasks; }
+    QString ProjectFile() const { return m_projectFile; }
 
-    // The flags the helpers share.
-    TWindowState &State() { return m_state; }
+    TDocumentManager *Documents() const { return m_documents; }
+    TPreviewController *Preview() const { return m_preview; }
+
+    // TCommandHost: what the subsystems register with.
+    QWidget *HostWindow() override { return this; }
+    QAction *FindAction(const QString &name) const override { return m_actions.value(name); }
+    QAction *BindCommand(const QString &name, std::function<void()> handler) override;
+    void RunGuarded(const std::function<void()> &command) override;
+    QWidget *SidePageWidget(SidePage page) override;
+    void ShowSidePage(SidePage page) override;
+    int CurrentSidePage() const override;
+    QWidget *ActiveEditorView() const override;
+    void ShowStatus(const QString &text) override { ShowStatusMessage(text); }
+    void ShowMessage(int icon, const QString &caption, const QString &text) override { Message(icon, caption, text); }
+    TWindowState &State() override { return m_state; }
+
     const TWindowFlags &Flags() const { return m_state.Flags(); }
 
+    QAction *Action(TActionId id) const;
     QAction *Action(const QString &name) const { return m_actions.value(name); }
     QMenu *Menu(const QString &name) const { return m_menus.value(name); }
     TMainStatusBar *StatusBar() const { return m_statusBar; }
@@ -132,45 +126,30 @@ public:
     bool ClaimsKey(QKeyCombination key) const;
     void ResetToDefaults(bool ask = true);
 
-    // Documents.
+    // The documents in their tabs (the document manager opens, saves and closes them).
     TMyRichEdit *ActiveEditor() const;       // throws ENoActiveRE when no tab is open
     TDocumentTab *ActiveTab() const;         // null when no tab is open
     TDocumentTab *Tab(int index) const;
-    TDocumentTab *NewTab = nullptr;
-    TMyRichEdit *NewEditor = nullptr;
     void OpenFile(const QString &path);
-    void AddToMRU(const QString &path, bool rebuild);
-    void BuildReopenMenu();
     void UpdateControls();
     void UpdateWindowTitle();
-    // Runs a command the way the application's error handler would: failures become a message.
-    void RunGuarded(const std::function<void()> &command);
-    void btnNewClick(bool askTemplate = true);
-    bool btnsaveClick();
-    bool SaveAs1Click();
-    void SaveAll();
-    bool Close1Click();
-    void btnCloseClick();
-    void Backup(bool silent);
-    QString BackupDir() const;
+    // The active editor's change and selection events, and a switch of tabs.
+    void RichEdit1Change(TDocumentTab *tab);
+    void RichEdit1SelectionChange(TDocumentTab *tab);
+    void PageControl1Change();
     // Ends the program without asking, as on a termination signal: every modified document is
     // kept as a backup first, then the window closes as usual. Returns the backups written.
     QStringList TerminateNow();
+    // The pieces a document's editor is set up with.
+    THighlighterLink *HiLiterLink() const { return m_hiLiterLink.get(); }
+    THighlighterTokens *HiLiterTokens() const { return m_hiLiterTokens.get(); }
+    TMultiLineTabs *MultiLineTabs() const { return m_multiLineTabs; }
 
-    // Preview and mail.
-    void btnPreviewClick(bool automatic);
-    void RichEdit1Exit(TDocumentTab *tab);
-    void Preview1Click();
-    // Writes the tab's include-expanded preview copy and returns its name; throws EFileError.
-    QString WritePreviewCopy(TDocumentTab *tab);
-    void Preview2Click(int browserSet);
-    void DeletePreviewCopy(const QString &path);
-    void btnWriteMailClick();
-    void MailDocumentTo(const QString &address);
-    QString PreviewFallbackDir() const;
-    QComboBox *cbxBrwseURL() const { return m_cbxBrwseURL; }
-    void btnBrwseGoClick();
-    void btnBrwseHomeClick();
+    void ShowStatusMessage(const QString &text);
+    void Message(int icon, const QString &caption, const QString &text);
+    bool Ask(const QString &caption, const QString &text);
+    bool InputBox(const QString &caption, const QString &prompt, QString &value);
+    bool OpenUrl(const QUrl &url);
 
     // Document analysis.
     TTreePanel *TreePanel() const { return m_treePanel; }
@@ -210,64 +189,43 @@ private:
     void CreateToolbars();
     void CreateCentralArea();
     void CreateBrowser();
-    void CreateBrowserToolbar(QWidget *pane);
-    void ConnectPreviewCommands();
     void CreateAnalysisPanels();
     void ShowReportPage();
-    bool InputBox(const QString &caption, const QString &prompt, QString &value);
-    bool OpenUrl(const QUrl &url);
-    void AddMailItem(const QString &address);
     void ApplyLoadedSettings(const TLoadedSettings &loaded);
     TSavedState CollectState() const;
     void ApplyPreferencesToControls();
     void UpdateViewMenuChecks();
     void SplashStatus(const QString &text, int progress);
-    void ShowStatusMessage(const QString &text);
-    void Message(int icon, const QString &caption, const QString &text);
-    bool Ask(const QString &caption, const QString &text);
 
     void btnMainHorzVertClick();
     void ApplyPaneMinimums();
     void btnMainWinResClick();
     void HTMLDocumentation1Click();
     void Help1Click();
-    void CreateUntitledFromTemplate();
-    void ConnectDocumentCommands();
     void ConnectSearchCommands();
-    TDocumentTab *CreateTab(const QString &caption, const QString &path);
-    void SetupEditor(TDocumentTab *tab);
-    void FreeTab(TDocumentTab *tab);
-    bool SaveTabAs(TDocumentTab *tab, const QString &path);
-    void RichEdit1Change(TDocumentTab *tab);
-    void RichEdit1SelectionChange(TDocumentTab *tab);
-    void PageControl1Change();
-    void AnyMRUClick(int index);
-    void DeleteLine1Click();
-    void Print1Click();
-    void PrinterSetup1Click();
-    void btnOpenClick();
-    int AskSave(const QString &text);
-    QString FileFilter() const;
-    QString CurrentDir() const;
     bool m_textChangedSinceTick = false;
     QPointer<QObject> m_treeEditor;          // the document the tree was built from
-    QString m_lastDir;
-    std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<THTMLSyn> m_htmlHiLiter;
     std::unique_ptr<THighlighterLink> m_hiLiterLink;
     std::unique_ptr<THighlighterTokens> m_hiLiterTokens;
 
-    QAction *AddAction(const QString &name, const QString &caption, const QKeySequence &shortcut = {},
-                       const QString &icon = {}, const QString &hint = {});
     QToolButton *AddToggle(QWidget *parent, const QString &name, const QString &icon,
                            const QString &caption, const QString &hint);
 
     TMainWindowContext m_context;
     TWindowState m_state;
+    TSettings m_settings;
+    QStringList m_userTools;
+    QStringList m_notes;
+    QList<TTaskEntry> m_tasks;
+    QString m_projectFile;
+    qint32 m_lastTextLength = 0;             // the active document's length at the last tick
+    TDocumentManager *m_documents = nullptr;
+    TPreviewController *m_preview = nullptr;
+    TActionCatalog *m_catalog = nullptr;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
     QHash<QString, QToolButton *> m_toolButtons;
-    mutable QSet<int> m_claimedKeys;         // filled on first use, once every action exists
     TMainStatusBar *m_statusBar = nullptr;
     TExplorerBar *m_explorerBar = nullptr;
     TQuickBar *m_quickBar = nullptr;
@@ -276,12 +234,9 @@ private:
     QWidget *m_browserPane = nullptr;
     QToolBar *m_tbMain = nullptr;
     QToolBar *m_tbMain2 = nullptr;
-    QToolBar *m_tbrBrowser = nullptr;
     QComboBox *m_cbxFind = nullptr;
-    QComboBox *m_cbxBrwseURL = nullptr;
     TTreePanel *m_treePanel = nullptr;
     TReportPanel *m_reportPanel = nullptr;
-    QMenu *m_pmMailAdresses = nullptr;
     TSearchCommands *m_search = nullptr;
     QSplitter *m_barSplitter = nullptr;
     QSplitter *m_ieSplitter = nullptr;

@@ -4,6 +4,7 @@
 #include "app/ui/documenttab.h"
 #include "app/ui/explorerbar.h"
 #include "app/ui/multilinetabs.h"
+#include "app/ui/previewcontroller.h"
 #include "editor/ui/codeeditview.h"
 #include "platform/qt/webbrowser.h"
 
@@ -87,7 +88,7 @@ void TfrmHTMLEdit::CreateCentralArea()
     for (QToolButton *b : {nums, bracketCompl, insight, browser, colours, words})
         btnLayout->addWidget(b);
     connect(nums, &QToolButton::toggled, this, [this](bool on) {
-        Settings.ShowLineNums = on;
+        m_settings.ShowLineNums = on;
         if (TDocumentTab *tab = ActiveTab())
             tab->View()->Gutter().SetShowLineNumbers(on);
     });
@@ -96,7 +97,7 @@ void TfrmHTMLEdit::CreateCentralArea()
     connect(browser, &QToolButton::clicked, this, [this](bool on) {
         SetPreviewVisible(on);
         if (on)
-            RunGuarded([this] { btnPreviewClick(false); });
+            RunGuarded([this] { m_preview->btnPreviewClick(false); });
     });
     connect(colours, &QToolButton::toggled, this, [this](bool on) { m_state.Set(&TWindowFlags::ColorHiLiting, on); });
     connect(words, &QToolButton::toggled, this, [this](bool on) { m_state.Set(&TWindowFlags::WordCompletion, on); });
@@ -151,8 +152,7 @@ void TfrmHTMLEdit::CreateCentralArea()
     auto *browserLayout = new QVBoxLayout(m_browserPane);
     browserLayout->setContentsMargins(0, 0, 0, 0);
     browserLayout->setSpacing(0);
-    CreateBrowserToolbar(m_browserPane);
-    browserLayout->addWidget(m_tbrBrowser);
+    browserLayout->addWidget(m_preview->CreateBrowserToolbar(m_browserPane));
     // The grip strip under the browser toolbar: two raised bevels across the pane.
     auto *pnlIETopBar = new QWidget(m_browserPane);
     pnlIETopBar->setObjectName(QStringLiteral("pnlIETopBar"));

@@ -2,7 +2,9 @@
 #include "aids/core/myrichedit.h"
 #include "app/ui/documenttab.h"
 #include "app/ui/mainstatusbar.h"
+#include "app/ui/documentmanager.h"
 #include "app/ui/mainwindow.h"
+#include "app/ui/previewcontroller.h"
 #include "windowharness.h"
 #include "../core/fulldiskwriter.h"
 #include "../core/roundtripfiles.h"
@@ -73,11 +75,11 @@ private Q_SLOTS:
         const QString b = Write("b.html", "<p>b</p>\n");
         m_window->OpenFile(a);
         m_window->OpenFile(b);
-        const QStringList mru = m_window->MRUFileList;
+        const QStringList mru = m_window->Documents()->MRUFileList();
         m_window->OpenFile(a);
         QCOMPARE(m_window->PageControl1()->tabText(m_window->PageControl1()->currentIndex()), QStringLiteral("a.html"));
         QCOMPARE(m_window->PageControl1()->count(), 3);
-        QCOMPARE(m_window->MRUFileList, mru);
+        QCOMPARE(m_window->Documents()->MRUFileList(), mru);
     }
 
     void openDialogPrefersTheIncludeSource()
@@ -91,7 +93,7 @@ private Q_SLOTS:
 
     void tabsBecomeBlanksWithoutMarkingModified()
     {
-        m_window->Settings.TabWidth = 4;
+        m_window->Settings().TabWidth = 4;
         m_window->OpenFile(Write("tabs.html", "\t<p>x</p>\n"));
         QCOMPARE(m_window->ActiveEditor()->Lines()[0], QStringLiteral("    <p>x</p>"));
         QVERIFY(!m_window->ActiveEditor()->Modified());
@@ -125,7 +127,7 @@ private Q_SLOTS:
         m_window->Action(QStringLiteral("SaveAs1"))->trigger();
         QCOMPARE(m_window->ActiveTab()->Path, m_dir.filePath("fresh.html"));
         QCOMPARE(Read("fresh.html"), QByteArray("<p>caf\xc3\xa9</p>\n"));
-        QCOMPARE(m_window->MRUFileList.first(), QStringLiteral("File1=") + m_dir.filePath("fresh.html"));
+        QCOMPARE(m_window->Documents()->MRUFileList().first(), QStringLiteral("File1=") + m_dir.filePath("fresh.html"));
     }
 
     void failedSaveChangesNothing()
@@ -261,7 +263,7 @@ private Q_SLOTS:
         QCOMPARE(TabTexts(), QStringList({"Untitled0", "Untitled1", "Untitled2"}));
         m_window->Action(QStringLiteral("Close1"))->trigger();
         // Closing an unchanged document frees its number.
-        QCOMPARE(m_window->UntitledCount, 1);
+        QCOMPARE(m_window->Documents()->UntitledCount(), 1);
         m_window->Action(QStringLiteral("CloseAll1"))->trigger();
         QCOMPARE(TabTexts(), QStringList{"Untitled1"});
     }
@@ -331,7 +333,7 @@ private Q_SLOTS:
         QList<QAction *> items = m_window->Menu(QStringLiteral("Reopen1"))->actions();
         QCOMPARE(items.size(), 1);
         items.first()->trigger();
-        QVERIFY(m_window->MRUFileList.isEmpty());
+        QVERIFY(m_window->Documents()->MRUFileList().isEmpty());
         QCOMPARE(ReopenTexts(), QStringList{"[Empty]"});
     }
 

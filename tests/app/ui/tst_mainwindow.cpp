@@ -2,7 +2,9 @@
 #include "aids/core/myrichedit.h"
 #include "app/ui/explorerbar.h"
 #include "app/ui/mainstatusbar.h"
+#include "app/ui/documentmanager.h"
 #include "app/ui/mainwindow.h"
+#include "app/ui/previewcontroller.h"
 #include "app/ui/splash.h"
 #include "platform/core/settingsstore.h"
 #include "platform/qt/webbrowser.h"
@@ -72,7 +74,7 @@ private Q_SLOTS:
         QCOMPARE(window->PageControl1()->tabText(0), QStringLiteral("Untitled0"));
         QVERIFY(window->ActiveEditor()->Text().contains(QStringLiteral("<html")));
         QVERIFY(!window->ActiveEditor()->Modified());
-        QCOMPARE(window->UntitledCount, 0);
+        QCOMPARE(window->Documents()->UntitledCount(), 0);
         window->close();
 
         Run second;
@@ -205,10 +207,10 @@ private Q_SLOTS:
         TSettingsStore store(m_dir.filePath(QStringLiteral("reset.conf")));
         Run run;
         auto window = Start(store, run);
-        window->Settings.TabWidth = 3;
+        window->Settings().TabWidth = 3;
         m_answerYes = yes;
         window->Action(QStringLiteral("Resettodefaults1"))->trigger();
-        QCOMPARE(window->Settings.TabWidth, tabWidth);
+        QCOMPARE(window->Settings().TabWidth, tabWidth);
     }
 
     void timerTickRefreshesIndicators()

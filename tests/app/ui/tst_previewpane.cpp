@@ -1,7 +1,9 @@
 // Previews: copies beside the document, includes expanded, the browser shown, external browsers.
 #include "aids/core/myrichedit.h"
 #include "app/ui/documenttab.h"
+#include "app/ui/documentmanager.h"
 #include "app/ui/mainwindow.h"
+#include "app/ui/previewcontroller.h"
 #include "windowharness.h"
 
 #include <QDir>
@@ -43,11 +45,11 @@ private Q_SLOTS:
         const QString source = Write("page.htc", "#include{head.txt}\n<p>body</p>\n");
         m_window->OpenFile(source);
         QSignalSpy loaded(m_window->WebBrowser(), &TWebBrowser::OnDocumentComplete);
-        m_window->btnPreviewClick(false);
+        m_window->Preview()->btnPreviewClick(false);
         QCOMPARE(Read("~qwpage.htc.htm"), QByteArray("<h1>Head</h1>\n<p>body</p>\n"));
         QVERIFY(m_window->ActiveEditor()->Text().startsWith(QStringLiteral("#include{head.txt}")));
         QVERIFY(!m_window->ActiveEditor()->Modified());
-        QCOMPARE(m_window->LastPreviewFile, m_dir.filePath("~qwpage.htc.htm"));
+        QCOMPARE(m_window->Preview()->LastPreviewFile(), m_dir.filePath("~qwpage.htc.htm"));
         QVERIFY(loaded.wait(20000));
         QCOMPARE(m_window->WebBrowser()->Url(), QUrl::fromLocalFile(m_dir.filePath("~qwpage.htc.htm")));
         // Closing the document removes its copy.
@@ -62,7 +64,7 @@ private Q_SLOTS:
         m_window->OpenFile(Write("a.html", "<p>a</p>\n"));
         m_window->OpenFile(Write("b.html", "<p>b</p>\n"));
         m_window->PageControl1()->setCurrentIndex(1);
-        QCOMPARE(m_window->LastPreviewFile, m_dir.filePath("~qwa.html"));
+        QCOMPARE(m_window->Preview()->LastPreviewFile(), m_dir.filePath("~qwa.html"));
         QVERIFY(QFile::exists(m_dir.filePath("~qwa.html")));
     }
 
@@ -81,7 +83,7 @@ private Q_SLOTS:
         QFETCH(int, started);
         QFETCH(int, messages);
         m_window->OpenFile(Write("ext.html", "<p>x</p>\n"));
-        m_window->Settings.Path1 = path;
+        m_window->Settings().Path1 = path;
         m_window->Action(QStringLiteral("Preview2"))->trigger();
         QCOMPARE(m_started.size(), started);
         QCOMPARE(m_messages.size(), messages);
@@ -92,10 +94,10 @@ private Q_SLOTS:
 
     void addressBoxNavigatesAndRemembers()
     {
-        m_window->cbxBrwseURL()->setCurrentText(QStringLiteral("about:blank"));
-        m_window->btnBrwseGoClick();
-        QCOMPARE(m_window->cbxBrwseURL()->count(), 1);
-        QVERIFY(m_window->LastPreviewFile.isEmpty());
+        m_window->Preview()->cbxBrwseURL()->setCurrentText(QStringLiteral("about:blank"));
+        m_window->Preview()->btnBrwseGoClick();
+        QCOMPARE(m_window->Preview()->cbxBrwseURL()->count(), 1);
+        QVERIFY(m_window->Preview()->LastPreviewFile().isEmpty());
     }
 };
 

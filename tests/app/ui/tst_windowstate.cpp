@@ -7,7 +7,9 @@
 #include "app/ui/documenttab.h"
 #include "app/ui/explorerbar.h"
 #include "app/ui/mainstatusbar.h"
+#include "app/ui/documentmanager.h"
 #include "app/ui/mainwindow.h"
+#include "app/ui/previewcontroller.h"
 #include "app/ui/multilinetabs.h"
 #include "editor/ui/codeeditview.h"
 #include "windowharness.h"
@@ -98,7 +100,7 @@ private Q_SLOTS:
         const bool shown = view->Gutter().ShowLineNumbers();
         nums->click();
         QCOMPARE(view->Gutter().ShowLineNumbers(), !shown);
-        QCOMPARE(Window()->Settings.ShowLineNums, !shown);
+        QCOMPARE(Window()->Settings().ShowLineNums, !shown);
         nums->click();
         QCOMPARE(view->Gutter().ShowLineNumbers(), shown);
     }
@@ -125,13 +127,13 @@ private Q_SLOTS:
         QFile copy(file);
         QVERIFY(copy.open(QIODevice::ReadOnly));
         QVERIFY(copy.readAll().startsWith("<p>draft</p>"));
-        QVERIFY(Window()->TempFiles.contains(file));
+        QVERIFY(Window()->Preview()->TempFiles().contains(file));
     }
 
     void multiLineTabsWrapTheDocuments()
     {
         for (int i = 0; i < 3; ++i)
-            Window()->btnNewClick();
+            Window()->Documents()->btnNewClick();
         QAction *multiLine = Window()->Action(QStringLiteral("PageControl1MultiLine1"));
         QVERIFY(multiLine->isEnabled());
         multiLine->trigger();

@@ -1,4 +1,6 @@
-// The main window's preview, external browsers, mail and the browser pane's toolbar.
+// The preview: copies for the browser pane and outside browsers, mail, the browser pane's toolbar.
+#include "app/ui/previewcontroller.h"
+
 #include "app/ui/mainwindow.h"
 
 #include "aids/core/myrichedit.h"
@@ -29,30 +31,33 @@
 #include <QToolButton>
 #include <QUrl>
 
-bool TfrmHTMLEdit::InputBox(const QString &caption, const QString &prompt, QString &value)
+TPreviewController::TPreviewController(TfrmHTMLEdit &window) : QObject(&window), m_w(window) {}
+
+void TPreviewController::Tick()
 {
-    if (m_context.InputQuery)
-        return m_context.InputQuery(caption, prompt, value);
-    bool ok = false;
-    const QString text = QInputDialog::getText(this, caption, prompt, QLineEdit::Normal, value, &ok);
-    if (ok)
-        value = text;
-    return ok;
+    // Not while a selection is shown: reloading would take the user's eye off it.
+    if (++m_previewTicks >= m_updateSecs && !m_w.ActiveEditor()->SelAvail()) {
+        m_previewTicks = 0;
+        if (m_w.WebBrowser())
+            m_w.RunGuarded([this] { btnPreviewClick(true); });
+    }
 }
 
-bool TfrmHTMLEdit::OpenUrl(const QUrl &url)
+void TPreviewController::DeleteAllCopies()
 {
-    return m_context.OpenUrl ? m_context.OpenUrl(url) : QDesktopServices::openUrl(url);
+    for (const QString &file : std::as_const(m_tempFiles))
+        QFile::remove(file);
+    m_tempFiles.clear();
 }
 
-QString TfrmHTMLEdit::PreviewFallbackDir() const
+QString TPreviewController::PreviewFallbackDir() const
 {
     // A document never saved has no folder of its own; its copies go to the temporary folder
     // rather than into whatever folder the program was started from.
     return QDir::tempPath();
 }
 
-void TfrmHTMLEdit::CreateBrowserToolbar(QWidget *pane)
+QToolBar *TPreviewController::CreateBrowserToolbar(QWidget *pane)
 {
     m_tbrBrowser = new QToolBar(QStringLiteral("Browser Toolbar"), pane);
     m_tbrBrowser->setObjectName(QStringLiteral("tbrBrowser"));
@@ -62,15 +67,15 @@ void TfrmHTMLEdit::CreateBrowserToolbar(QWidget *pane)
         a->setObjectName(QLatin1String(name));
         a->setToolTip(QLatin1String(hint));
         a->setStatusTip(QLatin1String(hint));
-        connect(a, &QAction::triggered, this, [this, slot] { RunGuarded(slot); });
+        connect(a, &QAction::triggered, this, [this, slot] { m_w.RunGuarded(slot); });
         return a;
     };
     add("btnBrwseRefreshDoc", "document-preview", "Refresh current document preview",
         [this] { btnPreviewClick(false); });
-    add("btnBrwseBack", "go-previous", "Previous", [this] { if (m_webBrowser) m_webBrowser->GoBack(); });
-    add("btnBrwseForward", "go-next", "Next", [this] { if (m_webBrowser) m_webBrowser->GoForward(); });
-    add("btnBrwseStop", "process-stop", "Stop loading site", [this] { if (m_webBrowser) m_webBrowser->Stop(); });
-    add("btnBrwseRefresh", "view-refresh", "Refresh document", [this] { if (m_webBrowser) m_webBrowser->Reload(); });
+    add("btnBrwseBack", "go-previous", "Previous", [this] { if (m_w.WebBrowser()) m_w.WebBrowser()->GoBack(); });
+    add("btnBrwseForward", "go-next", "Next", [this] { if (m_w.WebBrowser()) m_w.WebBrowser()->GoForward(); });
+    add("btnBrwseStop", "process-stop", "Stop loading site", [this] { if (m_w.WebBrowser()) m_w.WebBrowser()->Stop(); });
+    add("btnBrwseRefresh", "view-refresh", "Refresh document", [this] { if (m_w.WebBrowser()) m_w.WebBrowser()->Reload(); });
     add("btnBrwseHome", "go-home", "Go to HOME location", [this] { btnBrwseHomeClick(); });
     m_cbxBrwseURL = new QComboBox(m_tbrBrowser);
     m_cbxBrwseURL->setObjectName(QStringLiteral("cbxBrwseURL"));
@@ -82,87 +87,86 @@ void TfrmHTMLEdit::CreateBrowserToolbar(QWidget *pane)
     m_tbrBrowser->addWidget(m_cbxBrwseURL);
     connect(m_cbxBrwseURL->lineEdit(), &QLineEdit::returnPressed, this, [this] {
         if (!m_cbxBrwseURL->currentText().isEmpty())
-            RunGuarded([this] { btnBrwseGoClick(); });
+            m_w.RunGuarded([this] { btnBrwseGoClick(); });
     });
     auto *go = new QToolButton(m_tbrBrowser);
     go->setObjectName(QStringLiteral("btnBrwseGo"));
     go->setText(QStringLiteral("GO"));
     go->setToolTip(QStringLiteral("Navigate!"));
-    connect(go, &QToolButton::clicked, this, [this] { RunGuarded([this] { btnBrwseGoClick(); }); });
+    connect(go, &QToolButton::clicked, this, [this] { m_w.RunGuarded([this] { btnBrwseGoClick(); }); });
     m_tbrBrowser->addWidget(go);
+    return m_tbrBrowser;
 }
 
-void TfrmHTMLEdit::btnBrwseGoClick()
+void TPreviewController::btnBrwseGoClick()
 {
     const QString address = m_cbxBrwseURL->currentText();
-    if (m_webBrowser)
-        m_webBrowser->Navigate(QUrl::fromUserInput(address, QDir::currentPath(), QUrl::AssumeLocalFile));
+    if (m_w.WebBrowser())
+        m_w.WebBrowser()->Navigate(QUrl::fromUserInput(address, QDir::currentPath(), QUrl::AssumeLocalFile));
     m_cbxBrwseURL->addItem(address);
     m_cbxBrwseURL->setCurrentText(address);
-    LastPreviewFile.clear();
+    m_lastPreviewFile.clear();
 }
 
-void TfrmHTMLEdit::btnBrwseHomeClick()
+void TPreviewController::btnBrwseHomeClick()
 {
-    if (!Settings.HomepageRef.isEmpty()) {
-        m_cbxBrwseURL->setCurrentText(Settings.HomepageRef);
+    if (!m_w.Settings().HomepageRef.isEmpty()) {
+        m_cbxBrwseURL->setCurrentText(m_w.Settings().HomepageRef);
         btnBrwseGoClick();
-    } else if (m_webBrowser) {
-        m_webBrowser->GoHome();
+    } else if (m_w.WebBrowser()) {
+        m_w.WebBrowser()->GoHome();
     }
 }
 
-void TfrmHTMLEdit::ConnectPreviewCommands()
+void TPreviewController::RegisterCommands()
 {
     auto command = [this](const char *name, std::function<void()> fn) {
-        QAction *a = Action(QLatin1String(name));
-        a->setEnabled(true);
-        connect(a, &QAction::triggered, this, [this, fn] { RunGuarded(fn); });
+        m_w.BindCommand(QLatin1String(name), std::move(fn));
     };
     command("Preview1", [this] { Preview1Click(); });
     command("Preview2", [this] { Preview2Click(1); });
     command("Preview3", [this] { Preview2Click(2); });
     command("BrowserToolbar1", [] {});
     // The toolbar's preview button refreshes the pane; without a browser engine it stays greyed.
-    if (m_webBrowser)
+    if (m_w.WebBrowser())
         command("btnPreview", [this] { btnPreviewClick(false); });
 
     // "Send by mail": a new address, or one used before.
-    m_pmMailAdresses = new QMenu(this);
+    m_pmMailAdresses = new QMenu(&m_w);
     m_pmMailAdresses->setObjectName(QStringLiteral("pmMailAdresses"));
     QAction *newAddress = m_pmMailAdresses->addAction(QStringLiteral("&New Address..."));
     newAddress->setObjectName(QStringLiteral("btnWriteMail"));
-    connect(newAddress, &QAction::triggered, this, [this] { RunGuarded([this] { btnWriteMailClick(); }); });
+    connect(newAddress, &QAction::triggered, this, [this] { m_w.RunGuarded([this] { btnWriteMailClick(); }); });
     m_pmMailAdresses->addSeparator();
-    for (const QString &address : std::as_const(MailAdresses))
+    for (const QString &address : std::as_const(m_mailAdresses))
         AddMailItem(address);
-    QAction *send = Action(QStringLiteral("SendMail1"));
+    QAction *send = m_w.Action(TActionId::SendMail1);
     send->setEnabled(true);
     send->setMenu(m_pmMailAdresses);
-    connect(send, &QAction::triggered, this, [this] { RunGuarded([this] { btnWriteMailClick(); }); });
+    connect(send, &QAction::triggered, this, [this] { m_w.RunGuarded([this] { btnWriteMailClick(); }); });
 
-    if (m_webBrowser) {
+    if (m_w.WebBrowser()) {
         auto focusEditor = [this] {
-            if (TDocumentTab *tab = ActiveTab())
-                if (isActiveWindow())
+            if (TDocumentTab *tab = m_w.ActiveTab())
+                if (m_w.isActiveWindow())
                     tab->View()->setFocus();
         };
-        connect(m_webBrowser, &TWebBrowser::OnNavigateComplete, this, focusEditor);
-        connect(m_webBrowser, &TWebBrowser::OnDocumentComplete, this, focusEditor);
-        connect(m_webBrowser, &TWebBrowser::OnNavigateComplete, this, [this](const QUrl &url) {
+        connect(m_w.WebBrowser(), &TWebBrowser::OnNavigateComplete, this, focusEditor);
+        connect(m_w.WebBrowser(), &TWebBrowser::OnDocumentComplete, this, focusEditor);
+        connect(m_w.WebBrowser(), &TWebBrowser::OnNavigateComplete, this, [this](const QUrl &url) {
             if (!url.isLocalFile() && url.scheme() != QLatin1String("about"))
                 m_cbxBrwseURL->setCurrentText(url.toString());
         });
     }
 }
 
-void TfrmHTMLEdit::AddMailItem(const QString &address)
+void TPreviewController::AddMailItem(const QString &address)
 {
     QAction *item = m_pmMailAdresses->addAction(address);
-    connect(item, &QAction::triggered, this, [this, address] { RunGuarded([this, address] { MailDocumentTo(address); }); });
+    connect(item, &QAction::triggered, this, [this, address] { m_w.RunGuarded([this, address] { MailDocumentTo(address); }); });
 }
 
-void TfrmHTMLEdit::RichEdit1Exit(TDocumentTab *tab)
+void TPreviewController::RichEdit1Exit(TDocumentTab *tab)
 {
     if (!tab || tab->Editor()->LineCount() == 0
         || (tab->Editor()->LineCount() == 1 && tab->Editor()->Lines()[0].isEmpty()))
@@ -175,122 +179,122 @@ void TfrmHTMLEdit::RichEdit1Exit(TDocumentTab *tab)
         const TEditLines &lines = tab->Editor()->Lines();
         DocumentFile::Save(name, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
         // The copy goes when the document closes or the program ends.
-        if (!TempFiles.contains(name, Qt::CaseInsensitive))
-            TempFiles.append(name);
+        if (!m_tempFiles.contains(name, Qt::CaseInsensitive))
+            m_tempFiles.append(name);
         tab->CopyStale = false;
     } catch (const std::exception &e) {
-        ShowStatusMessage(QStringLiteral("Error creating Preview of ") + QFileInfo(tab->Path).fileName()
+        m_w.ShowStatusMessage(QStringLiteral("Error creating Preview of ") + QFileInfo(tab->Path).fileName()
                           + QStringLiteral("! ") + QString::fromUtf8(e.what()));
     }
 }
 
-void TfrmHTMLEdit::btnPreviewClick(bool automatic)
+void TPreviewController::btnPreviewClick(bool automatic)
 {
-    TDocumentTab *tab = ActiveTab();
-    if (!tab || (automatic && !isActiveWindow()))
+    TDocumentTab *tab = m_w.ActiveTab();
+    if (!tab || (automatic && !m_w.isActiveWindow()))
         return;
     const QString name = Preview::PreviewName(tab->Path, PreviewFallbackDir());
-    if (automatic && name.compare(LastPreviewFile, Qt::CaseInsensitive) != 0)
+    if (automatic && name.compare(m_lastPreviewFile, Qt::CaseInsensitive) != 0)
         return;
-    const bool refresh = QFileInfo::exists(name) && name == LastPreviewFile;
+    const bool refresh = QFileInfo::exists(name) && name == m_lastPreviewFile;
     if (!refresh)
-        LastPreviewFile = name;
+        m_lastPreviewFile = name;
     WritePreviewCopy(tab);
-    if (m_webBrowser) {
-        if (refresh && m_webBrowser->Url() == QUrl::fromLocalFile(name))
-            m_webBrowser->Reload();
-        else if (m_webBrowser->isVisible() || !refresh)
-            m_webBrowser->Navigate(QUrl::fromLocalFile(name));
+    if (m_w.WebBrowser()) {
+        if (refresh && m_w.WebBrowser()->Url() == QUrl::fromLocalFile(name))
+            m_w.WebBrowser()->Reload();
+        else if (m_w.WebBrowser()->isVisible() || !refresh)
+            m_w.WebBrowser()->Navigate(QUrl::fromLocalFile(name));
         else
-            m_webBrowser->Reload();
+            m_w.WebBrowser()->Reload();
     }
-    PreviewTicks = 0;
+    m_previewTicks = 0;
 }
 
-QString TfrmHTMLEdit::WritePreviewCopy(TDocumentTab *tab)
+QString TPreviewController::WritePreviewCopy(TDocumentTab *tab)
 {
     const QString name = Preview::PreviewName(tab->Path, PreviewFallbackDir());
     // The expansion works on a copy, so the editor keeps its text, selection and scroll place.
     const QString baseDir = Preview::DocumentDir(tab->Path, PreviewFallbackDir());
     const Includes::TExpansion expansion = Includes::ExpandIncludes(
-        tab->Editor()->Text(), baseDir, &Includes::ReadIncludeFile, [this](const QString &s) { ShowStatusMessage(s); });
-    if (!TempFiles.contains(name, Qt::CaseInsensitive))
-        TempFiles.append(name);
+        tab->Editor()->Text(), baseDir, &Includes::ReadIncludeFile, [this](const QString &s) { m_w.ShowStatusMessage(s); });
+    if (!m_tempFiles.contains(name, Qt::CaseInsensitive))
+        m_tempFiles.append(name);
     TDocumentFormat format = tab->Format;
     DocumentFile::SaveText(name, expansion.Text, format);
     return name;
 }
 
-void TfrmHTMLEdit::Preview1Click()
+void TPreviewController::Preview1Click()
 {
-    TDocumentTab *tab = ActiveTab();
+    TDocumentTab *tab = m_w.ActiveTab();
     if (!tab)
         throw ENoActiveRE();
     // A document never saved has no file of its own yet: its preview copy stands in for it.
     const QString file = QFileInfo(tab->Path).isFile() ? tab->Path : WritePreviewCopy(tab);
-    if (!OpenUrl(QUrl::fromLocalFile(file)))
-        ShowStatusMessage(QStringLiteral("No program opens ") + QFileInfo(file).fileName());
+    if (!m_w.OpenUrl(QUrl::fromLocalFile(file)))
+        m_w.ShowStatusMessage(QStringLiteral("No program opens ") + QFileInfo(file).fileName());
 }
 
-void TfrmHTMLEdit::Preview2Click(int browserSet)
+void TPreviewController::Preview2Click(int browserSet)
 {
-    const QString program = browserSet == 1 ? Settings.Path1 : Settings.Path2;
-    const QString start = browserSet == 1 ? Settings.ParamStart1 : Settings.ParamStart2;
-    const QString end = browserSet == 1 ? Settings.ParamEnd1 : Settings.ParamEnd2;
-    if (LastPreviewFile.isEmpty())
+    const QString program = browserSet == 1 ? m_w.Settings().Path1 : m_w.Settings().Path2;
+    const QString start = browserSet == 1 ? m_w.Settings().ParamStart1 : m_w.Settings().ParamStart2;
+    const QString end = browserSet == 1 ? m_w.Settings().ParamEnd1 : m_w.Settings().ParamEnd2;
+    if (m_lastPreviewFile.isEmpty())
         btnPreviewClick(false);
     // The first-run text "Not defined yet" is no program either.
     if (program.isEmpty() || program.compare(QLatin1String("Not defined yet"), Qt::CaseInsensitive) == 0) {
-        Message(QMessageBox::Critical, QStringLiteral("TagForge!"), Preview::NoBrowserPathMessage());
+        m_w.Message(QMessageBox::Critical, QStringLiteral("TagForge!"), Preview::NoBrowserPathMessage());
         return;
     }
-    const Preview::TCommand command = Preview::ExternalBrowserCommand(program, start, LastPreviewFile, end);
-    const bool started = m_context.StartProgram ? m_context.StartProgram(command.Program, command.Arguments)
+    const Preview::TCommand command = Preview::ExternalBrowserCommand(program, start, m_lastPreviewFile, end);
+    const bool started = m_w.Context().StartProgram ? m_w.Context().StartProgram(command.Program, command.Arguments)
                                                 : QProcess::startDetached(command.Program, command.Arguments);
     if (!started)
-        ShowStatusMessage(QStringLiteral("Could not start ") + program);
+        m_w.ShowStatusMessage(QStringLiteral("Could not start ") + program);
 }
 
-void TfrmHTMLEdit::DeletePreviewCopy(const QString &path)
+void TPreviewController::DeletePreviewCopy(const QString &path)
 {
     for (const QString &name : {Preview::PreviewName(path, PreviewFallbackDir()),
                                 Preview::ExitCopyName(path, PreviewFallbackDir())}) {
         // Only copies this program made are removed; a user's own "~qw" file stays.
-        if (!TempFiles.contains(name, Qt::CaseInsensitive))
+        if (!m_tempFiles.contains(name, Qt::CaseInsensitive))
             continue;
         if (QFileInfo::exists(name) && !QFile::remove(name))
-            Message(QMessageBox::Critical, QStringLiteral("TagForge!"),
+            m_w.Message(QMessageBox::Critical, QStringLiteral("TagForge!"),
                     QStringLiteral("Error deleting Temp-File: ") + name + QLatin1Char('.'));
-        for (qsizetype i = TempFiles.size() - 1; i >= 0; --i)
-            if (TempFiles.at(i).compare(name, Qt::CaseInsensitive) == 0)
-                TempFiles.removeAt(i);
+        for (qsizetype i = m_tempFiles.size() - 1; i >= 0; --i)
+            if (m_tempFiles.at(i).compare(name, Qt::CaseInsensitive) == 0)
+                m_tempFiles.removeAt(i);
     }
 }
 
-void TfrmHTMLEdit::btnWriteMailClick()
+void TPreviewController::btnWriteMailClick()
 {
     QString address;
-    if (!InputBox(QStringLiteral("eMail"), QStringLiteral("Please enter Destination Adress:"), address))
+    if (!m_w.InputBox(QStringLiteral("eMail"), QStringLiteral("Please enter Destination Adress:"), address))
         return;
     if (address.trimmed().isEmpty()) {
-        Message(QMessageBox::Warning, QStringLiteral("TagForge!"), QStringLiteral("Sorry, invalid entry!"));
+        m_w.Message(QMessageBox::Warning, QStringLiteral("TagForge!"), QStringLiteral("Sorry, invalid entry!"));
         return;
     }
-    MailAdresses.append(address);
+    m_mailAdresses.append(address);
     AddMailItem(address);
-    OpenUrl(QUrl(QStringLiteral("mailto:") + address));
+    m_w.OpenUrl(QUrl(QStringLiteral("mailto:") + address));
 }
 
-void TfrmHTMLEdit::MailDocumentTo(const QString &address)
+void TPreviewController::MailDocumentTo(const QString &address)
 {
-    TMyRichEdit *editor = ActiveEditor();
-    Message(QMessageBox::Information, QStringLiteral("TagForge!"),
+    TMyRichEdit *editor = m_w.ActiveEditor();
+    m_w.Message(QMessageBox::Information, QStringLiteral("TagForge!"),
             QStringLiteral("The HTML source of this document has been copied to the clipboard.\r\n"
                            "Your standard mail client will now be started: paste the source into the "
                            "text of the mail."));
     QGuiApplication::clipboard()->setText(editor->Text());
     QUrl url(QStringLiteral("mailto:") + address);
     url.setQuery(QStringLiteral("subject=New HTML Page&body=The newest Version of my HTML page:")
-                 + m_pageControl->tabText(m_pageControl->currentIndex()));
-    OpenUrl(url);
+                 + m_w.PageControl1()->tabText(m_w.PageControl1()->currentIndex()));
+    m_w.OpenUrl(url);
 }

@@ -1,0 +1,599 @@
+// Document life: new, open, reopen, save, save as, close with its prompts, backups and printing.
+#include "app/ui/documentmanager.h"
+
+#include "app/ui/mainwindow.h"
+
+#include "aids/core/myrichedit.h"
+#include "aids/ui/searchcommands.h"
+#include "app/core/appexceptions.h"
+#include "app/core/includes.h"
+#include "app/core/recentfiles.h"
+#include "analysis/ui/treepanel.h"
+#include "app/ui/documenttab.h"
+#include "highlight/core/highlighterlink.h"
+#include "highlight/ui/highlightertokens.h"
+#include "app/ui/mainstatusbar.h"
+#include "app/ui/multilinetabs.h"
+#include "app/ui/previewcontroller.h"
+#include "aids/ui/taginsight.h"
+#include "editor/ui/codeeditview.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QScopeGuard>
+#include <QLocale>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+
+TDocumentManager::TDocumentManager(TfrmHTMLEdit &window) : QObject(&window), m_w(window) {}
+
+TDocumentManager::~TDocumentManager() = default;
+
+void TDocumentManager::Tick()
+{
+    if (++m_backupTicks >= m_saveSecs)
+        Backup(true);
+}
+
+QString TDocumentManager::FileFilter() const
+{
+    return QStringLiteral("Html Files (*.htm *.html *.htc);;JavaScript Files (*.js);;All Files (*)");
+}
+
+QString TDocumentManager::CurrentDir() const
+{
+    return m_lastDir.isEmpty() ? QDir::currentPath() : m_lastDir;
+}
+
+int TDocumentManager::AskSave(const QString &text)
+{
+    if (m_w.Context().AskYesNoCancel)
+        return m_w.Context().AskYesNoCancel(QStringLiteral("Confirm"), text);
+    return QMessageBox::question(&m_w, QStringLiteral("Confirm"), text,
+                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+}
+
+void TDocumentManager::RegisterCommands()
+{
+    auto command = [this](const char *name, std::function<void()> fn) {
+        m_w.BindCommand(QLatin1String(name), std::move(fn));
+    };
+    command("New1", [this] { btnNewClick(); });
+    command("Open1", [this] {
+        m_w.ShowStatusMessage(QStringLiteral("Loading HTML-File..."));
+        // The message goes once the file is in (or the dialog was cancelled), even on failure.
+        const auto clear = qScopeGuard([this] { m_w.ShowStatusMessage(QString()); });
+        btnOpenClick();
+    });
+    command("Close1", [this] { m_w.ActiveEditor(); Close1Click(); });
+    command("CloseAll1", [this] { btnCloseClick(); });
+    command("Save1", [this] { m_w.ActiveEditor(); btnsaveClick(); });
+    command("SaveAs1", [this] { m_w.ActiveEditor(); SaveAs1Click(); });
+    command("SaveAll1", [this] { SaveAll(); });
+    command("Print1", [this] { Print1Click(); });
+    command("PrinterSetup1", [this] { PrinterSetup1Click(); });
+    command("Backup1", [this] { Backup(false); });
+    command("Undo1", [this] { if (m_w.ActiveEditor()->CanUndo()) m_w.ActiveEditor()->Undo(); });
+    command("Redo1", [this] { if (m_w.ActiveEditor()->CanRedo()) m_w.ActiveEditor()->Redo(); });
+    command("Copy1", [this] { m_w.ActiveEditor()->CopyToClipboard(); });
+    command("Cut1", [this] { m_w.ActiveEditor()->CutToClipboard(); });
+    command("Paste1", [this] { m_w.ActiveEditor()->PasteFromClipboard(); });
+    command("Delete1", [this] { m_w.ActiveEditor()->SetSelText(QString()); });
+    command("DeleteLine1", [this] { DeleteLine1Click(); });
+    command("Indent1", [this] { m_w.ActiveEditor()->CommandProcessor(ecBlockIndent); });
+    command("Unindent1", [this] { m_w.ActiveEditor()->CommandProcessor(ecBlockUnindent); });
+    command("SelectAll1", [this] { m_w.ActiveEditor()->SelectAll(); });
+
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this] { m_w.PageControl1Change(); });
+    connect(m_tabs, &QTabWidget::tabCloseRequested, this, [this](int index) {
+        m_tabs->setCurrentIndex(index);
+        m_w.RunGuarded([this] { Close1Click(); });
+    });
+    m_tabs->setTabsClosable(true);
+
+    // The tab's popup menu.
+    auto *pmActivePage = new QMenu(&m_w);
+    pmActivePage->setObjectName(QStringLiteral("pmActivePage"));
+    auto *closePage = pmActivePage->addAction(QStringLiteral("&Close Page"));
+    closePage->setObjectName(QStringLiteral("pmaClosePage"));
+    connect(closePage, &QAction::triggered, this, [this] { m_w.RunGuarded([this] { m_w.ActiveEditor(); Close1Click(); }); });
+    auto *closeAll = pmActivePage->addAction(QStringLiteral("Close &All Pages"));
+    closeAll->setObjectName(QStringLiteral("pmaCloseAllPages"));
+    connect(closeAll, &QAction::triggered, this, [this] { m_w.RunGuarded([this] { btnCloseClick(); }); });
+    pmActivePage->addSeparator();
+    for (const char *name : {"New1", "Open1", "Save1", "SaveAs1", "SaveAll1"})
+        pmActivePage->addAction(m_w.Action(QLatin1String(name)));
+    pmActivePage->addSeparator();
+    for (const char *name : {"Find1", "Replace1"})
+        pmActivePage->addAction(m_w.Action(QLatin1String(name)));
+    m_tabs->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_tabs->tabBar(), &QWidget::customContextMenuRequested, this,
+            [this, pmActivePage](const QPoint &pos) {
+                const int index = m_tabs->tabBar()->tabAt(pos);
+                if (index >= 0)
+                    m_tabs->setCurrentIndex(index);
+                pmActivePage->popup(m_tabs->tabBar()->mapToGlobal(pos));
+            });
+
+    connect(m_w.Menu(QStringLiteral("File1")), &QMenu::aboutToShow, this, [this] {
+        m_w.Action(TActionId::Repeat1)->setEnabled(m_w.State().Flags().LastSnippet >= 0);
+    });
+}
+
+TDocumentTab *TDocumentManager::CreateTab(const QString &caption, const QString &path)
+{
+    auto *tab = new TDocumentTab(m_tabs);
+    tab->Path = path;
+    tab->Format.LineBreak = DocumentFile::StyleFromFileType(m_w.Settings().FileType);
+    const int index = m_tabs->addTab(tab, caption);
+    m_tabs->setTabToolTip(index, path);
+    SetupEditor(tab);
+    m_newTab = tab;
+    m_newEditor = tab->Editor();
+    return tab;
+}
+
+void TDocumentManager::SetupEditor(TDocumentTab *tab)
+{
+    TMyRichEdit *editor = tab->Editor();
+    TCodeEditView *view = tab->View();
+    view->SetEditorFont(TCodeEditView::DefaultFont(9));
+    editor->SetWantTabs(true);
+    editor->SetHideSelection(false);
+    editor->SetMaxUndo(m_w.Settings().MaxUndo);
+    TEditorOptions options = editor->Options();
+    options &= ~TEditorOptions(eoSmartTabs);
+    options |= eoDropFiles;
+    if (m_w.Settings().AutoIndent)
+        options |= eoAutoIndent;
+    else
+        options &= ~TEditorOptions(eoAutoIndent);
+    editor->SetOptions(options);
+    TEditGutter &gutter = view->Gutter();
+    gutter.SetDigitCount(3);
+    // Numbers grow with the document instead of overflowing a three-digit field.
+    gutter.SetAutoSize(true);
+    gutter.SetShowLineNumbers(m_w.Settings().ShowLineNums);
+    gutter.SetLeadingZeros(m_w.Settings().ShowZeros);
+    gutter.SetZeroStart(true);
+    gutter.SetLeftOffset(5);
+    gutter.SetRightOffset(10);
+    view->SetRightEdge(m_w.Settings().ShowEdge ? 80 : -1);
+    editor->SetTabWidth(m_w.Settings().TabWidth);
+    editor->BookMarkOptions().SetLeftMargin(28);
+    editor->SetHighlighter(m_w.HiLiterLink());
+    view->SetTokenSource(m_w.HiLiterTokens());
+    editor->OnChange = [this, tab](TCodeEdit *) { m_w.RichEdit1Change(tab); };
+    editor->OnSelectionChange = [this, tab](TCodeEdit *) { m_w.RichEdit1SelectionChange(tab); };
+    connect(view, &TCodeEditView::focusLost, this, [this, tab] { m_w.Preview()->RichEdit1Exit(tab); });
+    m_w.TagInsightAid()->AttachEditor(view);
+    view->IsClaimedShortcut = [this](QKeyCombination key) { return m_w.ClaimsKey(key); };
+    view->OnDropFiles = [this](TCodeEditView *, const QStringList &files) {
+        for (const QString &file : files)
+            m_w.RunGuarded([&] { OpenFile(file); });
+    };
+    editor->SetModified(false);
+}
+
+void TDocumentManager::btnNewClick(bool askTemplate)
+{
+    ++m_untitledCount;
+    const QString name = QStringLiteral("Untitled%1").arg(m_untitledCount);
+    TDocumentTab *tab = CreateTab(name, name);
+    m_tabs->setCurrentWidget(tab);
+    tab->View()->setFocus();
+    tab->Editor()->SetModified(false);
+    m_w.RichEdit1SelectionChange(tab);
+    Q_UNUSED(askTemplate);   // the template choice comes with the new-document dialog
+}
+
+void TDocumentManager::btnOpenClick()
+{
+    const QString chosen = m_w.Context().ChooseOpenFile
+                               ? m_w.Context().ChooseOpenFile(QStringLiteral("Open"), CurrentDir(), FileFilter())
+                               : QFileDialog::getOpenFileName(&m_w, QStringLiteral("Open"), CurrentDir(), FileFilter());
+    if (chosen.isEmpty())
+        return;
+    QString path = chosen;
+    // A page kept as an include source opens as its source.
+    if (path.endsWith(QLatin1String(".htm")) || path.endsWith(QLatin1String(".html"))) {
+        const QString source = Includes::SourcePathFor(path);
+        if (QFileInfo::exists(source))
+            path = source;
+    }
+    m_lastDir = QFileInfo(chosen).absolutePath();
+    OpenFile(path);
+}
+
+void TDocumentManager::OpenFile(const QString &path)
+{
+    if (!QFileInfo::exists(path)) {
+        m_w.raise();
+        m_w.activateWindow();
+        return;
+    }
+    for (int i = 0; i < m_tabs->count(); ++i) {
+        if (m_w.Tab(i)->Path == path) {
+            m_tabs->setCurrentIndex(i);
+            return;
+        }
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    TDocumentTab *tab = CreateTab(QFileInfo(path).fileName(), path);
+    m_tabs->setCurrentWidget(tab);
+    TMyRichEdit *editor = tab->Editor();
+    auto onChange = std::move(editor->OnChange);
+    auto onSelection = std::move(editor->OnSelectionChange);
+    QString warning;
+    try {
+        tab->Format = DocumentFile::LoadLines(path, editor->Lines(),
+                                              DocumentFile::StyleFromFileType(m_w.Settings().FileType), &warning);
+        DocumentFile::ExpandTabs(editor->Lines(), m_w.Settings().TabWidth);
+    } catch (...) {
+        QApplication::restoreOverrideCursor();
+        // A file that cannot be read leaves no empty tab behind.
+        FreeTab(tab);
+        throw;
+    }
+    editor->SetSelStart(1);
+    editor->SetSelEnd(1);
+    editor->SetModified(false);
+    editor->ClearUndo();
+    editor->OnChange = std::move(onChange);
+    editor->OnSelectionChange = std::move(onSelection);
+    tab->View()->setFocus();
+    QApplication::restoreOverrideCursor();
+    m_w.RichEdit1SelectionChange(tab);
+    m_w.UpdateControls();
+    m_w.btnRefreshHTreeClick();
+    m_w.raise();
+    AddToMRU(path, true);
+    if (m_w.PreviewVisible())
+        m_w.Preview()->btnPreviewClick(false);
+    // Bytes the file's encoding cannot hold were kept another way: say so, and how it will be saved.
+    if (!warning.isEmpty()) {
+        m_w.ShowStatusMessage(warning);
+        m_w.Message(QMessageBox::Warning, QStringLiteral("TagForge!"),
+                QFileInfo(path).fileName() + QStringLiteral(": ") + warning);
+    }
+}
+
+bool TDocumentManager::btnsaveClick()
+{
+    TDocumentTab *tab = m_w.ActiveTab();
+    if (!tab)
+        throw ENoActiveRE();
+    if (!QFileInfo(tab->Path).isFile())
+        return SaveAs1Click();
+    return SaveTabAs(tab, tab->Path);
+}
+
+bool TDocumentManager::SaveAs1Click()
+{
+    TDocumentTab *tab = m_w.ActiveTab();
+    if (!tab)
+        throw ENoActiveRE();
+    const QString start = QFileInfo(tab->Path).isAbsolute() ? tab->Path : CurrentDir();
+    QString chosen = m_w.Context().ChooseSaveFile
+                         ? m_w.Context().ChooseSaveFile(QStringLiteral("Save As"), start, FileFilter())
+                         : QFileDialog::getSaveFileName(&m_w, QStringLiteral("Save As"), start, FileFilter());
+    bool saved = false;
+    if (!chosen.isEmpty()) {
+        if (QFileInfo(chosen).suffix().isEmpty())
+            chosen += QStringLiteral(".html");
+        saved = SaveTabAs(tab, chosen);
+    }
+    // A document that was never saved has no file to remember.
+    if (QFileInfo(tab->Path).isFile())
+        AddToMRU(tab->Path, true);
+    return saved;
+}
+
+bool TDocumentManager::SaveTabAs(TDocumentTab *tab, const QString &path)
+{
+    TMyRichEdit *editor = tab->Editor();
+    const int selStart = editor->SelStart();
+    editor->BeginUpdate();
+    QStringList statuses;
+    const QString baseDir = QFileInfo(path).absolutePath();
+    TDocumentFormat format = tab->Format;
+    QString newPath = path;
+    bool switched = false;
+    try {
+        // Expanding works on a copy: the editor keeps its text, undo history and marker.
+        const QString text = editor->Text();
+        const Includes::TExpansion expansion = Includes::ExpandIncludes(
+            text, baseDir, &Includes::ReadIncludeFile, [this](const QString &s) { m_w.ShowStatusMessage(s); });
+        if (expansion.Expanded) {
+            TDocumentFormat pageFormat = format;
+            switched |= DocumentFile::SaveText(Includes::ExpandedPathFor(path), expansion.Text, pageFormat).SwitchedToUtf8;
+            newPath = Includes::SourcePathFor(path);
+        }
+        const TEditLines &lines = editor->Lines();
+        switched |= DocumentFile::Save(newPath, lines.Count(),
+                                       [&lines](int i) { return QStringView(lines[i]); }, format)
+                        .SwitchedToUtf8;
+    } catch (...) {
+        editor->EndUpdate();
+        throw;
+    }
+    tab->Format = format;
+    tab->Path = newPath;
+    editor->SetModified(false);
+    const int index = m_tabs->indexOf(tab);
+    m_tabs->setTabText(index, QFileInfo(newPath).fileName());
+    m_tabs->setTabToolTip(index, newPath);
+    AddToMRU(newPath, true);
+    editor->SetSelStart(selStart);
+    editor->SetSelEnd(selStart);
+    m_lastDir = QFileInfo(newPath).absolutePath();
+    editor->EndUpdate();
+    if (switched)
+        m_w.ShowStatusMessage(QStringLiteral("Saved as UTF-8: the text holds characters its old encoding cannot."));
+    if (tab == m_w.ActiveTab())
+        m_w.StatusBar()->SetPanelText(TMainStatusBar::ModifiedPanel, QString());
+    m_w.UpdateControls();
+    return true;
+}
+
+void TDocumentManager::SaveAll()
+{
+    for (int i = m_tabs->count() - 1; i >= 0; --i) {
+        m_tabs->setCurrentIndex(i);
+        btnsaveClick();
+    }
+}
+
+void TDocumentManager::FreeTab(TDocumentTab *tab)
+{
+    const int index = m_tabs->indexOf(tab);
+    if (m_newTab == tab) {
+        m_newTab = nullptr;
+        m_newEditor = nullptr;
+    }
+    m_tabs->removeTab(index);
+    if (index > 0)
+        m_tabs->setCurrentIndex(index - 1);
+    delete tab;
+    m_w.MultiLineTabs()->Sync();
+    if (m_tabs->count() == 0) {
+        m_w.TreePanel()->ShowRootOnly();
+        m_w.UpdateWindowTitle();
+    }
+}
+
+bool TDocumentManager::Close1Click()
+{
+    TDocumentTab *tab = m_w.ActiveTab();
+    if (!tab)
+        throw ENoActiveRE();
+    const QString path = tab->Path;
+    if (tab->Editor()->Modified()) {
+        const int answer = AskSave(QStringLiteral("Save changes to ") + path + QStringLiteral(" ?"));
+        if (answer == QMessageBox::Cancel)
+            return false;
+        if (answer == QMessageBox::Yes) {
+            // Only a document that was really written may go.
+            if (!btnsaveClick())
+                return false;
+        } else if (QFileInfo(path).isFile()) {
+            AddToMRU(path, false);
+        }
+        FreeTab(tab);
+    } else {
+        if (QFileInfo(path).isFile())
+            AddToMRU(path, false);
+        FreeTab(tab);
+        --m_untitledCount;
+    }
+    m_w.Preview()->DeletePreviewCopy(path);
+    BuildReopenMenu();
+    if (m_tabs->count() == 0) {
+        for (int panel : {TMainStatusBar::Row, TMainStatusBar::Column, TMainStatusBar::CharPos})
+            m_w.StatusBar()->SetPanelText(panel, QString());
+        m_untitledCount = 0;
+        btnNewClick();
+    }
+    return true;
+}
+
+void TDocumentManager::btnCloseClick()
+{
+    for (int i = m_tabs->count() - 1; i >= 0; --i) {
+        if (i >= m_tabs->count())
+            continue;
+        m_tabs->setCurrentIndex(i);
+        if (!Close1Click())
+            return;
+    }
+    if (m_tabs->count() == 0) {
+        m_untitledCount = 0;
+        btnNewClick();
+    }
+}
+
+QString TDocumentManager::BackupDir() const
+{
+    const QString beside = m_w.Context().ProgramDir + QStringLiteral("/Backups");
+    if (QDir().mkpath(beside) && QFileInfo(beside).isWritable())
+        return beside;
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                         + QStringLiteral("/Backups");
+    QDir().mkpath(data);
+    return data;
+}
+
+void TDocumentManager::Backup(bool silent)
+{
+    TDocumentTab *tab = m_w.ActiveTab();
+    if (!tab)
+        throw ENoActiveRE();
+    m_backupTicks = 0;
+    const QString name = QFileInfo(tab->Path).fileName();
+    const QString target = BackupDir() + QStringLiteral("/bak~") + name;
+    try {
+        TDocumentFormat format = tab->Format;
+        const TEditLines &lines = tab->Editor()->Lines();
+        DocumentFile::Save(target, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
+    } catch (const std::exception &e) {
+        // The system's reason follows, so that a full disk is told as such.
+        m_w.ShowStatusMessage(QStringLiteral("Error creating Backup of ") + name + QStringLiteral("! ")
+                          + QString::fromUtf8(e.what()));
+        return;
+    }
+    if (!silent)
+        m_w.Message(QMessageBox::Information, QStringLiteral("TagForge!"),
+                QStringLiteral("Backup created in Backup Subfolder of TagForge! Folder."));
+}
+
+QStringList TDocumentManager::BackupModified()
+{
+    QStringList written;
+    for (int i = 0; i < m_tabs->count(); ++i) {
+        TDocumentTab *tab = m_w.Tab(i);
+        if (!tab->Editor()->Modified())
+            continue;
+        const QString target = BackupDir() + QStringLiteral("/bak~") + QFileInfo(tab->Path).fileName();
+        try {
+            TDocumentFormat format = tab->Format;
+            const TEditLines &lines = tab->Editor()->Lines();
+            DocumentFile::Save(target, lines.Count(), [&lines](int n) { return QStringView(lines[n]); }, format);
+            written << target;
+        } catch (const std::exception &) {
+            // Nothing more can be done for this document while the program is being ended.
+        }
+    }
+    return written;
+}
+
+void TDocumentManager::DeleteLine1Click()
+{
+    TMyRichEdit *editor = m_w.ActiveEditor();
+    const bool yes = m_w.Context().AskYesNo
+                         ? m_w.Context().AskYesNo(QStringLiteral("Confirmation"), QStringLiteral("Really delete whole line?"))
+                         : QMessageBox::question(&m_w, QStringLiteral("Confirmation"),
+                                                 QStringLiteral("Really delete whole line?"))
+                               == QMessageBox::Yes;
+    if (yes)
+        // Through the editor's command, so that the deletion can be undone.
+        editor->CommandProcessor(ecDeleteLine);
+}
+
+void TDocumentManager::Print1Click()
+{
+    TDocumentTab *tab = m_w.ActiveTab();
+    if (!tab)
+        throw ENoActiveRE();
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(m_printer.get(), &m_w);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString title = QFileInfo(tab->Path).fileName();
+    tab->View()->Print(m_printer.get(), title, QStringLiteral("$TITLE$"),
+                       QStringLiteral("Page $PAGENUM$ - $DATE$"));
+}
+
+void TDocumentManager::PrinterSetup1Click()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPageSetupDialog dialog(m_printer.get(), &m_w);
+    dialog.exec();
+}
+
+void TDocumentManager::AddToMRU(const QString &path, bool rebuild)
+{
+    RecentFiles::AddToMRU(m_mruFileList, path);
+    if (rebuild)
+        BuildReopenMenu();
+}
+
+void TDocumentManager::BuildReopenMenu()
+{
+    QMenu *reopen = m_w.Menu(QStringLiteral("Reopen1"));
+    reopen->clear();
+    reopen->setEnabled(true);
+    QStringList open;
+    for (int i = 0; i < m_tabs->count(); ++i)
+        open << m_w.Tab(i)->Path;
+    const QFontMetrics metrics(m_w.font());
+    for (const RecentFiles::TReopenItem &item : RecentFiles::ReopenItems(m_mruFileList, open)) {
+        QAction *a = reopen->addAction(metrics.elidedText(item.Path, Qt::ElideMiddle, 145));
+        a->setToolTip(item.Path);
+        a->setStatusTip(item.Path);
+        a->setData(item.Index);
+        connect(a, &QAction::triggered, this, [this, index = item.Index] { m_w.RunGuarded([this, index] { AnyMRUClick(index); }); });
+    }
+    if (reopen->isEmpty())
+        reopen->addAction(QStringLiteral("[Empty]"))->setEnabled(false);
+}
+
+void TDocumentManager::AnyMRUClick(int index)
+{
+    const QString path = RecentFiles::PathOf(m_mruFileList.value(index));
+    if (QFileInfo::exists(path)) {
+        OpenFile(path);
+        return;
+    }
+    const QString text = QStringLiteral("The file \"%1\" has been moved or deleted!!\r\n"
+                                        "Would you like to remove it from the MRU-List?").arg(path);
+    if (m_w.Ask(QStringLiteral("Confirm"), text)) {
+        RecentFiles::RemoveEntry(m_mruFileList, index);
+        BuildReopenMenu();
+    }
+}
+
+void TDocumentManager::CreateUntitledFromTemplate()
+{
+    m_untitledCount = -6;
+    btnNewClick(false);
+    TDocumentTab *tab = m_w.ActiveTab();
+    if (!tab)
+        return;
+    const QString path = m_w.Context().ProgramDir + QStringLiteral("/Templates/Standard.tpl");
+    if (QFileInfo::exists(path)) {
+        m_w.RunGuarded([&] {
+            TDocumentFormat format = DocumentFile::LoadLines(path, tab->Editor()->Lines(),
+                                                             DocumentFile::StyleFromFileType(m_w.Settings().FileType));
+            tab->Format.LineBreak = format.LineBreak;
+        });
+    }
+    tab->Editor()->ClearUndo();
+    tab->Editor()->SetModified(false);
+    tab->Path = QStringLiteral("Untitled0");
+    m_tabs->setTabText(m_tabs->indexOf(tab), tab->Path);
+    m_tabs->setTabToolTip(m_tabs->indexOf(tab), tab->Path);
+    m_w.UpdateWindowTitle();
+}
+
+bool TDocumentManager::CloseQuery()
+{
+    for (int i = m_tabs->count() - 1; i >= 0; --i) {
+        TDocumentTab *tab = m_w.Tab(i);
+        m_tabs->setCurrentIndex(i);
+        if (!tab->Editor()->Modified())
+            continue;
+        const int answer = AskSave(QStringLiteral("Save changes to %1?").arg(tab->Path));
+        if (answer == QMessageBox::Cancel)
+            return false;
+        if (answer == QMessageBox::Yes) {
+            // A save that fails or is cancelled keeps the window open: nothing may be lost.
+            if (!btnsaveClick())
+                return false;
+            AddToMRU(tab->Path, false);
+            FreeTab(tab);
+        }
+    }
+    return true;
+}

@@ -1,0 +1,82 @@
+// Document life: new, open, reopen, save, save as, close with its prompts, backups and printing.
+// The file rules themselves (encodings, safe saving, includes, recent files) live in app/core.
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+class QPrinter;
+class QTabWidget;
+class TDocumentTab;
+class TMyRichEdit;
+class TfrmHTMLEdit;
+
+class TDocumentManager : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TDocumentManager(TfrmHTMLEdit &window);
+    ~TDocumentManager() override;
+
+    // The document tabs, once the window has made them.
+    void SetTabs(QTabWidget *tabs) { m_tabs = tabs; }
+    // Binds the file and edit commands and the tab's popup menu.
+    void RegisterCommands();
+    // Closing the window: asks for every modified document; false when the user keeps it open.
+    bool CloseQuery();
+
+    void btnNewClick(bool askTemplate = true);
+    void btnOpenClick();
+    void OpenFile(const QString &path);
+    // The first document of a start without a file: Untitled0 from the standard template.
+    void CreateUntitledFromTemplate();
+    bool btnsaveClick();
+    bool SaveAs1Click();
+    void SaveAll();
+    bool Close1Click();
+    void btnCloseClick();
+    void Backup(bool silent);
+    QString BackupDir() const;
+    // Every modified document kept as a backup, as when the program is ended by a signal.
+    QStringList BackupModified();
+    void DeleteLine1Click();
+    void Print1Click();
+    void PrinterSetup1Click();
+    void AddToMRU(const QString &path, bool rebuild);
+    void BuildReopenMenu();
+    int AskSave(const QString &text);
+
+    // One tick of the window's timer: the automatic backup every SaveSecs ticks.
+    void Tick();
+    void SetSaveSecs(int seconds) { m_saveSecs = seconds; }
+    int SaveSecs() const { return m_saveSecs; }
+
+    QStringList &MRUFileList() { return m_mruFileList; }
+    int UntitledCount() const { return m_untitledCount; }
+    void SetUntitledCount(int count) { m_untitledCount = count; }
+    // The tab and editor made by the last New or Open.
+    TDocumentTab *NewTab() const { return m_newTab; }
+    TMyRichEdit *NewEditor() const { return m_newEditor; }
+
+private:
+    TDocumentTab *CreateTab(const QString &caption, const QString &path);
+    void SetupEditor(TDocumentTab *tab);
+    void FreeTab(TDocumentTab *tab);
+    bool SaveTabAs(TDocumentTab *tab, const QString &path);
+    void AnyMRUClick(int index);
+    QString FileFilter() const;
+    QString CurrentDir() const;
+
+    TfrmHTMLEdit &m_w;
+    QTabWidget *m_tabs = nullptr;
+    QStringList m_mruFileList;
+    int m_untitledCount = 0;
+    int m_saveSecs = 60;
+    int m_backupTicks = 0;
+    TDocumentTab *m_newTab = nullptr;
+    TMyRichEdit *m_newEditor = nullptr;
+    QString m_lastDir;
+    std::unique_ptr<QPrinter> m_printer;
+};

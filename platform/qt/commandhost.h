@@ -1,0 +1,41 @@
+// What the main window offers the subsystems: its named commands, its side pages, the active
+// document and the shared flags. A subsystem registers through this and never includes app/.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QAction;
+class QWidget;
+class TWindowState;
+
+class TCommandHost
+{
+public:
+    // The side bar's pages a subsystem may fill.
+    enum SidePage { ExplorerPage = 0, TreePage, CharsPage, ManagerPage, ReportPage };
+
+    virtual ~TCommandHost() = default;
+
+    // The window, as the parent of a subsystem's dialogs and helpers.
+    virtual QWidget *HostWindow() = 0;
+    // A menu or toolbar command by its name ("SyntaxCheck1"); null when there is none.
+    virtual QAction *FindAction(const QString &name) const = 0;
+    // Makes the named command live: enabled, and running handler the way the application's error
+    // handler would (a failure becomes a message box). Returns the action, or null for an unknown name.
+    virtual QAction *BindCommand(const QString &name, std::function<void()> handler) = 0;
+    // Runs a command with the same error handling.
+    virtual void RunGuarded(const std::function<void()> &command) = 0;
+    // The panel of a side page, to put a subsystem's content into; ShowSidePage brings it forward.
+    virtual QWidget *SidePageWidget(SidePage page) = 0;
+    virtual void ShowSidePage(SidePage page) = 0;
+    virtual int CurrentSidePage() const = 0;
+    // The active document's editor view, null when no document is open.
+    virtual QWidget *ActiveEditorView() const = 0;
+    // Status panel 7 and message boxes (icon as QMessageBox::Icon).
+    virtual void ShowStatus(const QString &text) = 0;
+    virtual void ShowMessage(int icon, const QString &caption, const QString &text) = 0;
+    // The flags the window's helpers share.
+    virtual TWindowState &State() = 0;
+};
