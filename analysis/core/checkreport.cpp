@@ -3,6 +3,8 @@
 
 #include <QFileInfo>
 
+TSyntaxReport BuildPlainSyntaxReport(const QString &text, int lineCount, const QString &tagDataFile);
+
 int CountTextLines(QStringView text)
 {
     int lines = 0;
@@ -17,6 +19,64 @@ int CountTextLines(QStringView text)
 }
 
 TSyntaxReport BuildSyntaxReport(const QString &text, int lineCount, const QString &tagDataFile)
+{
+    return BuildSyntaxReport(text, lineCount, tagDataFile, QString(), {});
+}
+
+namespace {
+
+// A row of a source's report: where the finding lies decides its prefix.
+TReportRow SourceRow(const TCheckedText &page, qsizetype offset, const QString &message)
+{
+    const TTextPosition at = page.Locate ? page.Locate(offset) : TLineIndex(page.Text).Position(offset);
+    TReportRow row;
+    row.ImageIndex = riError;
+    if (at.File.isEmpty()) {
+        row.Caption = QStringLiteral("%1: %2").arg(at.Line).arg(message);
+    } else {
+        row.Caption = QStringLiteral("%1:%2: %3").arg(QFileInfo(at.File).fileName()).arg(at.Line).arg(message);
+        row.File = at.File;
+        row.FileLine = at.Line;
+    }
+    return row;
+}
+
+}
+
+TSyntaxReport BuildSyntaxReport(const QString &text, int lineCount, const QString &tagDataFile,
+                                const QString &documentPath, const TPageExpander &expand)
+{
+    const bool source = expand && documentPath.endsWith(QLatin1String(".htc"), Qt::CaseInsensitive);
+    if (!source)
+        return BuildPlainSyntaxReport(text, lineCount, tagDataFile);
+    const TCheckedText page = expand(documentPath, text);
+    TSyntaxReport report = BuildPlainSyntaxReport(page.Text, lineCount, tagDataFile);
+    if (report.Failure || (report.ErrorCount == 0 && page.Problem.isEmpty()))
+        return report;
+    THTMLValidator validator;
+    validator.LoadTagData(tagDataFile);
+    validator.Validate(page.Text);
+    report.Rows.resize(3);  // the version, the line count, the blank row
+    bool problemPending = !page.Problem.isEmpty();
+    for (int i = 0; i < validator.ErrorCount(); ++i) {
+        const TError &error = validator.GetError(i);
+        if (problemPending && page.ProblemOffset <= error.Offset) {
+            report.Rows.append(SourceRow(page, page.ProblemOffset, page.Problem));
+            problemPending = false;
+        }
+        // The message without the line number of the expanded text it begins with.
+        report.Rows.append(SourceRow(page, error.Offset, error.Msg.mid(error.Msg.indexOf(u':') + 2)));
+    }
+    if (problemPending)
+        report.Rows.append(SourceRow(page, page.ProblemOffset, page.Problem));
+    report.ErrorCount = int(report.Rows.size()) - 3;
+    report.Rows.append(TReportRow{QString(), {}, riNone});
+    report.Rows.append(
+        TReportRow{QStringLiteral("Total of %1 Errors found!").arg(report.ErrorCount), {}, riInfo});
+    return report;
+}
+
+TSyntaxReport BuildPlainSyntaxReport(const QString &text, int lineCount, const QString &tagDataFile)
 {
     TSyntaxReport report;
     THTMLValidator validator;
@@ -88,8 +148,33 @@ TLinkReport BuildLinkReport(const QString &text, const QString &documentFileName
     return report;
 }
 
+TLinkReport BuildLinkReport(const QString &text, const QString &documentFileName, const TPageExpander &expand)
+{
+    if (!expand || !documentFileName.endsWith(QLatin1String(".htc"), Qt::CaseInsensitive))
+        return BuildLinkReport(text, documentFileName);
+    const TCheckedText page = expand(documentFileName, text);
+    TLinkReport report = BuildLinkReport(page.Text, documentFileName);
+    if (!page.Locate)
+        return report;
+    for (int i = 0; i < report.Links.size(); ++i) {
+        TLink &link = report.Links[i];
+        TReportRow &row = report.Rows[i + 1];  // after the version row
+        const TTextPosition at = page.Locate(link.Offset);
+        link.Line = at.Line;
+        row.SubItems[lcLine] = QString::number(at.Line);
+        if (!at.File.isEmpty()) {
+            row.Caption = at.File;
+            row.File = at.File;
+            row.FileLine = at.Line;
+        }
+    }
+    return report;
+}
+
 std::optional<int> ReportRowLine(const TReportRow &row, bool linkReport)
 {
+    if (row.FileLine >= 0)
+        return row.FileLine;
     QString number;
     if (linkReport) {
         if (row.SubItems.size() <= lcLine)

@@ -1,6 +1,7 @@
 // The rows of the syntax check and link check reports, and the line a row points at.
 #pragma once
 
+#include "analysis/core/findings.h"
 #include "analysis/core/htmlvalidator.h"
 
 #include <QList>
@@ -16,9 +17,19 @@ enum TReportImage { riNone = -1, riInfo = 0, riError = 1, riLinkOk = 2, riNotLoc
 enum TLinkColumn { lcLink = 0, lcFullUrl = 1, lcStatus = 2, lcType = 3, lcLine = 4 };
 
 struct TReportRow {
+    TReportRow() = default;
+    TReportRow(const QString &caption, const QStringList &subItems, int imageIndex)
+        : Caption(caption), SubItems(subItems), ImageIndex(imageIndex)
+    {
+    }
+
     QString Caption;
     QStringList SubItems;  // only the link report fills them
     int ImageIndex = riNone;
+    // A finding of a .htc source that lies in an included file: that file's path and the
+    // finding's line there (from 0); the caption then begins with the file's name.
+    QString File;
+    int FileLine = -1;
 };
 
 inline constexpr QStringView SyntaxReportTitle = u"HTML Validator";
@@ -45,8 +56,19 @@ int CountTextLines(QStringView text);
 // Runs a syntax check of text against the tag data file and lays out the report rows.
 TSyntaxReport BuildSyntaxReport(const QString &text, int lineCount, const QString &tagDataFile);
 
+// The same for the document at documentPath: a .htc source is checked as the page expand makes
+// of it. Findings in the source keep the row form "N: ..." with the source's own line N; those
+// in an included file read "head.inc:N: ..." and carry the file and line in the row; a failed
+// include is a row of its own at its directive.
+TSyntaxReport BuildSyntaxReport(const QString &text, int lineCount, const QString &tagDataFile,
+                                const QString &documentPath, const TPageExpander &expand);
+
 // Runs a link check of text, resolving local links against the folder of documentFileName.
 TLinkReport BuildLinkReport(const QString &text, const QString &documentFileName);
+
+// The same, a .htc document checked as the page expand makes of it: a link written in an
+// included file has that file as its row's caption and its line there, and carries both.
+TLinkReport BuildLinkReport(const QString &text, const QString &documentFileName, const TPageExpander &expand);
 
 // "Not Local", "OK" or "Broken", and the matching image.
 QString LinkStatus(const TLink &link);

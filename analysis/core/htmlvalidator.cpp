@@ -42,7 +42,10 @@ bool MayHoldLinkParam(QStringView text)
         }
         return true;
     };
-    for (qsizetype eq = text.indexOf(u'='); eq >= 0; eq = text.indexOf(u'=', eq + 1)) {
+    for (qsizetype at = text.indexOf(u'='); at >= 0; at = text.indexOf(u'=', at + 1)) {
+        qsizetype eq = at;  // "href = x": the name may stand blanks before the "="
+        while (eq > 0 && IsSpace(text[eq - 1].unicode()))
+            --eq;
         if (endsWithName(eq, "src", 3) || endsWithName(eq, "href", 4) || endsWithName(eq, "background", 10))
             return true;
     }
@@ -84,8 +87,8 @@ EFileOpenError::EFileOpenError(const QString &fileName, const QString &reason)
 {
 }
 
-THTMLTag::THTMLTag(QStringView text, int line)
-    : m_Text(text.data()), m_Length(qint32(text.size())), m_Line(line)
+THTMLTag::THTMLTag(QStringView text, int line, qsizetype offset)
+    : m_Text(text.data()), m_Length(qint32(text.size())), m_Line(line), m_Offset(qint32(offset))
 {
     const qsizetype n = text.size();
     qsizetype pos = text.startsWith(u'<') ? 1 : 0;
@@ -109,25 +112,47 @@ bool THTMLTag::NextParam(qsizetype &pos, QStringView &param) const
     qsizetype start = std::max<qsizetype>(pos, m_NameStart + m_NameLength + 1);
     // Letters and most punctuation just extend a parameter; only these characters need a look.
     constexpr quint64 special = (1ull << '>') | (1ull << ' ') | (1ull << '\t') | (1ull << '\r')
-        | (1ull << '\n') | (1ull << '\f') | (1ull << '"') | (1ull << '\'') | (1ull << '/');
+        | (1ull << '\n') | (1ull << '\f') | (1ull << '"') | (1ull << '\'') | (1ull << '/')
+        | (1ull << '=');
     char16_t quote = 0;
+    bool afterEquals = false;  // the last character that was not a blank is "="
+    qsizetype end = start;     // past the last character that was not a blank
     for (qsizetype i = start; i < n; ++i) {
         const char16_t c = text[i].unicode();
-        if (!((c < 64) & ((special >> (c & 63)) & 1)))
+        if (!((c < 64) & ((special >> (c & 63)) & 1))) {
+            afterEquals = false;
+            end = i + 1;
             continue;
+        }
+        if (quote == 0 && IsSpace(c) && end > start && !(m_IsSelfClosing && i == n - 2)) {
+            // "href = x": a blank next to "=" does not end the parameter.
+            qsizetype next = i;
+            while (next < n && IsSpace(text[next].unicode()))
+                ++next;
+            if (afterEquals || (next < n && text[next] == u'=')) {
+                i = next - 1;
+                continue;
+            }
+        }
         if (c == u'>' || (quote == 0 && IsSpace(c)) || (m_IsSelfClosing && i == n - 2)) {
-            if (i > start) {
-                param = text.mid(start, i - start);
+            if (end > start) {
+                param = text.mid(start, end - start);
                 pos = i + 1;
                 return true;
             }
             start = i + 1;
+            end = start;
             quote = 0;
-        } else if (quote == 0 && (c == u'"' || (c == u'\'' && text[i - 1] == u'='))) {
+            afterEquals = false;
+            continue;
+        }
+        end = i + 1;
+        if (quote == 0 && (c == u'"' || (c == u'\'' && afterEquals))) {
             quote = c;
         } else if (c == quote) {
             quote = 0;
         }
+        afterEquals = quote == 0 && c == u'=';
     }
     pos = n;
     return false;
@@ -199,7 +224,8 @@ int THTMLValidator::TagDataIndex(const QString &lowerName) const
 
 bool THTMLValidator::IsKnownTag(const QString &name) const
 {
-    return name.contains(QStringView(u"!--")) || TagDataIndex(name.toLower()) >= 0;
+    return name.contains(QStringView(u"!--")) || IsMarkupDeclaration(name) || IsForeignRoot(name)
+        || TagDataIndex(name.toLower()) >= 0;
 }
 
 bool THTMLValidator::NeedsEndTag(const QString &name) const
@@ -212,23 +238,52 @@ void THTMLValidator::ExtractTags()
 {
     m_Sources.append(m_Source);
     const char16_t *s = reinterpret_cast<const char16_t *>(m_Source.constData());
+    const QStringView source(m_Source);
     const qsizetype n = m_Source.size();
     // Room for a tag every 16 characters: pages rarely have more, and unused room costs no memory.
     m_Tags.reserve(m_Tags.size() + n / 16);
     qsizetype start = -1;
+    // Text before this index holds no markup (a comment, a CDATA section, a script's or a style
+    // sheet's contents): only its line breaks count.
+    qsizetype skipUntil = 0;
     int line = 0;
+    const auto skipPast = [&](qsizetype from, QStringView mark) {
+        const qsizetype at = source.indexOf(mark, from, Qt::CaseInsensitive);
+        return at < 0 ? n : at + mark.size();
+    };
     // Only four characters matter; everything between them is skipped in blocks.
     ForEachOf4(s, 0, n, u'<', u'>', u'\r', u'\n', [&](qsizetype i) {
         switch (s[i]) {
         case u'<':
-            start = i;
+            if (i < skipUntil)
+                break;
+            if (source.mid(i, 4) == u"<!--") {
+                // An e-mail address or a commented-out link inside is no tag and no link.
+                skipUntil = skipPast(i + 2, u"-->");  // "<!-->" is a whole, empty comment
+                start = -1;
+            } else if (source.mid(i, 9) == u"<![CDATA[") {
+                skipUntil = skipPast(i + 9, u"]]>");
+                start = -1;
+            } else {
+                start = i;
+            }
             break;
         case u'>':
             // A ">" with no "<" open (running text such as "a > b") is no tag: repeating the
             // previous tag would invent a second start tag and a false "no end tag" report.
-            if (start >= 0) {
-                m_Tags.append(THTMLTag(QStringView(s + start, i - start + 1), line));
+            if (start >= 0 && i >= skipUntil) {
+                m_Tags.append(THTMLTag(QStringView(s + start, i - start + 1), line, start));
                 start = -1;
+                const THTMLTag &tag = m_Tags.last();
+                // "Array<string>" in a script or "a<b" in a style sheet is no tag: the contents
+                // run to the element's end tag.
+                if (!tag.IsEndTag() && !tag.IsSelfClosing()
+                    && (tag.Name().compare(u"script", Qt::CaseInsensitive) == 0
+                        || tag.Name().compare(u"style", Qt::CaseInsensitive) == 0)) {
+                    const QString endTag = QStringLiteral("</") + tag.Name().toString();
+                    const qsizetype at = source.indexOf(endTag, i + 1, Qt::CaseInsensitive);
+                    skipUntil = at < 0 ? n : at;
+                }
             }
             break;
         case u'\r':
@@ -240,6 +295,16 @@ void THTMLValidator::ExtractTags()
             break;
         }
     });
+}
+
+bool THTMLValidator::IsMarkupDeclaration(QStringView name)
+{
+    return name.startsWith(u'?') || name.startsWith(u'!');
+}
+
+bool THTMLValidator::IsForeignRoot(QStringView name)
+{
+    return name.compare(u"svg", Qt::CaseInsensitive) == 0 || name.compare(u"math", Qt::CaseInsensitive) == 0;
 }
 
 std::vector<int> THTMLValidator::NameIds(QStringList *lowerNames) const
@@ -304,33 +369,60 @@ void THTMLValidator::Validate(const QString &text)
     const std::vector<int> ids = NameIds(&lowerNames);
     std::vector<char> known(lowerNames.size());
     std::vector<char> needsEnd(lowerNames.size());
+    std::vector<char> foreignRoot(lowerNames.size());
     for (int id = 0; id < lowerNames.size(); ++id) {
-        const int index = TagDataIndex(lowerNames.at(id));
-        known[id] = index >= 0 || lowerNames.at(id).contains(QStringView(u"!--"));
+        const QString &name = lowerNames.at(id);
+        const int index = TagDataIndex(name);
+        foreignRoot[id] = IsForeignRoot(name);
+        known[id] = index >= 0 || name.contains(QStringView(u"!--")) || IsMarkupDeclaration(name)
+            || foreignRoot[id];
         needsEnd[id] = index >= m_NoEndTagCount;
     }
     const std::vector<bool> hasEnd = FindEndTags(ids);
 
+    // Inside <svg> and <math> the names are SVG's and MathML's own: not checked against the list.
+    int foreignDepth = 0;
     for (qsizetype i = 0; i < m_Tags.size(); ++i) {
         const THTMLTag &tag = m_Tags.at(i);
+        if (foreignRoot[ids[i]] && !tag.IsSelfClosing()) {
+            if (tag.IsEndTag()) {
+                foreignDepth = std::max(0, foreignDepth - 1);
+            } else {
+                if (foreignDepth++ > 0)
+                    continue;
+            }
+        }
+        if (foreignDepth > 0 && !foreignRoot[ids[i]])
+            continue;
+        if (foreignDepth > 0 && tag.IsEndTag())
+            continue;  // an inner </svg>
         if (known[ids[i]] && (!needsEnd[ids[i]] || hasEnd[i]))
             continue;
         const QString line = QString::number(tag.Line());
         const QString name = tag.Name().toString();
+        TError error;
+        error.Line = tag.Line();
+        error.Name = name;
+        error.IsEndTag = tag.IsEndTag();
+        error.Offset = tag.Offset();
         if (!known[ids[i]]) {
-            m_Errors.append(
-                TError{tag.Line(), line + QStringLiteral(": unknown Tag \"") + name + u'"'});
+            error.Kind = TErrorKind::UnknownTag;
+            error.Msg = line + QStringLiteral(": unknown Tag \"") + name + u'"';
         } else {
-            m_Errors.append(TError{tag.Line(), line + QStringLiteral(": Tag \"") + name
-                                           + QStringLiteral("\" has no end tag ( missing </") + name
-                                           + QStringLiteral("> )")});
+            error.Kind = TErrorKind::NoEndTag;
+            error.Msg = line + QStringLiteral(": Tag \"") + name + QStringLiteral("\" has no end tag ( missing </")
+                + name + QStringLiteral("> )");
         }
+        m_Errors.append(std::move(error));
     }
 }
 
 bool THTMLValidator::IsLocal(const QString &url)
 {
     if (url.startsWith(u"www", Qt::CaseInsensitive))
+        return false;
+    // "//cdn.example/x.js" takes the page's scheme: another host.
+    if (url.startsWith(u"//") || url.startsWith(u"\\\\"))
         return false;
     // Every remote form has a colon; most links on a page have none and need no more checks.
     const QStringView view(url);
@@ -405,10 +497,10 @@ void THTMLValidator::CheckLinks(const QString &text, const QString &dir)
         QStringView param;
         while (tag.NextParam(pos, param)) {
             const qsizetype eq = param.indexOf(u'=');
-            if (eq < 0 || !IsLinkParam(param.left(eq)))
+            if (eq < 0 || !IsLinkParam(param.left(eq).trimmed()))
                 continue;
             TLink link;
-            link.URL = LinkText(param.mid(eq + 1)).toString();
+            link.URL = LinkText(param.mid(eq + 1).trimmed()).toString();
             link.IsLocal = IsLocal(link.URL);
             if (link.IsLocal) {
                 auto target = localTargets.constFind(link.URL);
@@ -427,6 +519,7 @@ void THTMLValidator::CheckLinks(const QString &text, const QString &dir)
                 tagName = tagNames.insert(name.toString(), name.toString());
             link.TagName = *tagName;
             link.Line = tag.Line();
+            link.Offset = tag.Offset();
             m_Links.append(std::move(link));
         }
     }

@@ -25,10 +25,16 @@ public:
     QString Message() const { return QString::fromUtf8(what()); }
 };
 
+enum class TErrorKind { UnknownTag, NoEndTag };
+
 // One finding of the syntax check.
 struct TError {
     int Line = 0;  // counted from 0
     QString Msg;   // the complete text shown to the user, beginning with the line number and ":"
+    TErrorKind Kind = TErrorKind::UnknownTag;
+    QString Name;         // the tag's name as written
+    bool IsEndTag = false;
+    qsizetype Offset = 0;  // of the tag's "<" in the checked text, counted from 0
 };
 
 // One src, href or background value of a tag.
@@ -39,6 +45,7 @@ struct TLink {
     bool Exists = false;
     int Line = 0;      // of the tag, counted from 0
     bool IsLocal = false;
+    qsizetype Offset = 0;  // of the tag's "<" in the checked text
 };
 // Strings and plain values only: a list of links may grow by moving its memory.
 Q_DECLARE_TYPEINFO(TLink, Q_RELOCATABLE_TYPE);
@@ -50,7 +57,8 @@ class THTMLTag
 {
 public:
     // text runs from "<" to ">" inclusive and must outlive the tag.
-    THTMLTag(QStringView text, int line);
+    // offset is where text starts in the checked page.
+    THTMLTag(QStringView text, int line, qsizetype offset = 0);
 
     // Without "<" and without the "/" of an end tag; blanks, tabs, line breaks and ">" end it,
     // and so does the "/" of a closing "/>".
@@ -61,7 +69,8 @@ public:
     bool IsSelfClosing() const { return m_IsSelfClosing; }
 
     // Parameters end at whitespace outside quotes, at any ">" and at the "/" of a closing "/>";
-    // text after the last separator is dropped. A double quote toggles quoting anywhere; a
+    // text after the last separator is dropped. Blanks around "=" stay inside the parameter
+    // ("href = x" is one). A double quote toggles quoting anywhere; a
     // single quote quotes a value that starts with it, up to the next single quote.
     QStringList Params() const;
     int ParamCount() const;
@@ -70,6 +79,7 @@ public:
     bool NextParam(qsizetype &pos, QStringView &param) const;
     // From "<" to ">" inclusive, as written.
     QStringView Text() const { return QStringView(m_Text, m_Length); }
+    qsizetype Offset() const { return m_Offset; }
 
 private:
 
@@ -77,6 +87,7 @@ private:
     qint32 m_Length = 0;
     qint32 m_NameLength = 0;
     qint32 m_Line = 0;
+    qint32 m_Offset = 0;
     quint8 m_NameStart = 0;
     bool m_IsEndTag = false;
     bool m_IsSelfClosing = false;
@@ -94,7 +105,9 @@ public:
     // NoEndTagCount. Throws EFileOpenError.
     void LoadTagData(const QString &fileName);
 
-    // Reports unknown tags and tags that need an end tag but have none. Throws ENoTagDataLoaded.
+    // Reports unknown tags and tags that need an end tag but have none. Comments, CDATA
+    // sections and the contents of script and style hold no tags; inside svg and math every
+    // element is foreign content, known and closed as its own rules say. Throws ENoTagDataLoaded.
     void Validate(const QString &text);
 
     // Collects every src, href and background value and tests whether the local ones exist,
@@ -111,17 +124,23 @@ public:
     int NoEndTagCount() const { return m_NoEndTagCount; }
     const QString &Source() const { return m_Source; }
 
-    // Case does not matter; a name containing "!--" (a comment) is always known.
+    // Case does not matter; a name containing "!--" (a comment), a declaration ("!DOCTYPE",
+    // "![CDATA[") and a processing instruction ("?xml") are always known.
     bool IsKnownTag(const QString &name) const;
     bool NeedsEndTag(const QString &name) const;
 
     // Not local: a remote scheme (http:, https:, ftp:, gopher:, mailto: anywhere, or "www" at the
-    // start, in any case), or any other URL scheme but file:.
+    // start, in any case), a network path ("//host/x.js"), or any other URL scheme but file:.
     static bool IsLocal(const QString &url);
 
     // The file a local link names: file: URLs taken as paths, fragment and query cut off,
     // %-escapes decoded, the result made absolute against dir and cleaned.
     static QString LocalFileName(const QString &url, const QString &dir);
+
+    // "?xml", "!DOCTYPE", "![CDATA[": markup that is no element.
+    static bool IsMarkupDeclaration(QStringView name);
+    // "svg" and "math": their contents are foreign content.
+    static bool IsForeignRoot(QStringView name);
 
 private:
     void ExtractTags();

@@ -62,8 +62,13 @@ TReportPanel::TReportPanel(QWidget *parent) : QWidget(parent)
         if (index < 0 || index >= m_rows.size())
             return;
         // Rows without a line number (titles, blanks, summaries) lead nowhere.
-        if (const std::optional<int> line = ReportRowLine(m_rows.at(index), m_reportStyle))
-            Q_EMIT LineChosen(*line);
+        const TReportRow &row = m_rows.at(index);
+        if (const std::optional<int> line = ReportRowLine(row, m_reportStyle)) {
+            if (row.File.isEmpty())
+                Q_EMIT LineChosen(*line);
+            else
+                Q_EMIT FileLineChosen(row.File, *line);
+        }
     });
 }
 

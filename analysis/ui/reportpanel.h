@@ -25,6 +25,8 @@ public:
 Q_SIGNALS:
     // A row naming a line was double-clicked.
     void LineChosen(int line);
+    // A row naming a line of another file (an included one, from 0) was double-clicked.
+    void FileLineChosen(const QString &file, int line);
 
 private:
     QLabel *m_title[3];

@@ -49,11 +49,14 @@ QString HelpText(const QString &programName)
 {
     return QStringLiteral(
                "Usage: %1 [FILE]\n"
-               "       %1 --check FILE...\n"
-               "       %1 --links FILE...\n"
+               "       %1 --check [--format=json] [--jobs=N] PATH...\n"
+               "       %1 --links [--format=json] [--jobs=N] PATH...\n"
                "       %1 --expand FILE.htc...\n\n"
-               "TagForge, an editor for hand-written HTML.\n\n"
-               "  FILE              open FILE in the editor\n")
+               "TagForge, an editor for hand-written HTML. The options below run without a\n"
+               "display and load no GUI library; anything else starts the window program\n"
+               "tagforge-gui (installed in libexec). An unknown option is an error (exit 2).\n\n"
+               "  FILE              open FILE in the editor (after \"--\", names starting\n"
+               "                    with \"-\" are files too)\n")
                .arg(programName)
            + AnalysisCommandUsage() + ExpandCommandUsage()
            + QStringLiteral("  --version         print the version and exit\n"

@@ -1,12 +1,10 @@
-// Program entry: answers --version and --help without a display, then runs the window.
-#include "analysis/core/analysiscli.h"
-#include "app/core/expandcli.h"
+// The window program: "tagforge" hands it every start that is not a command-line option.
+#include "app/core/commandline.h"
 #include "app/core/programpaths.h"
 #include "app/core/startup.h"
 #include "app/ui/mainwindow.h"
 #include "app/ui/splash.h"
 #include "platform/core/settingsstore.h"
-#include "platform/qt/terminationwatcher.h"
 #include "platform/qt/terminationwatcher.h"
 
 #include <QApplication>
@@ -19,48 +17,20 @@
 #include <memory>
 #include <unistd.h>
 
-namespace {
-
-// Options that need no window are answered before any GUI is created.
-int RunWithoutDisplay(const QStringList &args, bool &handled)
-{
-    handled = true;
-    QTextStream out(stdout);
-    if (args.value(1) == QLatin1String("--version")) {
-        out << Startup::VersionText() << Qt::endl;
-        return 0;
-    }
-    if (args.value(1) == QLatin1String("--help") || args.value(1) == QLatin1String("-h")) {
-        out << Startup::HelpText(QStringLiteral("tagforge"));
-        return 0;
-    }
-    const QStringList rest = args.mid(1);
-    if (IsExpandCommand(rest)) {
-        QTextStream err(stderr);
-        return RunExpandCommand(rest, out, err);
-    }
-    if (IsAnalysisCommand(rest)) {
-        QTextStream err(stderr);
-        const QString exeDir = QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).absolutePath();
-        const QString dataDir = ProgramPaths::ResourceDir(exeDir);
-        return RunAnalysisCommand(rest, dataDir + QStringLiteral("/Data/tags.dat"), out, err);
-    }
-    handled = false;
-    return 0;
-}
-
-}
-
 int main(int argc, char *argv[])
 {
     {
+        // Started directly, it answers the command-line options as "tagforge" does.
         QStringList args;
-        for (int i = 0; i < argc; ++i)
+        for (int i = 1; i < argc; ++i)
             args << QString::fromLocal8Bit(argv[i]);
-        bool handled = false;
-        const int code = RunWithoutDisplay(args, handled);
-        if (handled)
-            return code;
+        if (CommandLine::IsCommand(args)) {
+            const QString exeDir = QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).absolutePath();
+            return CommandLine::Run(args, ProgramPaths::ResourceDir(exeDir));
+        }
+        const QString unknown = CommandLine::FirstUnknownOption(args);
+        if (!unknown.isEmpty())
+            return CommandLine::UnknownOption(unknown);
     }
 
     // The browser engine refuses to start as root unless its sandbox is off.

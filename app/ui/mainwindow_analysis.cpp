@@ -6,6 +6,7 @@
 #include "analysis/ui/reportpanel.h"
 #include "analysis/ui/treepanel.h"
 #include "app/core/appexceptions.h"
+#include "app/core/commandline.h"
 #include "app/ui/documenttab.h"
 #include "app/ui/explorerbar.h"
 #include "editor/ui/codeeditview.h"
@@ -48,6 +49,17 @@ void TfrmHTMLEdit::CreateAnalysisPanels()
     connect(m_reportPanel, &TReportPanel::LineChosen, this, [this](int line) {
         RunGuarded([this, line] { ActiveEditor()->SetTopLine(line); });
     });
+    // A finding inside an included file opens that file at its line.
+    connect(m_reportPanel, &TReportPanel::FileLineChosen, this, [this](const QString &file, int line) {
+        RunGuarded([this, file, line] {
+            OpenFile(file);
+            if (ActiveTab()->Path() != file)
+                return;
+            ActiveEditor()->SetCaretXY(BufferCoord(1, line + 1));
+            ActiveEditor()->SetTopLine(line);
+            ActiveTab()->View()->setFocus();
+        });
+    });
 
     for (const char *name : {"SyntaxCheck1", "LinkCheckerlocal1"}) {
         QAction *a = Action(QLatin1String(name));
@@ -87,7 +99,8 @@ void TfrmHTMLEdit::SyntaxCheck1Click()
     m_reportPanel->ShowRows(SyntaxReportTitle.toString(), {}, false);
     const TMyRichEdit *editor = ActiveEditor();
     const TSyntaxReport report = BuildSyntaxReport(editor->Text(), editor->LineCount(),
-                                                   m_context.ProgramDir + QStringLiteral("/Data/tags.dat"));
+                                                   m_context.ProgramDir + QStringLiteral("/Data/tags.dat"),
+                                                   ActiveTab()->Path(), &CommandLine::ExpandedPage);
     m_reportPanel->ShowRows(SyntaxReportTitle.toString(), report.Rows, false);
     ShowReportPage();
     if (report.Failure)
@@ -97,7 +110,7 @@ void TfrmHTMLEdit::SyntaxCheck1Click()
 void TfrmHTMLEdit::LinkCheckerlocal1Click()
 {
     const TMyRichEdit *editor = ActiveEditor();
-    const TLinkReport report = BuildLinkReport(editor->Text(), ActiveTab()->Path());
+    const TLinkReport report = BuildLinkReport(editor->Text(), ActiveTab()->Path(), &CommandLine::ExpandedPage);
     m_reportPanel->ShowRows(LinkReportTitle.toString(), report.Rows, true);
     ShowReportPage();
 }

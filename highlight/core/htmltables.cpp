@@ -5,33 +5,40 @@
 
 namespace {
 
-// Opening names, then closing names; all upper case.
-constexpr std::array<std::string_view, 198> kTagNames = {
-    "!DOCTYPE", "A", "ABBR", "ACRONYM", "ADDRESS", "APPLET", "AREA", "B", "BASE",
-    "BASEFONT", "BGSOUND", "BIG", "BLINK", "BLOCKQUOTE", "BODY", "BR", "BUTTON",
-    "CAPTION", "CENTER", "CITE", "CODE", "COL", "COLGROUP", "COMMENT", "DD",
-    "DEL", "DFN", "DIR", "DIV", "DL", "DT", "EM", "EMBED", "FIELDSET", "FONT",
-    "FORM", "FRAME", "FRAMESET", "H1", "H2", "H3", "H4", "H5", "H6", "HEAD",
-    "HR", "HTML", "I", "IFRAME", "ILAYER", "IMG", "INPUT", "INS", "ISINDEX",
-    "KBD", "KEYGEN", "LABEL", "LAYER", "LEGEND", "LI", "LINK", "LISTING", "MAP",
-    "MARQUEE", "MENU", "META", "MULTICOL", "NEXTID", "NOBR", "NOEMBED", "NOFRAMES",
-    "NOLAYER", "NOSCRIPT", "OBJECT", "OL", "OPTION", "P", "PARAM", "PLAINTEXT",
-    "PRE", "Q", "S", "SAMP", "SCRIPT", "SELECT", "SERVER", "SMALL", "SPACER",
-    "SPAN", "STRIKE", "STRONG", "STYLE", "SUB", "SUP", "TABLE", "TBODY", "TD",
-    "TEXTAREA", "TFOOT", "TH", "THEAD", "TITLE", "TR", "TT", "U", "UL", "VAR",
-    "WBR", "XMP",
+// Opening names, then closing names, then the newer elements of both kinds; all upper case.
+constexpr std::array<std::string_view, 269> kTagNames = {
+    "!DOCTYPE", "A", "ABBR", "ACRONYM", "ADDRESS", "APPLET", "AREA", "B", "BASE", "BASEFONT",
+    "BGSOUND", "BIG", "BLINK", "BLOCKQUOTE", "BODY", "BR", "BUTTON", "CAPTION", "CENTER",
+    "CITE", "CODE", "COL", "COLGROUP", "COMMENT", "DD", "DEL", "DFN", "DIR", "DIV", "DL", "DT",
+    "EM", "EMBED", "FIELDSET", "FONT", "FORM", "FRAME", "FRAMESET", "H1", "H2", "H3", "H4",
+    "H5", "H6", "HEAD", "HR", "HTML", "I", "IFRAME", "ILAYER", "IMG", "INPUT", "INS", "ISINDEX",
+    "KBD", "KEYGEN", "LABEL", "LAYER", "LEGEND", "LI", "LINK", "LISTING", "MAP", "MARQUEE",
+    "MENU", "META", "MULTICOL", "NEXTID", "NOBR", "NOEMBED", "NOFRAMES", "NOLAYER", "NOSCRIPT",
+    "OBJECT", "OL", "OPTION", "P", "PARAM", "PLAINTEXT", "PRE", "Q", "S", "SAMP", "SCRIPT",
+    "SELECT", "SERVER", "SMALL", "SPACER", "SPAN", "STRIKE", "STRONG", "STYLE", "SUB", "SUP",
+    "TABLE", "TBODY", "TD", "TEXTAREA", "TFOOT", "TH", "THEAD", "TITLE", "TR", "TT", "U", "UL",
+    "VAR", "WBR", "XMP",
 
-    "/A", "/ABBR", "/ACRONYM", "/ADDRESS", "/APPLET", "/B", "/BIG", "/BLINK",
-    "/BLOCKQUOTE", "/BODY", "/BUTTON", "/CAPTION", "/CENTER", "/CITE", "/CODE",
-    "/COLGROUP", "/COMMENT", "/DD", "/DEL", "/DFN", "/DIR", "/DIV", "/DL", "/DT",
-    "/EM", "/EMBED", "/FIELDSET", "/FONT", "/FORM", "/FRAMESET", "/H1", "/H2",
-    "/H3", "/H4", "/H5", "/H6", "/HEAD", "/HTML", "/I", "/IFRAME", "/ILAYER",
-    "/INS", "/KBD", "/LABEL", "/LAYER", "/LEGEND", "/LI", "/LISTING", "/MAP",
-    "/MARQUEE", "/MENU", "/MULTICOL", "/NOBR", "/NOEMBED", "/NOFRAMES", "/NOLAYER",
-    "/NOSCRIPT", "/OBJECT", "/OL", "/OPTION", "/P", "/PRE", "/Q", "/S", "/SAMP",
-    "/SCRIPT", "/SELECT", "/SERVER", "/SMALL", "/SPAN", "/STRIKE", "/STRONG",
-    "/STYLE", "/SUB", "/SUP", "/TABLE", "/TBODY", "/TD", "/TEXTAREA", "/TFOOT",
-    "/TH", "/THEAD", "/TITLE", "/TR", "/TT", "/U", "/UL", "/VAR", "/XMP",
+    "/A", "/ABBR", "/ACRONYM", "/ADDRESS", "/APPLET", "/B", "/BIG", "/BLINK", "/BLOCKQUOTE",
+    "/BODY", "/BUTTON", "/CAPTION", "/CENTER", "/CITE", "/CODE", "/COLGROUP", "/COMMENT", "/DD",
+    "/DEL", "/DFN", "/DIR", "/DIV", "/DL", "/DT", "/EM", "/EMBED", "/FIELDSET", "/FONT",
+    "/FORM", "/FRAMESET", "/H1", "/H2", "/H3", "/H4", "/H5", "/H6", "/HEAD", "/HTML", "/I",
+    "/IFRAME", "/ILAYER", "/INS", "/KBD", "/LABEL", "/LAYER", "/LEGEND", "/LI", "/LISTING",
+    "/MAP", "/MARQUEE", "/MENU", "/MULTICOL", "/NOBR", "/NOEMBED", "/NOFRAMES", "/NOLAYER",
+    "/NOSCRIPT", "/OBJECT", "/OL", "/OPTION", "/P", "/PRE", "/Q", "/S", "/SAMP", "/SCRIPT",
+    "/SELECT", "/SERVER", "/SMALL", "/SPAN", "/STRIKE", "/STRONG", "/STYLE", "/SUB", "/SUP",
+    "/TABLE", "/TBODY", "/TD", "/TEXTAREA", "/TFOOT", "/TH", "/THEAD", "/TITLE", "/TR", "/TT",
+    "/U", "/UL", "/VAR", "/XMP",
+
+    // Elements added since, opening and closing; "/OPTGROUP" hashes past the last slot.
+    "ARTICLE", "ASIDE", "AUDIO", "BDI", "BDO", "CANVAS", "DATA", "DATALIST", "DETAILS",
+    "DIALOG", "FIGCAPTION", "FIGURE", "FOOTER", "HEADER", "HGROUP", "MAIN", "MARK", "MATH",
+    "METER", "NAV", "OPTGROUP", "OUTPUT", "PICTURE", "PROGRESS", "RP", "RT", "RUBY", "SEARCH",
+    "SECTION", "SLOT", "SOURCE", "SUMMARY", "SVG", "TEMPLATE", "TIME", "TRACK", "VIDEO",
+    "/ARTICLE", "/ASIDE", "/AUDIO", "/BDI", "/BDO", "/CANVAS", "/DATA", "/DATALIST", "/DETAILS",
+    "/DIALOG", "/FIGCAPTION", "/FIGURE", "/FOOTER", "/HEADER", "/HGROUP", "/MAIN", "/MARK",
+    "/MATH", "/METER", "/NAV", "/OUTPUT", "/PICTURE", "/PROGRESS", "/RP", "/RT", "/RUBY",
+    "/SEARCH", "/SECTION", "/SLOT", "/SUMMARY", "/SVG", "/TEMPLATE", "/TIME", "/VIDEO",
 };
 
 // Tried in this order; the first whose full text matches wins. "&divide" (no semicolon) and
@@ -91,8 +98,8 @@ constexpr int ScanName(const Char *text, qsizetype available, int *hash)
 // each group in table order.
 struct TTagSlots
 {
-    std::array<quint8, kHtmlTagHashSlots + 1> start{};
-    std::array<quint8, kTagNames.size()> order{};
+    std::array<quint16, kHtmlTagHashSlots + 1> start{};
+    std::array<quint16, kTagNames.size()> order{};
 };
 
 constexpr int TagHash(std::string_view name)
@@ -110,13 +117,13 @@ constexpr TTagSlots BuildTagSlots()
         ++count[size_t(TagHash(name))];
     int at = 0;
     for (int h = 0; h <= kHtmlTagHashSlots; ++h) {
-        slots.start[size_t(h)] = quint8(at);
+        slots.start[size_t(h)] = quint16(at);
         at += count[size_t(h)];
     }
     std::array<int, kHtmlTagHashSlots + 1> fill{};
     for (size_t i = 0; i < kTagNames.size(); ++i) {
         const int h = TagHash(kTagNames[i]);
-        slots.order[size_t(slots.start[size_t(h)] + fill[size_t(h)]++)] = quint8(i);
+        slots.order[size_t(slots.start[size_t(h)] + fill[size_t(h)]++)] = quint16(i);
     }
     return slots;
 }

@@ -23,7 +23,8 @@ constexpr int HtmlCharValue(char16_t c)
     return 0;
 }
 
-// The 198 known tag names in upper case, opening names first.
+// The known tag names in upper case: the first 198 (opening names, then closing ones), then
+// the elements added since, opening and closing.
 std::span<const std::string_view> HtmlTagNames();
 // The 151 entities in matching order.
 std::span<const std::string_view> HtmlEntities();

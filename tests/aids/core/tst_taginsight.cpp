@@ -2,7 +2,9 @@
 // and how the tooltip lays out its lines.
 #include "aids/core/taghintlayout.h"
 #include "aids/core/taginsight.h"
+#include "../../currenthtml.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace TagInsight;
@@ -184,6 +186,45 @@ private Q_SLOTS:
         QCOMPARE(wrapped, parameters > 2);
         QCOMPARE(layout.Width, wrapped ? 450 : measure(joined, false) + 50);
         QCOMPARE(layout.Height, int(layout.Lines.size()) * 14 + 2 * TagHintLayout::kPadding);
+    }
+
+    // The shipped data: each current element completes from its first letters, is known after
+    // "<", and its hints show its own attributes and the global ones.
+    void currentElementsInShippedData_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name : kCurrentHtmlElements)
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void currentElementsInShippedData()
+    {
+        QFETCH(QString, name);
+        static TTagNames names;
+        static QList<TMyHTMLTag> tags;
+        if (tags.isEmpty()) {
+            QVERIFY(TagData::LoadTagNames(QStringLiteral(TAGFORGE_SOURCE_DIR "/Data/tags.dat"), names));
+            QVERIFY(TagData::LoadInsightData(QStringLiteral(TAGFORGE_SOURCE_DIR "/Data/insight.dat"), tags));
+        }
+        QVERIFY(names.IsKnownTag(name));
+        if (name.size() > 1) {
+            QString typed = QLatin1Char('<') + name.left(name.size() - 1) + QLatin1Char('|');
+            const int selStart = Caret(typed);
+            if (!names.IsKnownTag(name.left(name.size() - 1))) {
+                const TNameList list = FillInsightList(typed, selStart, names, tags);
+                QVERIFY2(list.Names.contains(name, Qt::CaseInsensitive), qPrintable(list.Names.join(',')));
+            }
+        }
+        QString inTag = QLatin1Char('<') + name + QStringLiteral(" |");
+        const TTagHintCheck check = CheckTagHint(inTag, Caret(inTag), false, names);
+        QCOMPARE(int(check.Decision), int(THintDecision::Hints));
+        const TTagHints hints = TagHints(name, tags);
+        QVERIFY(hints.Found);
+        QVERIFY2(hints.Lines.filter(QRegularExpression("^LANG=")).size() == 1, qPrintable(hints.Lines.join('|')));
+        QVERIFY(hints.Lines.filter(QRegularExpression("^ID=")).size() <= 1);
+        const bool head = QStringList{"html", "head", "title", "meta", "base", "link", "style", "script",
+                                      "noscript", "template", "slot", "source", "track"}.contains(name);
+        QCOMPARE(hints.Lines.filter(QRegularExpression("^(ROLE|ARIA-LABEL|DATA-NAME|HIDDEN|TABINDEX)=")).size(),
+                 head ? 0 : 5);
     }
 };
 

@@ -30,6 +30,7 @@ private slots:
     void linkReport();
     void rowLine_data();
     void rowLine();
+    void sourceReportPlacesFindings();
 };
 
 void TestCheckReport::syntaxReport_data()
@@ -104,6 +105,67 @@ void TestCheckReport::rowLine()
     QFETCH(int, line);
     const std::optional<int> got = ReportRowLine(TReportRow{caption, subItems, riNone}, linkReport);
     QCOMPARE(got.value_or(-1), line);
+}
+
+// A .htc document is checked as its expanded page; rows say where each finding is written.
+void TestCheckReport::sourceReportPlacesFindings()
+{
+    int calls = 0;
+    const TPageExpander expand = [&calls](const QString &, const QString &text) {
+        ++calls;
+        TCheckedText page;
+        page.Text = text + QStringLiteral("<y>");  // "<y>" comes from line 4 of /s/inc.txt
+        const qsizetype own = text.size();
+        page.Locate = [own](qsizetype offset) {
+            TTextPosition p;
+            if (offset >= own) {
+                p.File = QStringLiteral("/s/inc.txt");
+                p.Line = 4;
+            } else {
+                p.Line = offset < 4 ? 0 : 1;
+            }
+            return p;
+        };
+        page.Problem = QStringLiteral("Unable to include File gone.txt");
+        page.ProblemOffset = 4;
+        return page;
+    };
+    const QString text = QStringLiteral("<x>\n<p>");
+    const TSyntaxReport report = BuildSyntaxReport(text, 2, TagDataFile, QStringLiteral("/s/page.htc"), expand);
+    QCOMPARE(Describe(report.Rows), (QStringList{Version, "-1|Validating 2 Lines ...", "-1|",
+                                                 "1|0: unknown Tag \"x\"", "1|1: Unable to include File gone.txt",
+                                                 "1|inc.txt:4: unknown Tag \"y\"", "-1|", "0|Total of 3 Errors found!"}));
+    QCOMPARE(report.ErrorCount, 3);
+    QCOMPARE(report.Rows[5].File, QStringLiteral("/s/inc.txt"));
+    QCOMPARE(ReportRowLine(report.Rows[5], false), std::optional<int>(4));
+    QCOMPARE(ReportRowLine(report.Rows[3], false), std::optional<int>(0));
+    // Any other document is checked as written, without expanding.
+    const TSyntaxReport plain = BuildSyntaxReport(text, 2, TagDataFile, QStringLiteral("/s/page.html"), expand);
+    QCOMPARE(plain.ErrorCount, 1);
+    QCOMPARE(calls, 1);
+
+    // Links: "<a href=b.html>" written on line 1 of the source, "<img src=c.gif>" in /s/inc.txt.
+    const TPageExpander linksExpand = [](const QString &, const QString &source) {
+        TCheckedText page;
+        page.Text = source + QStringLiteral("<img src=c.gif>");
+        const qsizetype own = source.size();
+        page.Locate = [own](qsizetype offset) {
+            TTextPosition p;
+            p.Line = offset >= own ? 4 : 1;
+            if (offset >= own)
+                p.File = QStringLiteral("/s/inc.txt");
+            return p;
+        };
+        return page;
+    };
+    const TLinkReport links = BuildLinkReport(QStringLiteral("x\n\n<a href=b.html>"), QStringLiteral("/s/page.htc"), linksExpand);
+    QCOMPARE(links.Links.size(), 2);
+    QCOMPARE(links.Rows[1].Caption, QStringLiteral("/s/page.htc"));
+    QCOMPARE(links.Rows[1].SubItems.value(lcLine), QStringLiteral("1"));
+    QVERIFY(links.Rows[1].File.isEmpty());
+    QCOMPARE(links.Rows[2].Caption, QStringLiteral("/s/inc.txt"));
+    QCOMPARE(ReportRowLine(links.Rows[2], true), std::optional<int>(4));
+    QCOMPARE(links.Rows[2].File, QStringLiteral("/s/inc.txt"));
 }
 
 QTEST_GUILESS_MAIN(TestCheckReport)

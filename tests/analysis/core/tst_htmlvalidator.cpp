@@ -1,5 +1,6 @@
 // Tests of the validator: tag data, unknown tags, missing end tags, and link collection.
 #include "analysis/core/htmlvalidator.h"
+#include "../../currenthtml.h"
 
 #include <QtTest>
 
@@ -82,6 +83,28 @@ private slots:
         QTest::newRow("unknown and open in order") << "<table>\r\n<font>\r\n<i>"
             << QStringList{NoEnd(0, "table"), Unknown(1, "font"), NoEnd(2, "i")};
         QTest::newRow("self-closing tags") << "<br/><a name=x/><b><b /></b><TABLE/>" << QStringList();
+        QTest::newRow("e-mail address in a comment") << "<!-- Mail <me@example.org> --><x>"
+            << QStringList{Unknown(0, "x")};
+        QTest::newRow("comment over lines still counts them") << "<!--\r\n<y>\r\n-->\r\n<x>"
+            << QStringList{Unknown(3, "x")};
+        QTest::newRow("empty comment <!-->") << "<!--><x>" << QStringList{Unknown(0, "x")};
+        QTest::newRow("unclosed comment hides the rest") << "<!-- <x>\r\n<y>" << QStringList();
+        // The fixture's tag data knows neither script nor style.
+        QTest::newRow("script contents") << "<script>var a = new Array<string>(); if (a<b) x();</script><x>"
+            << QStringList{Unknown(0, "script"), Unknown(0, "script"), Unknown(0, "x")};
+        QTest::newRow("style contents, end tag in capitals") << "<style>a<b {}</STYLE>"
+            << QStringList{Unknown(0, "style"), Unknown(0, "STYLE")};
+        QTest::newRow("self-closing script has no contents") << "<script src=x/><blink>"
+            << QStringList{Unknown(0, "script"), Unknown(0, "blink")};
+        QTest::newRow("XML declaration and processing instruction")
+            << "<?xml version=\"1.0\"?><?php echo 1 ?>" << QStringList();
+        QTest::newRow("declarations and CDATA") << "<!DOCTYPE html><![CDATA[ a <b> c ]]>" << QStringList();
+        QTest::newRow("inline svg is foreign content")
+            << "<svg viewBox=\"0 0 1 1\"><g><path d=\"M0 0\"/><circle r=1></circle></g><svg><rect/></svg></svg>"
+            << QStringList();
+        QTest::newRow("MathML is foreign content") << "<math><mi>x</mi><mo>=</mo><mn>2</mn></math><x>"
+            << QStringList{Unknown(0, "x")};
+        QTest::newRow("svg element outside svg is unknown") << "<path d=x>" << QStringList{Unknown(0, "path")};
     }
 
     void validate()
@@ -92,8 +115,13 @@ private slots:
         validator.LoadTagData(TagDataFile);
         validator.Validate(text);
         QCOMPARE(ErrorsOf(validator), errors);
-        for (int i = 0; i < validator.ErrorCount(); ++i)
-            QVERIFY(validator.GetError(i).Msg.startsWith(QString::number(validator.GetError(i).Line) + ':'));
+        for (int i = 0; i < validator.ErrorCount(); ++i) {
+            const TError &error = validator.GetError(i);
+            QVERIFY(error.Msg.startsWith(QString::number(error.Line) + ':'));
+            QCOMPARE(text.mid(error.Offset, 1), QStringLiteral("<"));
+            QCOMPARE(error.IsEndTag, text.mid(error.Offset, 2) == QStringLiteral("</"));
+            QVERIFY(error.Msg.contains(QLatin1Char('"') + error.Name + QLatin1Char('"')));
+        }
     }
 
     // The one-pass matching must give the same answers as walking on from every tag.
@@ -160,6 +188,9 @@ private slots:
         QTest::newRow("self-closing") << "<img src=\"a.gif\"/>" << "img" << false << QStringList{"src=\"a.gif\""};
         QTest::newRow("slash in a value") << "<a href=/x/>" << "a" << false << QStringList{"href=/x"};
         QTest::newRow("end tag is not self-closing") << "</b/>" << "b/" << true << QStringList();
+        QTest::newRow("blanks around =") << "<a href = \"x y\" b\r\n=\r\nc d= 'e f' g>" << "a" << false
+            << QStringList{"href = \"x y\"", "b\r\n=\r\nc", "d= 'e f'", "g"};
+        QTest::newRow("blank before >") << "<a href= >" << "a" << false << QStringList{"href="};
     }
 
     void tagReading()
@@ -191,6 +222,8 @@ private slots:
         QTest::newRow("javascript") << "javascript:void(0)" << false;
         QTest::newRow("file URL") << "file:///tmp/x.html" << true;
         QTest::newRow("drive letter") << "c:/pages/x.html" << true;
+        QTest::newRow("network path") << "//cdn.example/x.js" << false;
+        QTest::newRow("root-relative path") << "/x.js" << true;
     }
 
     void isLocal()
@@ -223,6 +256,12 @@ private slots:
         QTest::newRow("link names elsewhere in a tag are no links")
             << "<td title=\"a src=b.gif\" class=src data-href =x><p>src=y.gif</p><IMG SRC=\"img/pic.gif\">"
             << QStringList{"img/pic.gif | img/pic.gif | ok | IMG | 0"};
+        QTest::newRow("commented-out link") << "<!-- <a href=\"gone.html\"> -->" << QStringList();
+        QTest::newRow("markup written by a script") << "<script>w('<a href=gone.html>')</script>" << QStringList();
+        QTest::newRow("script from another host") << "<script src=\"//cdn.example/x.js\"></script>"
+            << QStringList{"//cdn.example/x.js | = | remote | script | 0"};
+        QTest::newRow("blanks around =") << "<a href = \"page.html\"><img\r\nsrc\r\n=\r\n'img/pic.gif'>"
+            << QStringList{"page.html | page.html | ok | a | 0", "img/pic.gif | img/pic.gif | ok | img | 3"};
     }
 
     // Links resolve against the page's folder; the process's current directory stays as it was.
@@ -256,6 +295,36 @@ private slots:
             got << QStringLiteral("%1 | %2 | %3 | %4 | %5").arg(link.URL, file, status, link.TagName).arg(link.Line);
         }
         QCOMPARE(got, links);
+    }
+
+    // With the shipped tag data, every current element passes in a valid page: those that need
+    // an end tag with theirs, void ones alone, and inline SVG and MathML with their own elements.
+    void currentElementsPassWithShippedData_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name : kCurrentHtmlElements)
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void currentElementsPassWithShippedData()
+    {
+        QFETCH(QString, name);
+        THTMLValidator validator;
+        validator.LoadTagData(QStringLiteral(TAGFORGE_SOURCE_DIR "/Data/tags.dat"));
+        const QString element = validator.NeedsEndTag(name)
+            ? QStringLiteral("<%1 class=x>\r\n%2\r\n</%1>")
+                  .arg(name, name == "svg"    ? "<path d=\"M0 0\"/><g><circle r=1></circle></g>"
+                             : name == "math" ? "<mrow><mi>x</mi></mrow>"
+                                              : "<span>x</span>")
+            : QStringLiteral("<%1 id=x>").arg(name);
+        const QString page = QStringLiteral("<!DOCTYPE html>\r\n<?xml-stylesheet href=\"a.css\"?>\r\n"
+                                            "<html lang=en>\r\n<body>\r\n%1\r\n</body>\r\n</html>\r\n").arg(element);
+        validator.Validate(page);
+        QVERIFY2(validator.ErrorCount() == 0, qPrintable(validator.ErrorCount() ? validator.GetError(0).Msg : QString()));
+        // The same element misspelt is caught.
+        THTMLValidator misspelt;
+        misspelt.LoadTagData(QStringLiteral(TAGFORGE_SOURCE_DIR "/Data/tags.dat"));
+        misspelt.Validate(QStringLiteral("<%1x>").arg(name));
+        QCOMPARE(misspelt.ErrorCount(), 1);
     }
 };
 

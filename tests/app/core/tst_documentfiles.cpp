@@ -110,8 +110,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QByteArray>("page");
         QTest::newRow("source with an include") << QStringList{"page.htc"} << 0 << QByteArray("<b>head</b>\n<p>x</p>\n");
-        QTest::newRow("missing include still writes what expanded")
-            << QStringList{"broken.htc"} << 1 << QByteArray("<b>head</b>\n#include{gone.txt}\n");
+        QTest::newRow("missing include writes nothing")
+            << QStringList{"broken.htc"} << 1 << QByteArray("<unreadable>");
         QTest::newRow("missing source") << QStringList{"nothere.htc", "page.htc"} << 3 << QByteArray("<b>head</b>\n<p>x</p>\n");
         QTest::newRow("no file named") << QStringList{} << 2 << QByteArray();
     }

@@ -147,6 +147,36 @@ private Q_SLOTS:
         m_window->Action(QStringLiteral("SyntaxCheck1"))->trigger();
         QVERIFY(!m_window->ReportPanel()->ReportStyle());
     }
+
+    // A .htc source is checked as its expanded page: a finding inside an included file names it,
+    // and a double click opens that file at the line.
+    void includedFindingOpensItsFile()
+    {
+        QByteArray head;
+        for (int i = 0; i < 40; ++i)
+            head += i == 20 ? "  <blink>x</blink>\n" : "<meta name=x>\n";
+        QFile inc(m_dir.filePath("head.inc"));
+        QVERIFY(inc.open(QIODevice::WriteOnly));
+        inc.write(head);
+        inc.close();
+        QFile page(m_dir.filePath("page.htc"));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("<p>\n#include{head.inc}\n<zork>\n");
+        page.close();
+        m_window->OpenFile(m_dir.filePath("page.htc"));
+        m_window->Action(QStringLiteral("SyntaxCheck1"))->trigger();
+        const QStringList captions = ReportCaptions();
+        QCOMPARE(captions.mid(3), (QStringList{"head.inc:20: unknown Tag \"blink\"", "head.inc:20: unknown Tag \"blink\"",
+                                               "2: unknown Tag \"zork\"", "", "Total of 3 Errors found!"}));
+        QTreeWidget *list = m_window->ReportPanel()->elvReport();
+        Q_EMIT list->itemDoubleClicked(list->topLevelItem(5), 0);
+        QCOMPARE(m_window->ActiveEditor()->TopLine(), 2);
+        Q_EMIT list->itemDoubleClicked(list->topLevelItem(3), 0);
+        QCOMPARE(QFileInfo(m_window->ActiveTab()->Path()).canonicalFilePath(),
+                 QFileInfo(m_dir.filePath("head.inc")).canonicalFilePath());
+        QCOMPARE(m_window->ActiveEditor()->CaretY(), 21);
+        QCOMPARE(m_window->ActiveEditor()->TopLine(), 20);
+    }
 };
 
 int main(int argc, char *argv[])
