@@ -8,7 +8,7 @@
 #include "app/core/appexceptions.h"
 #include "app/core/includes.h"
 #include "app/core/recentfiles.h"
-#include "analysis/ui/treepanel.h"
+#include "analysis/ui/analysiscommands.h"
 #include "app/ui/documenttab.h"
 #include "highlight/core/highlighterlink.h"
 #include "highlight/ui/highlightertokens.h"
@@ -367,7 +367,7 @@ void TDocumentManager::FreeTab(TDocumentTab *tab)
     delete tab;
     m_w.MultiLineTabs()->Sync();
     if (m_tabs->count() == 0) {
-        m_w.TreePanel()->ShowRootOnly();
+        m_w.Analysis()->ClearTree();
         m_w.UpdateWindowTitle();
     }
 }

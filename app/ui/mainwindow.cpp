@@ -4,6 +4,8 @@
 #include "aids/ui/quickbar.h"
 #include "aids/ui/taginsight.h"
 #include "aids/core/myrichedit.h"
+#include "analysis/ui/analysiscommands.h"
+#include "app/core/commandline.h"
 #include "app/ui/documentmanager.h"
 #include "app/ui/documenttab.h"
 #include "app/ui/previewcontroller.h"
@@ -87,7 +89,7 @@ void TfrmHTMLEdit::FormCreate()
     m_hiLiterTokens = std::make_unique<THighlighterTokens>(m_htmlHiLiter.get());
     m_documents->SetTabs(m_pageControl);
     m_documents->RegisterCommands();
-    CreateAnalysisPanels();
+    m_analysis = new TAnalysisCommands(*this, &CommandLine::ExpandedPage, this);
     ConnectSearchCommands();
 
     m_explorerBar->SetExplorerRoot(m_context.ProgramDir);

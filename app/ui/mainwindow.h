@@ -51,6 +51,7 @@ class THighlighterLink;
 class THighlighterTokens;
 class TSearchCommands;
 class TActionCatalog;
+class TAnalysisCommands;
 class TDocumentManager;
 class TPreviewController;
 
@@ -83,7 +84,12 @@ public:
     QWidget *SidePageWidget(SidePage page) override;
     void ShowSidePage(SidePage page) override;
     int CurrentSidePage() const override;
+    void WhenSidePageShown(std::function<void(SidePage page)> listener) override;
     QWidget *ActiveEditorView() const override;
+    QWidget *RequiredEditorView() const override;
+    QString ActiveDocumentPath() const override;
+    void OpenDocument(const QString &path) override { OpenFile(path); }
+    QString ProgramDir() const override { return m_context.ProgramDir; }
     void ShowStatus(const QString &text) override { ShowStatusMessage(text); }
     void ShowMessage(int icon, const QString &caption, const QString &text) override { Message(icon, caption, text); }
     TWindowState &State() override { return m_state; }
@@ -151,12 +157,11 @@ public:
     bool InputBox(const QString &caption, const QString &prompt, QString &value);
     bool OpenUrl(const QUrl &url);
 
-    // Document analysis.
-    TTreePanel *TreePanel() const { return m_treePanel; }
-    TReportPanel *ReportPanel() const { return m_reportPanel; }
+    // Document analysis: the tree and the checks.
+    TAnalysisCommands *Analysis() const { return m_analysis; }
+    TTreePanel *TreePanel() const;
+    TReportPanel *ReportPanel() const;
     void btnRefreshHTreeClick();
-    void SyntaxCheck1Click();
-    void LinkCheckerlocal1Click();
 
     // Search (mainwindow_search.cpp). FindText searches the active editor and selects the hit;
     // ReplaceInRange replaces inside the character positions start..end, moving end by the change.
@@ -189,8 +194,6 @@ private:
     void CreateToolbars();
     void CreateCentralArea();
     void CreateBrowser();
-    void CreateAnalysisPanels();
-    void ShowReportPage();
     void ApplyLoadedSettings(const TLoadedSettings &loaded);
     TSavedState CollectState() const;
     void ApplyPreferencesToControls();
@@ -204,7 +207,6 @@ private:
     void Help1Click();
     void ConnectSearchCommands();
     bool m_textChangedSinceTick = false;
-    QPointer<QObject> m_treeEditor;          // the document the tree was built from
     std::unique_ptr<THTMLSyn> m_htmlHiLiter;
     std::unique_ptr<THighlighterLink> m_hiLiterLink;
     std::unique_ptr<THighlighterTokens> m_hiLiterTokens;
@@ -235,8 +237,7 @@ private:
     QToolBar *m_tbMain = nullptr;
     QToolBar *m_tbMain2 = nullptr;
     QComboBox *m_cbxFind = nullptr;
-    TTreePanel *m_treePanel = nullptr;
-    TReportPanel *m_reportPanel = nullptr;
+    TAnalysisCommands *m_analysis = nullptr;
     TSearchCommands *m_search = nullptr;
     QSplitter *m_barSplitter = nullptr;
     QSplitter *m_ieSplitter = nullptr;

@@ -4,6 +4,7 @@
 #include "aids/core/myrichedit.h"
 #include "aids/ui/searchcommands.h"
 #include "aids/ui/taginsight.h"
+#include "analysis/ui/analysiscommands.h"
 #include "app/core/appexceptions.h"
 #include "app/ui/documentmanager.h"
 #include "app/ui/documenttab.h"
@@ -148,6 +149,8 @@ QWidget *TfrmHTMLEdit::SidePageWidget(SidePage page)
 
 void TfrmHTMLEdit::ShowSidePage(SidePage page)
 {
+    if (!BarVisible())
+        SetBarVisible(true);
     m_explorerBar->ShowPage(TExplorerBar::Page(page));
 }
 
@@ -160,4 +163,39 @@ QWidget *TfrmHTMLEdit::ActiveEditorView() const
 {
     TDocumentTab *tab = ActiveTab();
     return tab ? tab->View() : nullptr;
+}
+
+QWidget *TfrmHTMLEdit::RequiredEditorView() const
+{
+    TDocumentTab *tab = ActiveTab();
+    if (!tab)
+        throw ENoActiveRE();
+    return tab->View();
+}
+
+QString TfrmHTMLEdit::ActiveDocumentPath() const
+{
+    const TDocumentTab *tab = ActiveTab();
+    return tab ? tab->Path() : QString();
+}
+
+TTreePanel *TfrmHTMLEdit::TreePanel() const
+{
+    return m_analysis->TreePanel();
+}
+
+TReportPanel *TfrmHTMLEdit::ReportPanel() const
+{
+    return m_analysis->ReportPanel();
+}
+
+void TfrmHTMLEdit::btnRefreshHTreeClick()
+{
+    m_analysis->btnRefreshHTreeClick();
+}
+
+void TfrmHTMLEdit::WhenSidePageShown(std::function<void(SidePage page)> listener)
+{
+    connect(m_explorerBar, &TExplorerBar::PageShown, this,
+            [listener = std::move(listener)](int page) { listener(SidePage(page)); });
 }

@@ -29,10 +29,20 @@ public:
     virtual void RunGuarded(const std::function<void()> &command) = 0;
     // The panel of a side page, to put a subsystem's content into; ShowSidePage brings it forward.
     virtual QWidget *SidePageWidget(SidePage page) = 0;
+    // Brings a page forward, showing the side bar when it was put away.
     virtual void ShowSidePage(SidePage page) = 0;
     virtual int CurrentSidePage() const = 0;
+    // Calls listener each time a side page comes forward.
+    virtual void WhenSidePageShown(std::function<void(SidePage page)> listener) = 0;
     // The active document's editor view, null when no document is open.
     virtual QWidget *ActiveEditorView() const = 0;
+    // The same for a command that needs one: throws "No HTML-File opened" when none is open.
+    virtual QWidget *RequiredEditorView() const = 0;
+    // Its file ("Untitled" + number for a document never saved), and opening another document.
+    virtual QString ActiveDocumentPath() const = 0;
+    virtual void OpenDocument(const QString &path) = 0;
+    // The program's folder, which holds Data/ and Templates/.
+    virtual QString ProgramDir() const = 0;
     // Status panel 7 and message boxes (icon as QMessageBox::Icon).
     virtual void ShowStatus(const QString &text) = 0;
     virtual void ShowMessage(int icon, const QString &caption, const QString &text) = 0;

@@ -1,0 +1,128 @@
+// The document tree page, the syntax and link checks and their report page, registered with the
+// window through TCommandHost.
+#include "analysis/ui/analysiscommands.h"
+
+#include "analysis/core/checkreport.h"
+#include "analysis/ui/reportpanel.h"
+#include "analysis/ui/treepanel.h"
+#include "editor/ui/codeeditview.h"
+#include "platform/core/windowstate.h"
+#include "platform/qt/commandhost.h"
+
+#include <QLayout>
+#include <QMessageBox>
+#include <QWidget>
+
+namespace {
+
+TCodeEdit *EngineOf(QWidget *view)
+{
+    auto *editView = qobject_cast<TCodeEditView *>(view);
+    return editView ? editView->Engine() : nullptr;
+}
+
+}
+
+TAnalysisCommands::TAnalysisCommands(TCommandHost &host, TPageExpander expand, QObject *parent)
+    : QObject(parent), m_host(host), m_expand(std::move(expand))
+{
+    QWidget *treePage = host.SidePageWidget(TCommandHost::TreePage);
+    m_treePanel = new TTreePanel(treePage);
+    treePage->layout()->addWidget(m_treePanel);
+    QWidget *reportPage = host.SidePageWidget(TCommandHost::ReportPage);
+    m_reportPanel = new TReportPanel(reportPage);
+    reportPage->layout()->addWidget(m_reportPanel);
+
+    connect(m_treePanel, &TTreePanel::RefreshClicked, this,
+            [this] { m_host.RunGuarded([this] { btnRefreshHTreeClick(); }); });
+    connect(m_treePanel, &TTreePanel::EndTagsToggled, this, [this](bool shown) {
+        m_host.State().Set(&TWindowFlags::ShowEndTags, shown);
+        m_host.RunGuarded([this] { btnRefreshHTreeClick(); });
+    });
+    connect(m_treePanel, &TTreePanel::AutoRefreshToggled, this,
+            [this](bool on) { m_host.State().Set(&TWindowFlags::AutoTreeRefresh, on); });
+    connect(m_treePanel, &TTreePanel::NodeChosen, this, [this](int start, int end) {
+        m_host.RunGuarded([this, start, end] {
+            TCodeEdit *editor = EngineOf(m_host.RequiredEditorView());
+            if (m_treeEditor != editor) {
+                // The tree was built from another document: its positions mean nothing here.
+                btnRefreshHTreeClick();
+                return;
+            }
+            editor->SetSelStart(start);
+            editor->SetSelEnd(end);
+            m_host.ActiveEditorView()->setFocus();
+        });
+    });
+    connect(m_reportPanel, &TReportPanel::LineChosen, this, [this](int line) {
+        m_host.RunGuarded([this, line] {
+            EngineOf(m_host.RequiredEditorView())->SetTopLine(line);
+        });
+    });
+    // A finding inside an included file opens that file at its line.
+    connect(m_reportPanel, &TReportPanel::FileLineChosen, this, [this](const QString &file, int line) {
+        m_host.RunGuarded([this, file, line] {
+            m_host.OpenDocument(file);
+            TCodeEdit *editor = EngineOf(m_host.ActiveEditorView());
+            if (!editor || m_host.ActiveDocumentPath() != file)
+                return;
+            editor->SetCaretXY(BufferCoord(1, line + 1));
+            editor->SetTopLine(line);
+            m_host.ActiveEditorView()->setFocus();
+        });
+    });
+    // Choosing the tree page rebuilds the tree.
+    m_host.WhenSidePageShown([this](TCommandHost::SidePage page) {
+        if (page == TCommandHost::TreePage)
+            m_host.RunGuarded([this] { btnRefreshHTreeClick(); });
+    });
+    m_host.BindCommand(QStringLiteral("SyntaxCheck1"), [this] { SyntaxCheck1Click(); });
+    m_host.BindCommand(QStringLiteral("LinkCheckerlocal1"), [this] { LinkCheckerlocal1Click(); });
+}
+
+void TAnalysisCommands::ClearTree()
+{
+    m_treePanel->ShowRootOnly();
+    m_treeEditor = nullptr;
+}
+
+void TAnalysisCommands::btnRefreshHTreeClick()
+{
+    if (m_host.CurrentSidePage() != TCommandHost::TreePage)
+        return;
+    ClearTree();
+    TCodeEdit *editor = EngineOf(m_host.RequiredEditorView());
+    QStringList lines;
+    lines.reserve(editor->LineCount());
+    for (int i = 0; i < editor->LineCount(); ++i)
+        lines.append(editor->Lines()[i]);
+    m_treePanel->Rebuild(lines, m_host.State().Flags().ShowEndTags);
+    m_treeEditor = editor;
+}
+
+void TAnalysisCommands::ShowReportPage()
+{
+    // A check shows its findings even when the side bar was put away.
+    m_host.ShowSidePage(TCommandHost::ReportPage);
+}
+
+void TAnalysisCommands::SyntaxCheck1Click()
+{
+    m_reportPanel->ShowRows(SyntaxReportTitle.toString(), {}, false);
+    const TCodeEdit *editor = EngineOf(m_host.RequiredEditorView());
+    const TSyntaxReport report = BuildSyntaxReport(editor->Text(), editor->LineCount(),
+                                                   m_host.ProgramDir() + QStringLiteral("/Data/tags.dat"),
+                                                   m_host.ActiveDocumentPath(), m_expand);
+    m_reportPanel->ShowRows(SyntaxReportTitle.toString(), report.Rows, false);
+    ShowReportPage();
+    if (report.Failure)
+        m_host.ShowMessage(QMessageBox::Critical, QStringLiteral("TagForge!"), *report.Failure);
+}
+
+void TAnalysisCommands::LinkCheckerlocal1Click()
+{
+    const TCodeEdit *editor = EngineOf(m_host.RequiredEditorView());
+    const TLinkReport report = BuildLinkReport(editor->Text(), m_host.ActiveDocumentPath(), m_expand);
+    m_reportPanel->ShowRows(LinkReportTitle.toString(), report.Rows, true);
+    ShowReportPage();
+}
