@@ -211,8 +211,6 @@ private:
     std::unique_ptr<THighlighterLink> m_hiLiterLink;
     std::unique_ptr<THighlighterTokens> m_hiLiterTokens;
 
-    QToolButton *AddToggle(QWidget *parent, const QString &name, const QString &icon,
-                           const QString &caption, const QString &hint);
 
     TMainWindowContext m_context;
     TWindowState m_state;

@@ -4,6 +4,7 @@
 #include "app/ui/documenttab.h"
 #include "app/ui/explorerbar.h"
 #include "app/ui/multilinetabs.h"
+#include "app/ui/panestrips.h"
 #include "app/ui/previewcontroller.h"
 #include "editor/ui/codeeditview.h"
 #include "platform/qt/webbrowser.h"
@@ -18,26 +19,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-QToolButton *TfrmHTMLEdit::AddToggle(QWidget *parent, const QString &name, const QString &icon,
-                                     const QString &caption, const QString &hint)
-{
-    auto *button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setCheckable(true);
-    button->setChecked(true);
-    button->setAutoRaise(true);
-    const QIcon themed = QIcon::fromTheme(icon);
-    if (themed.isNull() || icon.isEmpty()) {
-        button->setText(caption);
-    } else {
-        button->setIcon(themed);
-    }
-    button->setToolTip(hint);
-    button->setStatusTip(hint);
-    m_toolButtons.insert(name, button);
-    return button;
-}
 
 void TfrmHTMLEdit::CreateCentralArea()
 {
@@ -58,64 +39,28 @@ void TfrmHTMLEdit::CreateCentralArea()
     workLayout->setSpacing(0);
 
     // The strip of toggles above the documents.
-    auto *pnlTopBar = new QWidget(workArea);
-    pnlTopBar->setObjectName(QStringLiteral("pnlTopBar"));
-    auto *topLayout = new QHBoxLayout(pnlTopBar);
-    topLayout->setContentsMargins(2, 1, 2, 1);
-    topLayout->setSpacing(1);
-    auto *pnlTopBarBtns = new QWidget(pnlTopBar);
-    pnlTopBarBtns->setObjectName(QStringLiteral("pnlTopBarBtns"));
-    auto *btnLayout = new QHBoxLayout(pnlTopBarBtns);
-    btnLayout->setContentsMargins(0, 0, 0, 0);
-    btnLayout->setSpacing(1);
-    QToolButton *nums = AddToggle(pnlTopBarBtns, QStringLiteral("btnToggleNums"),
-                                  QStringLiteral("format-list-ordered"), QStringLiteral("#"),
-                                  QStringLiteral("Toggle Line Numbers on/off"));
-    QToolButton *bracketCompl = AddToggle(pnlTopBarBtns, QStringLiteral("btnTagToggleCompl"), QString(),
-                                   QStringLiteral("<>"), QStringLiteral("Tag Brackets Completion on/off"));
-    QToolButton *insight = AddToggle(pnlTopBarBtns, QStringLiteral("btnToggleTagInsight"),
-                                     QStringLiteral("help-hint"), QStringLiteral("?"),
-                                     QStringLiteral("Tag Helper on/off"));
-    QToolButton *browser = AddToggle(pnlTopBarBtns, QStringLiteral("btnToggleBrowser"),
-                                     QStringLiteral("internet-web-browser"), QStringLiteral("Web"),
-                                     QStringLiteral("Toggle Browser on/off"));
-    QToolButton *colours = AddToggle(pnlTopBarBtns, QStringLiteral("btnToggleColorHiLiting"),
-                                     QString(), QStringLiteral("CH"),
-                                     QStringLiteral("Color Highlighting on/off"));
-    QToolButton *words = AddToggle(pnlTopBarBtns, QStringLiteral("btnToggleWordComp"), QString(),
-                                   QStringLiteral("KC"),
-                                   QStringLiteral("Keyword Completetion on/off"));
-    for (QToolButton *b : {nums, bracketCompl, insight, browser, colours, words})
-        btnLayout->addWidget(b);
-    connect(nums, &QToolButton::toggled, this, [this](bool on) {
+    workLayout->addWidget(MakeTopBar(workArea, m_toolButtons));
+    auto toggled = [this](const char *name, auto slot) {
+        connect(m_toolButtons.value(QLatin1String(name)), &QToolButton::toggled, this, slot);
+    };
+    toggled("btnToggleNums", [this](bool on) {
         m_settings.ShowLineNums = on;
         if (TDocumentTab *tab = ActiveTab())
             tab->View()->Gutter().SetShowLineNumbers(on);
     });
-    connect(bracketCompl, &QToolButton::toggled, this, [this](bool on) { m_state.Set(&TWindowFlags::TagCompletion, on); });
-    connect(insight, &QToolButton::toggled, this, [this](bool on) { m_state.Set(&TWindowFlags::TagInsight, on); });
-    connect(browser, &QToolButton::clicked, this, [this](bool on) {
+    toggled("btnTagToggleCompl", [this](bool on) { m_state.Set(&TWindowFlags::TagCompletion, on); });
+    toggled("btnToggleTagInsight", [this](bool on) { m_state.Set(&TWindowFlags::TagInsight, on); });
+    toggled("btnToggleColorHiLiting", [this](bool on) { m_state.Set(&TWindowFlags::ColorHiLiting, on); });
+    toggled("btnToggleWordComp", [this](bool on) { m_state.Set(&TWindowFlags::WordCompletion, on); });
+    connect(ToolButton(QStringLiteral("btnToggleBrowser")), &QToolButton::clicked, this, [this](bool on) {
         SetPreviewVisible(on);
         if (on)
             RunGuarded([this] { m_preview->btnPreviewClick(false); });
     });
-    connect(colours, &QToolButton::toggled, this, [this](bool on) { m_state.Set(&TWindowFlags::ColorHiLiting, on); });
-    connect(words, &QToolButton::toggled, this, [this](bool on) { m_state.Set(&TWindowFlags::WordCompletion, on); });
-    topLayout->addWidget(pnlTopBarBtns);
-    topLayout->addStretch(1);
-    QToolButton *horzVert = AddToggle(pnlTopBar, QStringLiteral("btnMainHorzVert"),
-                                      QStringLiteral("view-split-left-right"), QStringLiteral("2"),
-                                      QStringLiteral("Switch to Vertical/ Horizontal Mode"));
-    horzVert->setCheckable(false);
-    QToolButton *winRes = AddToggle(pnlTopBar, QStringLiteral("btnMainWinRes"),
-                                    QStringLiteral("exchange-positions"), QStringLiteral("v"),
-                                    QStringLiteral("Switch Panes"));
-    winRes->setCheckable(false);
-    connect(horzVert, &QToolButton::clicked, this, &TfrmHTMLEdit::btnMainHorzVertClick);
-    connect(winRes, &QToolButton::clicked, this, &TfrmHTMLEdit::btnMainWinResClick);
-    topLayout->addWidget(horzVert);
-    topLayout->addWidget(winRes);
-    workLayout->addWidget(pnlTopBar);
+    connect(ToolButton(QStringLiteral("btnMainHorzVert")), &QToolButton::clicked, this,
+            &TfrmHTMLEdit::btnMainHorzVertClick);
+    connect(ToolButton(QStringLiteral("btnMainWinRes")), &QToolButton::clicked, this,
+            &TfrmHTMLEdit::btnMainWinResClick);
 
     m_ieSplitter = new QSplitter(Qt::Vertical, workArea);
     m_ieSplitter->setObjectName(QStringLiteral("IESplitter"));
@@ -127,16 +72,7 @@ void TfrmHTMLEdit::CreateCentralArea()
     auto *editLayout = new QVBoxLayout(m_editPane);
     editLayout->setContentsMargins(0, 0, 0, 0);
     editLayout->setSpacing(0);
-    m_pnlTagTip = new QWidget(m_editPane);
-    m_pnlTagTip->setObjectName(QStringLiteral("pnlTagTip"));
-    auto *tipLayout = new QHBoxLayout(m_pnlTagTip);
-    tipLayout->setContentsMargins(2, 1, 2, 1);
-    tipLayout->addWidget(new QLabel(QStringLiteral(" Tag Params:  "), m_pnlTagTip));
-    m_mmoTagHint = new QLineEdit(m_pnlTagTip);
-    m_mmoTagHint->setObjectName(QStringLiteral("mmoTagHint"));
-    m_mmoTagHint->setReadOnly(true);
-    m_mmoTagHint->setFrame(false);
-    tipLayout->addWidget(m_mmoTagHint, 1);
+    m_pnlTagTip = MakeTagTipStrip(m_editPane, m_mmoTagHint);
     editLayout->addWidget(m_pnlTagTip);
     m_pageControl = new QTabWidget(m_editPane);
     m_pageControl->setObjectName(QStringLiteral("PageControl1"));
@@ -153,20 +89,8 @@ void TfrmHTMLEdit::CreateCentralArea()
     browserLayout->setContentsMargins(0, 0, 0, 0);
     browserLayout->setSpacing(0);
     browserLayout->addWidget(m_preview->CreateBrowserToolbar(m_browserPane));
-    // The grip strip under the browser toolbar: two raised bevels across the pane.
-    auto *pnlIETopBar = new QWidget(m_browserPane);
-    pnlIETopBar->setObjectName(QStringLiteral("pnlIETopBar"));
-    pnlIETopBar->setFixedHeight(7);
-    auto *gripLayout = new QVBoxLayout(pnlIETopBar);
-    gripLayout->setContentsMargins(1, 1, 1, 1);
-    gripLayout->setSpacing(1);
-    for (int i = 0; i < 2; ++i) {
-        auto *bevel = new QFrame(pnlIETopBar);
-        bevel->setFrameStyle(QFrame::HLine | QFrame::Raised);
-        bevel->setFixedHeight(2);
-        gripLayout->addWidget(bevel);
-    }
-    browserLayout->addWidget(pnlIETopBar);
+    // The grip strip under the browser toolbar.
+    browserLayout->addWidget(MakeGripStrip(m_browserPane));
 
     auto *clientLayout = new QVBoxLayout(pnlClient);
     clientLayout->setContentsMargins(0, 0, 0, 0);
