@@ -8,6 +8,7 @@
 #include "app/core/appexceptions.h"
 #include "app/core/includes.h"
 #include "app/core/recentfiles.h"
+#include "platform/core/inputfile.h"
 #include "analysis/ui/analysiscommands.h"
 #include "app/ui/documenttab.h"
 #include "highlight/core/highlighterlink.h"
@@ -228,6 +229,10 @@ void TDocumentManager::OpenFile(const QString &path)
             return;
         }
     }
+    // A pipe would block the window and a device never ends: only regular files are opened.
+    const QString problem = InputFile::Problem(path);
+    if (!problem.isEmpty())
+        throw EFileError(problem);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TDocumentTab *tab = CreateTab(QFileInfo(path).fileName(), path);
     m_tabs->setCurrentWidget(tab);

@@ -25,6 +25,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <sys/stat.h>
+
 class TestWindowState : public QObject
 {
     Q_OBJECT
@@ -159,6 +161,27 @@ private Q_SLOTS:
         const bool stacked = Window()->IESplitter()->orientation() == Qt::Vertical;
         QCOMPARE(stacked ? edit->minimumHeight() : edit->minimumWidth(), 200);
         QCOMPARE(stacked ? browser->minimumHeight() : browser->minimumWidth(), 10);
+    }
+
+    void onlyRegularFilesOpen_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("a device") << "/dev/zero";
+        QTest::newRow("a folder") << "/tmp";
+        QTest::newRow("a pipe") << "fifo";
+    }
+    void onlyRegularFilesOpen()
+    {
+        QFETCH(QString, path);
+        if (path == QLatin1String("fifo")) {
+            path = m_h.Dir.filePath(QStringLiteral("fifo"));
+            QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        }
+        const int before = Tabs()->count();
+        m_h.OpenChoice = path;
+        Window()->Action(QStringLiteral("Open1"))->trigger();
+        QCOMPARE(Tabs()->count(), before);
+        QCOMPARE(m_h.Messages.size(), 1);
     }
 
     void openingClearsItsLoadingMessage()
