@@ -33,30 +33,39 @@ unset QT_QPA_PLATFORM
 page="$work/page.html"
 printf '<html>\n<body>\n</body>\n</html>\n' > "$page"
 
-"$program" "$page" >"$work/app.log" 2>&1 &
-app=$!
-
 fail() { echo "FAIL: $*"; for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do echo "window: $(xdotool getwindowname $w)"; done; [ -n "${TAGFORGE_SHOT:-}" ] && import -window root "$TAGFORGE_SHOT"; echo "--- file:"; cat "$page"; echo "--- log:"; tail -20 "$work/app.log"; exit 1; }
 
-# The first start shows one message box over the splash; Return answers it.
-# Window names hold non-ASCII text that xdotool's own name search can miss: names are compared here.
-find_window() {
-    for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
-        case "$(xdotool getwindowname "$w" 2>/dev/null)" in $1) echo "$w"; return;; esac
+start_program() {
+    "$program" "$page" >"$work/app.log" 2>&1 &
+    app=$!
+    # The first start shows one message box over the splash; Return answers it.
+    # Window names hold non-ASCII text that xdotool's own name search can miss: names are compared here.
+    find_window() {
+        for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+            case "$(xdotool getwindowname "$w" 2>/dev/null)" in $1) echo "$w"; return;; esac
+        done
+    }
+    window=
+    for _ in $(seq 60); do
+        window=$(find_window "page.html*")
+        [ -n "$window" ] && break
+        # Without a window manager nothing gives the box the keyboard focus: it is given here.
+        box=$(find_window "*TagForge*")
+        [ -n "$box" ] && xdotool windowfocus "$box" sleep 0.3 key Return
+        sleep 0.5
     done
 }
-window=
-for _ in $(seq 60); do
-    window=$(find_window "page.html*")
-    [ -n "$window" ] && break
-    # Without a window manager nothing gives the box the keyboard focus: it is given here.
-    box=$(find_window "*TagForge*")
-    [ -n "$box" ] && xdotool windowfocus "$box" key Return
-    sleep 0.5
-done
+# A start that never shows its window (a busy machine) is tried once more before failing.
+start_program
+if [ -z "$window" ]; then
+    kill "$app" 2>/dev/null; wait "$app" 2>/dev/null
+    rm -rf "$HOME/.config"
+    start_program
+fi
 [ -n "$window" ] || fail "the window never appeared"
 sleep 1
-xdotool windowfocus "$window"
+timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+sleep 1
 sleep 0.5
 
 xdotool key ctrl+End
