@@ -7,7 +7,6 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
     libqt6svg6 qt6-image-formats-plugins qt6-qpa-plugins qt6-wayland
     libgl1-mesa-dev libxkbcommon-dev libx11-dev
-    libjpeg62-turbo-dev
     adwaita-icon-theme breeze-icon-theme hicolor-icon-theme
     fonts-dejavu-core xauth xvfb xdotool
 )

@@ -31,8 +31,10 @@ TTagInsight::TTagInsight(QWidget *window, QLineEdit *mmoTagHint, QTimer *timer2,
     };
     m_list->OnLetter = [this](QChar letter) { TypeLetter(letter); };
     m_hintWindow = new TMyHintWindow(window);
-    m_timer2->setSingleShot(true);
-    connect(m_timer2, &QTimer::timeout, this, &TTagInsight::Timer2Timer);
+    if (m_timer2) {
+        m_timer2->setSingleShot(true);
+        connect(m_timer2, &QTimer::timeout, this, &TTagInsight::Timer2Timer);
+    }
     // A click anywhere but in the editor takes the tooltip down, also on controls that never take
     // the focus (the side bar's page buttons), where the editor's focus-out never comes.
     qApp->installEventFilter(this);
@@ -196,7 +198,7 @@ void TTagInsight::EditorChange()
 
 void TTagInsight::EditorSelectionChange()
 {
-    m_timer2->stop();
+    DisarmDelay();
     HideList();
     if (!m_state.Flags().Typing)
         CheckTagHint();
@@ -235,7 +237,7 @@ void TTagInsight::CheckTagHint()
         editor->SetSelTagName(check.SelTagName);
         m_afterBlank = check.AfterBlank;
         m_list->SetTag(TagInsight::kModeParameters);
-        m_timer2->start();
+        ArmDelay();
         break;
     }
 }
@@ -264,7 +266,7 @@ void TTagInsight::FillInsightList(const QString &text, TMyRichEdit *editor)
     m_list->SetEntries(names.Names);
     PlaceList(view, -10);
     // Shown by Timer2, once the user has paused.
-    m_timer2->start();
+    ArmDelay();
 }
 
 void TTagInsight::ShowTagHints()
@@ -306,9 +308,21 @@ void TTagInsight::HideTagHints()
     m_hintWindow->hide();
 }
 
+void TTagInsight::ArmDelay()
+{
+    if (m_timer2)
+        m_timer2->start();
+}
+
+void TTagInsight::DisarmDelay()
+{
+    if (m_timer2)
+        m_timer2->stop();
+}
+
 void TTagInsight::Timer2Timer()
 {
-    m_timer2->stop();
+    DisarmDelay();
     if (m_state.Flags().Typing)
         return;
     if (m_state.Flags().InsightShown) {

@@ -25,6 +25,7 @@ class TTagInsight : public QObject
     Q_OBJECT
 public:
     // The list becomes a child of `window`; `timer2` (single shot, the insight delay) is armed here.
+    // Without a timer the caller runs Timer2Timer itself when the delay would have passed.
     TTagInsight(QWidget *window, QLineEdit *mmoTagHint, QTimer *timer2, TWindowState &state);
     ~TTagInsight() override;
 
@@ -78,6 +79,8 @@ private:
     void PlaceList(TCodeEditView *view, int dx);
     void ReturnToEditor();
     void TypeLetter(QChar letter);
+    void ArmDelay();
+    void DisarmDelay();
 
     QWidget *m_window;
     QPointer<QLineEdit> m_mmoTagHint;

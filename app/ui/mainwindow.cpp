@@ -143,12 +143,18 @@ void TfrmHTMLEdit::FormCreate()
     }
     if (m_context.Splash)
         m_context.Splash->hide();
-    m_timer1.start();
+    StartTimer1();
+}
+
+void TfrmHTMLEdit::StartTimer1()
+{
+    if (!m_context.TimersDrivenByCaller)
+        m_timer1.start();
 }
 
 void TfrmHTMLEdit::CreateTagInsight()
 {
-    m_tagInsight = new TTagInsight(this, m_mmoTagHint, &m_timer2, m_state);
+    m_tagInsight = new TTagInsight(this, m_mmoTagHint, m_context.TimersDrivenByCaller ? nullptr : &m_timer2, m_state);
     m_tagInsight->ActiveView = [this]() -> TCodeEditView * {
         TDocumentTab *tab = ActiveTab();
         return tab ? tab->View() : nullptr;
@@ -323,7 +329,7 @@ bool TfrmHTMLEdit::FormCloseQuery()
     m_timer1.stop();
     if (m_documents->CloseQuery())
         return true;
-    m_timer1.start();
+    StartTimer1();
     return false;
 }
 

@@ -169,6 +169,9 @@ public:
     bool FindText(const QString &text, TSynSearchOptions options);
     void ReplaceInRange(int &start, int &end, const QString &search, const QString &replace);
 
+    // One tick of the one-second timer, as the timer runs it.
+    void Tick() { Timer1Timer(); }
+
 Q_SIGNALS:
     // One tick of the one-second timer has been handled.
     void Timer1Ticked();
@@ -187,6 +190,7 @@ private:
     bool FormCloseQuery();
     void FormClose();
     void Timer1Timer();
+    void StartTimer1();
     void CreateTagInsight();
 
     void CreateActions();

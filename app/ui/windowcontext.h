@@ -33,4 +33,7 @@ struct TMainWindowContext
     // Starts a program without a shell.
     std::function<bool(const QString &program, const QStringList &arguments)> StartProgram;
     std::function<void()> Beep;
+    // Tests drive time themselves: the one-second tick and the tag-aid delay then never fire on
+    // their own; TfrmHTMLEdit::Tick() and TTagInsight::Timer2Timer() stand for them.
+    bool TimersDrivenByCaller = false;
 };

@@ -22,6 +22,15 @@ TWebBrowser *TWebBrowser::Create(QWidget *parent)
 #endif
 }
 
+bool TWebBrowser::EngineBuiltIn()
+{
+#ifdef TAGFORGE_HAVE_WEBENGINE
+    return true;
+#else
+    return false;
+#endif
+}
+
 TWebBrowser::TWebBrowser(QWidget *parent) : QWidget(parent)
 {
 #ifdef TAGFORGE_HAVE_WEBENGINE

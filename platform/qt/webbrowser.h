@@ -14,6 +14,8 @@ class TWebBrowser : public QWidget
 public:
     // Returns null when no browser engine is available; the program then runs without preview.
     static TWebBrowser *Create(QWidget *parent);
+    // Whether this build carries a browser engine at all.
+    static bool EngineBuiltIn();
     ~TWebBrowser() override;
 
     void Navigate(const QUrl &url);

@@ -1,4 +1,5 @@
 // Tests of the search commands' logic: dialog finds and replaces, prefill, number entry, ReplaceInRange.
+#include "tests/support/testsupport.h"
 #include "aids/core/findreplace.h"
 
 #include <QTest>
@@ -6,12 +7,7 @@
 
 namespace {
 
-QString Lf(const QString &s)
-{
-    QString r = s;
-    r.replace("\n", "\r\n");
-    return r + "\r\n";
-}
+using TestSupport::Lf;
 
 } // namespace
 

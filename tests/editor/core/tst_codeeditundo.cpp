@@ -1,4 +1,5 @@
 // Tests of undo and redo: records, chains, indent and unindent, exactness, a random property test.
+#include "tests/support/testsupport.h"
 #include "editor/core/codeedit.h"
 #include "fakeclipboard.h"
 
@@ -8,12 +9,7 @@
 Q_DECLARE_METATYPE(TBufferCoord)
 
 namespace {
-QString Lf(const QString &s)
-{
-    QString r = s;
-    r.replace("\n", "\r\n");
-    return r + "\r\n";
-}
+using TestSupport::Lf;
 } // namespace
 
 class TestCodeEditUndo : public QObject {

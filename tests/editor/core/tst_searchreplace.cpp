@@ -1,4 +1,5 @@
 // Tests of TCodeEdit::SearchReplace: scope, direction, selections, prompt, undo of replace-all.
+#include "tests/support/testsupport.h"
 #include "editor/core/codeedit.h"
 
 #include <QRandomGenerator>
@@ -9,12 +10,7 @@ Q_DECLARE_METATYPE(TSynSearchOptions)
 
 namespace {
 
-QString Lf(const QString &s)
-{
-    QString r = s;
-    r.replace("\n", "\r\n");
-    return r + "\r\n";
-}
+using TestSupport::Lf;
 
 QString Pos(TBufferCoord p)
 {
