@@ -217,19 +217,19 @@ void TTagInsight::CheckTagHint()
     TMyRichEdit *editor = ActiveRichEdit();
     if (!editor)
         return;
-    const QString text = editor->Text();
-    if (text.isEmpty())
+    const TagInsight::TCaretText text = AroundCaret(editor);
+    if (text.Text.isEmpty())
         return;
     m_list->hide();
     const TagInsight::TTagHintCheck check =
-        TagInsight::CheckTagHint(text, editor->SelStart(), editor->SelAvail(), m_tagNames);
-    m_state.Set(&TWindowFlags::ScanPos, qint32(check.ScanPos));
+        TagInsight::CheckTagHint(text.Text, text.SelStart, editor->SelAvail(), m_tagNames);
+    m_state.Set(&TWindowFlags::ScanPos, qint32(check.ScanPos + text.Base));
     switch (check.Decision) {
     case TagInsight::THintDecision::Hide:
         HideTagHints();
         break;
     case TagInsight::THintDecision::NameList:
-        FillInsightList(text, editor);
+        FillInsightList(text);
         HideTagHints();
         editor->SetHasSelectedTag(false);
         break;
@@ -245,22 +245,27 @@ void TTagInsight::CheckTagHint()
 void TTagInsight::FillInsightList()
 {
     if (TMyRichEdit *editor = ActiveRichEdit())
-        FillInsightList(editor->Text(), editor);
+        FillInsightList(AroundCaret(editor));
 }
 
-void TTagInsight::FillInsightList(const QString &text, TMyRichEdit *editor)
+TagInsight::TCaretText TTagInsight::AroundCaret(const TMyRichEdit *editor)
+{
+    return TagInsight::TextAroundCaret(editor->Lines(), editor->BlockBegin(), editor->SelStart());
+}
+
+void TTagInsight::FillInsightList(const TagInsight::TCaretText &text)
 {
     if (m_list->isVisible())
         HideList();
     if (m_state.Flags().InsightShown)
         return;
     const TagInsight::TNameList names =
-        TagInsight::FillInsightList(text, editor->SelStart(), m_tagNames, m_insightTags);
+        TagInsight::FillInsightList(text.Text, text.SelStart, m_tagNames, m_insightTags);
     if (names.IsEmpty())
         return;
     TCodeEditView *view = ActiveView();
     m_state.Set(&TWindowFlags::InsightShown, true);
-    InsightStart = names.InsightStart;
+    InsightStart = names.InsightStart + text.Base;
     InsightLen = names.InsightLen;
     m_list->SetTag(TagInsight::kModeNames);
     m_list->SetEntries(names.Names);
@@ -341,12 +346,12 @@ void TTagInsight::lbTagInsightDblClick()
     QListWidgetItem *item = m_list->currentItem();
     if (!editor || !item || !item->isSelected() || editor->ReadOnly())
         return;
-    const QString text = editor->Text();
-    const int selStart = editor->SelStart();
-    const QChar before = selStart >= 2 && selStart - 2 < text.size() ? text.at(selStart - 2) : QChar();
+    const TagInsight::TCaretText text = AroundCaret(editor);
+    const int at = text.SelStart - 2;
+    const QChar before = at >= 0 && at < text.Text.size() ? text.Text.at(at) : QChar();
     const TagInsight::TInsertion insertion =
         TagInsight::InsightInsertion(item->text(), before, m_state.Flags().InsightShown, InsightStart, InsightLen,
-                                     int(text.size()));
+                                     text.Base + int(text.Text.size()));
     if (!insertion.Skip) {
         m_inserting = true;
         editor->BeginUpdate();

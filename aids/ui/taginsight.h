@@ -1,6 +1,8 @@
 // TTagInsight: tag-bracket completion, the tag completion list and the tag hints of the editors.
 #pragma once
 
+#include "aids/core/caretwindow.h"
+
 #include "aids/core/tagdata.h"
 #include "platform/core/windowstate.h"
 
@@ -73,7 +75,8 @@ protected:
 private:
     TMyRichEdit *ActiveRichEdit() const;
     void HideList();
-    void FillInsightList(const QString &text, TMyRichEdit *editor);
+    static TagInsight::TCaretText AroundCaret(const TMyRichEdit *editor);
+    void FillInsightList(const TagInsight::TCaretText &text);
     // The caret's lower left corner in the view's viewport, shifted by dx.
     QPoint BelowCaret(TCodeEditView *view, int dx) const;
     void PlaceList(TCodeEditView *view, int dx);

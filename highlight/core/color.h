@@ -10,7 +10,7 @@ using TColor = qint32;
 // "No colour of its own": the editor's font colour or background is used instead.
 constexpr TColor clNone = 0x1FFFFFFF;
 
-// The classic sixteen-colour palette.
+// The sixteen standard colours.
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clMaroon = 0x000080;
 constexpr TColor clGreen = 0x008000;

@@ -145,7 +145,7 @@ private slots:
         edit.Undo();
         QVERIFY(edit.CanRedo());
         edit.CommandProcessor(ecChar, u'c');
-        QVERIFY(!edit.CanRedo()); // mended: stale redo positions are dropped
+        QVERIFY(!edit.CanRedo()); // stale redo positions are dropped
         QCOMPARE(edit.Text(), Lf("ac"));
     }
 
