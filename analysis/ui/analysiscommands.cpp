@@ -10,6 +10,7 @@
 #include "platform/qt/commandhost.h"
 
 #include <QLayout>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -76,12 +77,15 @@ TAnalysisCommands::TAnalysisCommands(TCommandHost &host, TPageExpander expand, Q
         if (page == TCommandHost::TreePage)
             m_host.RunGuarded([this] { btnRefreshHTreeClick(); });
     });
+    connect(&m_treeWatcher, &QFutureWatcherBase::finished, this, &TAnalysisCommands::TreeBuilt);
     m_host.BindCommand(QStringLiteral("SyntaxCheck1"), [this] { SyntaxCheck1Click(); });
     m_host.BindCommand(QStringLiteral("LinkCheckerlocal1"), [this] { LinkCheckerlocal1Click(); });
 }
 
 void TAnalysisCommands::ClearTree()
 {
+    ++m_treeRequest;
+    m_pendingTree.reset();
     m_treePanel->ShowRootOnly();
     m_treeEditor = nullptr;
 }
@@ -90,14 +94,52 @@ void TAnalysisCommands::btnRefreshHTreeClick()
 {
     if (m_host.CurrentSidePage() != TCommandHost::TreePage)
         return;
-    ClearTree();
     TCodeEdit *editor = EngineOf(m_host.RequiredEditorView());
+    // The lines share their text with the editor: copying the list copies no characters.
     QStringList lines;
     lines.reserve(editor->LineCount());
-    for (int i = 0; i < editor->LineCount(); ++i)
+    qint64 chars = 0;
+    for (int i = 0; i < editor->LineCount(); ++i) {
         lines.append(editor->Lines()[i]);
-    m_treePanel->Rebuild(lines, m_host.State().Flags().ShowEndTags);
-    m_treeEditor = editor;
+        chars += lines.constLast().size() + 2;
+    }
+    const bool showEndTags = m_host.State().Flags().ShowEndTags;
+    if (chars <= InlineTreeChars) {
+        ClearTree();
+        m_treePanel->Rebuild(lines, showEndTags);
+        m_treeEditor = editor;
+        return;
+    }
+    if (m_treeEditor != editor)
+        ClearTree(); // another document's tree must not stay up while this one is built
+    m_pendingTree = TTreeJob{std::move(lines), showEndTags, editor, ++m_treeRequest};
+    StartPendingTree();
+}
+
+void TAnalysisCommands::StartPendingTree()
+{
+    if (m_treeWatcher.isRunning() || !m_pendingTree)
+        return;
+    m_runningTree = std::move(*m_pendingTree);
+    m_pendingTree.reset();
+    m_treeWatcher.setFuture(QtConcurrent::run([lines = m_runningTree.Lines, showEndTags = m_runningTree.ShowEndTags] {
+        return std::make_shared<const TTreeOutline>(BuildTreeNodes(lines, showEndTags));
+    }));
+    m_runningTree.Lines.clear();
+}
+
+void TAnalysisCommands::TreeBuilt()
+{
+    const bool current = m_runningTree.Request == m_treeRequest && m_runningTree.Editor
+                         && m_host.CurrentSidePage() == TCommandHost::TreePage;
+    if (current) {
+        m_treePanel->SetOutline(m_treeWatcher.result());
+        m_treeEditor = m_runningTree.Editor;
+    }
+    m_runningTree = {};
+    StartPendingTree();
+    if (current)
+        Q_EMIT TreeShown();
 }
 
 void TAnalysisCommands::ShowReportPage()

@@ -4,9 +4,16 @@
 
 #include "analysis/core/findings.h"
 
+#include "analysis/core/treeoutline.h"
+
+#include <QFutureWatcher>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
 
 class TCommandHost;
 class TReportPanel;
@@ -30,12 +37,34 @@ public:
     void SyntaxCheck1Click();
     void LinkCheckerlocal1Click();
 
+    // Pages up to this many characters get their tree at once; larger ones are parsed on a worker
+    // thread while the user goes on, and their tree is swapped in only while it is still current.
+    static constexpr qint64 InlineTreeChars = 1 << 20;
+    bool TreePending() const { return m_treeWatcher.isRunning() || m_pendingTree.has_value(); }
+
+Q_SIGNALS:
+    // A tree built on the worker thread is shown.
+    void TreeShown();
+
 private:
+    struct TTreeJob
+    {
+        QStringList Lines;
+        bool ShowEndTags = true;
+        QPointer<QObject> Editor;
+        quint64 Request = 0;
+    };
     void ShowReportPage();
+    void StartPendingTree();
+    void TreeBuilt();
 
     TCommandHost &m_host;
     TPageExpander m_expand;
     TTreePanel *m_treePanel;
     TReportPanel *m_reportPanel;
     QPointer<QObject> m_treeEditor;  // the document the tree was built from
+    quint64 m_treeRequest = 0;       // counts refreshes: only the newest one's tree is shown
+    std::optional<TTreeJob> m_pendingTree; // waits while another tree is being built
+    TTreeJob m_runningTree;
+    QFutureWatcher<std::shared_ptr<const TTreeOutline>> m_treeWatcher;
 };

@@ -1,28 +1,15 @@
 // The document tree page: an outline of the parsed document that selects what a node stands for.
 #include "analysis/ui/treepanel.h"
 
+#include "analysis/ui/treenodemodel.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
-
-namespace {
-constexpr int kStartRole = Qt::UserRole + 1;
-constexpr int kEndRole = Qt::UserRole + 2;
-// Very long texts would make one node as wide as a page; the node shows their start.
-constexpr int kMaxNodeText = 200;
-
-QIcon NodeIcon(int image)
-{
-    static const char *names[] = {"text-html", "code-context", "text-plain", "format-text-code",
-                                  "format-text-bold"};
-    QIcon icon = QIcon::fromTheme(QLatin1String(names[qBound(0, image, 4)]));
-    return icon.isNull() ? QIcon::fromTheme(QStringLiteral("text-x-generic")) : icon;
-}
-}
 
 TTreePanel::TTreePanel(QWidget *parent) : QWidget(parent)
 {
@@ -52,13 +39,15 @@ TTreePanel::TTreePanel(QWidget *parent) : QWidget(parent)
     m_autoRefresh->setChecked(true);
     barLayout->addStretch(1);
 
-    m_tree = new QTreeWidget(this);
+    m_tree = new QTreeView(this);
     m_tree->setObjectName(QStringLiteral("HTMLTree"));
     m_tree->setHeaderHidden(true);
     m_tree->setIndentation(19);
     m_tree->setUniformRowHeights(true);
     m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_tree->addTopLevelItem(new QTreeWidgetItem(QStringList{QStringLiteral("HTML Dokument")}));
+    m_model = new TTreeNodeModel(this);
+    m_tree->setModel(m_model);
+    ShowRootOnly();
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -69,58 +58,35 @@ TTreePanel::TTreePanel(QWidget *parent) : QWidget(parent)
     connect(m_refresh, &QToolButton::clicked, this, &TTreePanel::RefreshClicked);
     connect(m_endTags, &QToolButton::toggled, this, &TTreePanel::EndTagsToggled);
     connect(m_autoRefresh, &QToolButton::toggled, this, &TTreePanel::AutoRefreshToggled);
-    connect(m_tree, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem *item) { OnChosen(item); });
-    connect(m_tree, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem *item) { OnChosen(item); });
+    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &index) { OnChosen(index); });
+    connect(m_tree, &QTreeView::doubleClicked, this, [this](const QModelIndex &index) { OnChosen(index); });
 }
 
-void TTreePanel::OnChosen(QTreeWidgetItem *item)
+void TTreePanel::OnChosen(const QModelIndex &index)
 {
-    if (!item || !item->data(0, kStartRole).isValid())
+    const QVariant start = index.data(TTreeNodeModel::StartRole);
+    if (!start.isValid() || m_choosingBlocked)
         return;
-    Q_EMIT NodeChosen(item->data(0, kStartRole).toInt(), item->data(0, kEndRole).toInt());
+    Q_EMIT NodeChosen(start.toInt(), index.data(TTreeNodeModel::EndRole).toInt());
 }
 
 void TTreePanel::ShowRootOnly()
 {
-    const QSignalBlocker block(m_tree);
-    m_tree->clear();
-    auto *root = new QTreeWidgetItem(QStringList{TreeRootText.toString()});
-    root->setIcon(0, NodeIcon(tiRoot));
-    m_tree->addTopLevelItem(root);
+    SetOutline(std::make_shared<const TTreeOutline>(
+        QList<TTreeNodeEntry>{TTreeNodeEntry{0, TreeRootText.toString(), tiRoot, std::nullopt}}));
 }
 
 void TTreePanel::Rebuild(const QStringList &lines, bool showEndTags)
 {
-    const QList<TTreeNodeEntry> nodes = BuildTreeNodes(lines, showEndTags);
-    const QSignalBlocker block(m_tree);
-    m_tree->setUpdatesEnabled(false);
-    m_tree->clear();
-    QList<QTreeWidgetItem *> parents;   // the last item added on each level
-    QList<QTreeWidgetItem *> topLevel;
-    for (const TTreeNodeEntry &node : nodes) {
-        QString text = node.Text;
-        text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-        if (text.size() > kMaxNodeText)
-            text = text.left(kMaxNodeText) + QChar(0x2026);
-        auto *item = new QTreeWidgetItem(QStringList{text});
-        item->setIcon(0, NodeIcon(node.ImageIndex));
-        if (node.Data) {
-            item->setData(0, kStartRole, node.Data->StartPos);
-            item->setData(0, kEndRole, node.Data->EndPos);
-        }
-        parents.resize(node.Level + 1);
-        parents[node.Level] = item;
-        if (node.Level == 0)
-            topLevel.append(item);
-        else if (QTreeWidgetItem *parent = parents.value(node.Level - 1))
-            parent->addChild(item);
-        else
-            delete item;
-    }
-    m_tree->addTopLevelItems(topLevel);
-    if (!topLevel.isEmpty())
-        topLevel.first()->setExpanded(true);
-    m_tree->setUpdatesEnabled(true);
+    SetOutline(std::make_shared<const TTreeOutline>(BuildTreeNodes(lines, showEndTags)));
+}
+
+void TTreePanel::SetOutline(std::shared_ptr<const TTreeOutline> outline)
+{
+    // A new outline is no choice of the user's: the editor's selection stays.
+    m_choosingBlocked = true;
+    m_model->SetOutline(std::move(outline));
+    m_choosingBlocked = false;
+    m_tree->expand(m_model->index(0, 0));
 }

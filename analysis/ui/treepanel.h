@@ -1,13 +1,16 @@
 // The document tree page: an outline of the parsed document that selects what a node stands for.
 #pragma once
 
-#include "analysis/core/treenodes.h"
+#include "analysis/core/treeoutline.h"
 
 #include <QWidget>
 
+#include <memory>
+
+class QModelIndex;
 class QToolButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
+class TTreeNodeModel;
 
 class TTreePanel : public QWidget
 {
@@ -15,13 +18,16 @@ class TTreePanel : public QWidget
 public:
     explicit TTreePanel(QWidget *parent = nullptr);
 
-    QTreeWidget *HTMLTree() const { return m_tree; }
+    QTreeView *HTMLTree() const { return m_tree; }
+    TTreeNodeModel *Model() const { return m_model; }
     QToolButton *btnRefreshHTree() const { return m_refresh; }
     QToolButton *btnToggleEndTags() const { return m_endTags; }
     QToolButton *btnToggleAutoTreeRefresh() const { return m_autoRefresh; }
 
     // Replaces the outline by the nodes of lines (the document's lines, without line breaks).
     void Rebuild(const QStringList &lines, bool showEndTags);
+    // Shows a ready outline (built elsewhere, possibly on another thread).
+    void SetOutline(std::shared_ptr<const TTreeOutline> outline);
     // Leaves only the root, as when the document cannot be read.
     void ShowRootOnly();
 
@@ -33,9 +39,11 @@ Q_SIGNALS:
     void NodeChosen(int startPos, int endPos);
 
 private:
-    void OnChosen(QTreeWidgetItem *item);
+    void OnChosen(const QModelIndex &index);
 
-    QTreeWidget *m_tree;
+    QTreeView *m_tree;
+    TTreeNodeModel *m_model;
+    bool m_choosingBlocked = false;
     QToolButton *m_refresh;
     QToolButton *m_endTags;
     QToolButton *m_autoRefresh;

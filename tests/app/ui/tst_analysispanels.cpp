@@ -4,6 +4,7 @@
 #include "analysis/ui/treepanel.h"
 #include "app/ui/documenttab.h"
 #include "app/ui/explorerbar.h"
+#include "analysis/ui/analysiscommands.h"
 #include "app/ui/mainwindow.h"
 #include "windowharness.h"
 
@@ -15,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QSignalSpy>
+#include <QTreeView>
 #include <QTreeWidget>
 
 class TestAnalysisPanels : public QObject
@@ -25,13 +28,17 @@ private:
     std::unique_ptr<TfrmHTMLEdit> &m_window = m_h.Window;
     QDir m_dir{m_h.Dir.path()};
 
+    QAbstractItemModel *Tree() const { return m_window->TreePanel()->HTMLTree()->model(); }
+    QModelIndex Node(int row, QModelIndex parent = {}) const { return Tree()->index(row, 0, parent); }
+    QModelIndex RootChild(int row) const { return Node(row, Node(0)); }
+    void Choose(const QModelIndex &node) const { m_window->TreePanel()->HTMLTree()->setCurrentIndex(node); }
     QStringList TopTexts() const
     {
         QStringList texts;
-        QTreeWidgetItem *root = m_window->TreePanel()->HTMLTree()->topLevelItem(0);
-        texts << root->text(0);
-        for (int i = 0; i < root->childCount(); ++i)
-            texts << root->child(i)->text(0);
+        const QModelIndex root = Node(0);
+        texts << root.data().toString();
+        for (int i = 0; i < Tree()->rowCount(root); ++i)
+            texts << RootChild(i).data().toString();
         return texts;
     }
     QStringList ReportCaptions() const
@@ -55,11 +62,47 @@ private Q_SLOTS:
         QCOMPARE(TopTexts(), QStringList({"HTML Document", "P", "Hello", "/P"}));
         m_window->TreePanel()->btnToggleEndTags()->click();
         QCOMPARE(TopTexts(), QStringList({"HTML Document", "P", "Hello"}));
-        QTreeWidget *tree = m_window->TreePanel()->HTMLTree();
-        tree->setCurrentItem(tree->topLevelItem(0)->child(1));
+        Choose(RootChild(1));
         QCOMPARE(m_window->ActiveEditor()->SelText(), QStringLiteral("Hello"));
-        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+        Choose(RootChild(0));
         QCOMPARE(m_window->ActiveEditor()->SelText(), QStringLiteral("<p>"));
+    }
+
+    // A page past the inline size is parsed on the worker thread; its tree arrives afterwards.
+    void largePageGetsItsTreeFromTheWorker()
+    {
+        QString page;
+        for (int i = 0; page.size() <= TAnalysisCommands::InlineTreeChars; ++i)
+            page += QStringLiteral("<p>paragraph number %1</p>\n").arg(i);
+        const int lines = int(page.count(QLatin1Char('\n')));
+        SetText(page);
+        QSignalSpy shown(m_window->Analysis(), &TAnalysisCommands::TreeShown);
+        m_window->ExplorerBar()->ShowPage(TExplorerBar::TreePage);
+        QVERIFY(m_window->Analysis()->TreePending());
+        QVERIFY(shown.wait(60000));
+        QCOMPARE(Tree()->rowCount(Node(0)), 3 * lines);
+        QCOMPARE(RootChild(3 * lines - 2).data().toString(), QStringLiteral("paragraph number %1").arg(lines - 1));
+        Choose(RootChild(3));
+        QCOMPARE(m_window->ActiveEditor()->SelText(), QStringLiteral("<p>"));
+        QCOMPARE(m_window->ActiveEditor()->CaretY(), 2);
+    }
+
+    // A change while the worker parses makes its tree stale: the newer one is shown, never the old.
+    void staleTreeIsNotShown()
+    {
+        QString page;
+        while (page.size() <= TAnalysisCommands::InlineTreeChars)
+            page += QStringLiteral("<i>slanted</i>\n");
+        SetText(page);
+        QSignalSpy shown(m_window->Analysis(), &TAnalysisCommands::TreeShown);
+        m_window->ExplorerBar()->ShowPage(TExplorerBar::TreePage);
+        QVERIFY(m_window->Analysis()->TreePending());
+        SetText(QStringLiteral("<b>x</b>"));
+        m_window->TreePanel()->btnRefreshHTree()->click();
+        QCOMPARE(TopTexts(), QStringList({"HTML Document", "B", "/B"}));
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->Analysis()->TreePending(), 60000);
+        QCOMPARE(shown.count(), 0);
+        QCOMPARE(TopTexts(), QStringList({"HTML Document", "B", "/B"}));
     }
 
     void treeFollowsChangesOnlyWhileShown()
@@ -79,12 +122,12 @@ private Q_SLOTS:
     {
         SetText(QStringLiteral("<img src=\"a.gif\" alt=\"\">"));
         m_window->ExplorerBar()->ShowPage(TExplorerBar::TreePage);
-        QTreeWidgetItem *img = m_window->TreePanel()->HTMLTree()->topLevelItem(0)->child(0);
-        QCOMPARE(img->text(0), QStringLiteral("IMG"));
-        QCOMPARE(img->childCount(), 2);
-        QCOMPARE(img->child(0)->childCount(), 1);
-        QCOMPARE(img->child(1)->childCount(), 0);
-        m_window->TreePanel()->HTMLTree()->setCurrentItem(img->child(0));
+        const QModelIndex img = RootChild(0);
+        QCOMPARE(img.data().toString(), QStringLiteral("IMG"));
+        QCOMPARE(Tree()->rowCount(img), 2);
+        QCOMPARE(Tree()->rowCount(Node(0, img)), 1);
+        QCOMPARE(Tree()->rowCount(Node(1, img)), 0);
+        Choose(Node(0, img));
         QCOMPARE(m_window->ActiveEditor()->SelText(), QStringLiteral("src=\"a.gif\""));
     }
 

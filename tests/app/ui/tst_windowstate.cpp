@@ -23,7 +23,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <sys/stat.h>
 
@@ -38,9 +38,10 @@ private:
     QStringList TreeTexts() const
     {
         QStringList texts;
-        const QTreeWidgetItem *root = Window()->TreePanel()->HTMLTree()->topLevelItem(0);
-        for (int i = 0; root && i < root->childCount(); ++i)
-            texts << root->child(i)->text(0);
+        const QAbstractItemModel *tree = Window()->TreePanel()->HTMLTree()->model();
+        const QModelIndex root = tree->index(0, 0);
+        for (int i = 0; i < tree->rowCount(root); ++i)
+            texts << tree->index(i, 0, root).data().toString();
         return texts;
     }
 
