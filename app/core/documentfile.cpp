@@ -450,4 +450,21 @@ TSaveResult SaveText(const QString &path, const QString &text, TDocumentFormat &
     return Save(path, int(lines.size()), [&lines](int i) { return lines.at(i); }, format);
 }
 
+QStringList LinesSnapshot(const TEditLines &lines)
+{
+    QStringList snapshot;
+    snapshot.reserve(lines.Count());
+    for (int i = 0; i < lines.Count(); ++i)
+        snapshot.append(lines[i]);
+    return snapshot;
+}
+
+qint64 CharCount(const TEditLines &lines)
+{
+    qint64 count = 0;
+    for (int i = 0; i < lines.Count(); ++i)
+        count += lines[i].size() + 2;
+    return count;
+}
+
 }

@@ -43,7 +43,34 @@ TDocumentManager::~TDocumentManager() = default;
 void TDocumentManager::Tick()
 {
     if (++m_backupTicks >= m_saveSecs)
-        Backup(true);
+        AutoBackup();
+}
+
+void TDocumentManager::AutoBackup()
+{
+    TDocumentTab *tab = m_w.ActiveTab();
+    if (!tab)
+        return;
+    m_backupTicks = 0;
+    // While the last one is still being written this turn is left out, never queued.
+    if (m_backupJob.Busy())
+        return;
+    const QString name = QFileInfo(tab->Path()).fileName();
+    const QString target = BackupDir() + QStringLiteral("/bak~") + name;
+    m_backupJob.Start(
+        [target, lines = DocumentFile::LinesSnapshot(tab->Editor()->Lines()), format = tab->Format()]() mutable {
+            try {
+                DocumentFile::Save(target, int(lines.size()), [&lines](int i) { return QStringView(lines.at(i)); },
+                                   format);
+            } catch (const std::exception &e) {
+                return QString::fromUtf8(e.what());
+            }
+            return QString();
+        },
+        [this, name](const QString &error) {
+            if (!error.isEmpty())
+                m_w.ShowStatusMessage(QStringLiteral("Error creating Backup of ") + name + QStringLiteral("! ") + error);
+        });
 }
 
 QString TDocumentManager::FileFilter() const
@@ -264,7 +291,7 @@ void TDocumentManager::OpenFile(const QString &path)
     m_w.raise();
     AddToMRU(path, true);
     if (m_w.PreviewVisible())
-        m_w.Preview()->btnPreviewClick(false);
+        m_w.Preview()->TabChanged();
     // Bytes the file's encoding cannot hold were kept another way: say so, and how it will be saved.
     if (!warning.isEmpty()) {
         m_w.ShowStatusMessage(warning);

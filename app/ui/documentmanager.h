@@ -2,6 +2,8 @@
 // The file rules themselves (encodings, safe saving, includes, recent files) live in app/core.
 #pragma once
 
+#include "app/ui/backgroundjob.h"
+
 #include <QObject>
 #include <QStringList>
 
@@ -50,6 +52,9 @@ public:
 
     // One tick of the window's timer: the automatic backup every SaveSecs ticks.
     void Tick();
+    // Waits for an automatic backup still being written (the program is ending).
+    void WaitForWrites() { m_backupJob.Wait(); }
+    bool BackupBeingWritten() const { return m_backupJob.Busy(); }
     void SetSaveSecs(int seconds) { m_saveSecs = seconds; }
     int SaveSecs() const { return m_saveSecs; }
 
@@ -68,6 +73,7 @@ private:
     void AnyMRUClick(int index);
     QString FileFilter() const;
     QString CurrentDir() const;
+    void AutoBackup();
 
     TfrmHTMLEdit &m_w;
     QTabWidget *m_tabs = nullptr;
@@ -75,6 +81,8 @@ private:
     int m_untitledCount = 0;
     int m_saveSecs = 60;
     int m_backupTicks = 0;
+    // The automatic backup is written on a worker thread: the error text, empty when written.
+    TBackgroundJob<QString> m_backupJob{this};
     TDocumentTab *m_newTab = nullptr;
     TMyRichEdit *m_newEditor = nullptr;
     QString m_lastDir;

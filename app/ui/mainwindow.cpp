@@ -304,7 +304,7 @@ void TfrmHTMLEdit::FormShow()
     if (QWidget *editor = m_pageControl->currentWidget())
         editor->setFocus();
     if (PreviewVisible())
-        RunGuarded([this] { m_preview->btnPreviewClick(false); });
+        RunGuarded([this] { m_preview->TabChanged(); });
     if (m_pendingSplitPosition > 0) {
         const int total = m_ieSplitter->orientation() == Qt::Horizontal ? m_ieSplitter->width()
                                                                         : m_ieSplitter->height();
@@ -347,6 +347,8 @@ void TfrmHTMLEdit::FormClose()
     m_closing = true;
     m_timer1.stop();
     m_timer2.stop();
+    m_documents->WaitForWrites();
+    m_preview->WaitForWrites();
     m_preview->DeleteAllCopies();
     if (m_context.UserStore) {
         AppSettings::SaveSettings(*m_context.UserStore, CollectState());

@@ -55,7 +55,7 @@ void TfrmHTMLEdit::CreateCentralArea()
     connect(ToolButton(QStringLiteral("btnToggleBrowser")), &QToolButton::clicked, this, [this](bool on) {
         SetPreviewVisible(on);
         if (on)
-            RunGuarded([this] { m_preview->btnPreviewClick(false); });
+            RunGuarded([this] { m_preview->TabChanged(); });
     });
     connect(ToolButton(QStringLiteral("btnMainHorzVert")), &QToolButton::clicked, this,
             &TfrmHTMLEdit::btnMainHorzVertClick);

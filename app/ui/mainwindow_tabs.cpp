@@ -90,7 +90,7 @@ void TfrmHTMLEdit::PageControl1Change()
     // The tree shows the document in front, never the one left behind.
     RunGuarded([this] { btnRefreshHTreeClick(); });
     if (PreviewVisible())
-        RunGuarded([this] { m_preview->btnPreviewClick(false); });
+        RunGuarded([this] { m_preview->TabChanged(); });
 }
 
 void TfrmHTMLEdit::UpdateWindowTitle()

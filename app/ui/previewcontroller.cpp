@@ -27,6 +27,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QTabWidget>
+#include <QPointer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
@@ -174,18 +175,62 @@ void TPreviewController::RichEdit1Exit(TDocumentTab *tab)
     const QString name = Preview::ExitCopyName(tab->Path(), PreviewFallbackDir());
     if (!tab->CopyStale() && QFileInfo::exists(name))
         return;
+    // The copy goes when the document closes or the program ends.
+    if (!m_tempFiles.contains(name, Qt::CaseInsensitive))
+        m_tempFiles.append(name);
+    const auto failed = [this, tab](const QString &error) {
+        m_w.ShowStatusMessage(QStringLiteral("Error creating Preview of ") + QFileInfo(tab->Path()).fileName()
+                              + QStringLiteral("! ") + error);
+    };
+    if (IsLarge(tab)) {
+        // Leaving the editor must not wait for a large page to be written; a copy still being
+        // written leaves this one stale, for the next time.
+        QPointer<TDocumentTab> written(tab);
+        m_exitCopyJob.Start(
+            [name, lines = DocumentFile::LinesSnapshot(tab->Editor()->Lines()), format = tab->Format()]() mutable {
+                try {
+                    DocumentFile::Save(name, int(lines.size()), [&lines](int i) { return QStringView(lines.at(i)); },
+                                       format);
+                } catch (const std::exception &e) {
+                    return QString::fromUtf8(e.what());
+                }
+                return QString();
+            },
+            [written, failed](const QString &error) {
+                if (!error.isEmpty() && written)
+                    failed(error);
+            });
+        tab->SetCopyStale(false);
+        return;
+    }
     try {
         TDocumentFormat format = tab->Format();
         const TEditLines &lines = tab->Editor()->Lines();
         DocumentFile::Save(name, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
-        // The copy goes when the document closes or the program ends.
-        if (!m_tempFiles.contains(name, Qt::CaseInsensitive))
-            m_tempFiles.append(name);
         tab->SetCopyStale(false);
     } catch (const std::exception &e) {
-        m_w.ShowStatusMessage(QStringLiteral("Error creating Preview of ") + QFileInfo(tab->Path()).fileName()
-                          + QStringLiteral("! ") + QString::fromUtf8(e.what()));
+        failed(QString::fromUtf8(e.what()));
     }
+}
+
+QString TPreviewController::LargePageText()
+{
+    return QStringLiteral("Large page: the preview is refreshed when you click Preview");
+}
+
+bool TPreviewController::IsLarge(const TDocumentTab *tab)
+{
+    return DocumentFile::CharCount(tab->Editor()->Lines()) > LargePageChars;
+}
+
+void TPreviewController::TabChanged()
+{
+    TDocumentTab *tab = m_w.ActiveTab();
+    if (tab && IsLarge(tab)) {
+        m_w.ShowStatusMessage(LargePageText());
+        return;
+    }
+    btnPreviewClick(false);
 }
 
 void TPreviewController::btnPreviewClick(bool automatic)
@@ -196,10 +241,70 @@ void TPreviewController::btnPreviewClick(bool automatic)
     const QString name = Preview::PreviewName(tab->Path(), PreviewFallbackDir());
     if (automatic && name.compare(m_lastPreviewFile, Qt::CaseInsensitive) != 0)
         return;
+    const bool large = IsLarge(tab);
+    if (automatic && large)
+        return;
     const bool refresh = QFileInfo::exists(name) && name == m_lastPreviewFile;
     if (!refresh)
         m_lastPreviewFile = name;
+    m_previewTicks = 0;
+    if (large) {
+        WriteLargeCopy(tab, name, refresh);
+        return;
+    }
     WritePreviewCopy(tab);
+    ShowInPane(name, refresh);
+}
+
+void TPreviewController::WriteLargeCopy(TDocumentTab *tab, const QString &name, bool refresh)
+{
+    if (m_copyJob.Busy()) {
+        m_w.ShowStatusMessage(QStringLiteral("The preview is still being written"));
+        return;
+    }
+    if (!m_tempFiles.contains(name, Qt::CaseInsensitive))
+        m_tempFiles.append(name);
+    ++m_previewWrites;
+    m_w.ShowStatusMessage(QStringLiteral("Writing the preview..."));
+    const QString baseDir = Preview::DocumentDir(tab->Path(), PreviewFallbackDir());
+    m_copyJob.Start(
+        [name, baseDir, lines = DocumentFile::LinesSnapshot(tab->Editor()->Lines()), format = tab->Format()]() mutable {
+            TCopyResult result;
+            QString text;
+            qint64 chars = 0;
+            for (const QString &line : lines)
+                chars += line.size() + 2;
+            text.reserve(qsizetype(chars));
+            for (const QString &line : lines)
+                text.append(line).append(QStringLiteral("\r\n"));
+            lines.clear();
+            const Includes::TExpansion expansion = Includes::ExpandIncludes(
+                text, baseDir, &Includes::ReadIncludeFile, [&result](const QString &s) { result.Messages << s; });
+            text.clear();
+            try {
+                DocumentFile::SaveText(name, expansion.Text, format);
+            } catch (const std::exception &e) {
+                result.Error = QString::fromUtf8(e.what());
+            }
+            return result;
+        },
+        [this, name, refresh](const TCopyResult &result) {
+            for (const QString &message : result.Messages)
+                m_w.ShowStatusMessage(message);
+            if (!result.Error.isEmpty()) {
+                m_w.ShowStatusMessage(QStringLiteral("Error creating Preview of ") + QFileInfo(name).fileName()
+                                      + QStringLiteral("! ") + result.Error);
+                return;
+            }
+            if (result.Messages.isEmpty())
+                m_w.ShowStatusMessage(QString());
+            ShowInPane(name, refresh);
+            Q_EMIT CopyShown(name);
+        });
+}
+
+void TPreviewController::ShowInPane(const QString &name, bool refresh)
+{
     if (m_w.WebBrowser()) {
         if (refresh && m_w.WebBrowser()->Url() == QUrl::fromLocalFile(name))
             m_w.WebBrowser()->Reload();
@@ -208,7 +313,6 @@ void TPreviewController::btnPreviewClick(bool automatic)
         else
             m_w.WebBrowser()->Reload();
     }
-    m_previewTicks = 0;
 }
 
 QString TPreviewController::WritePreviewCopy(TDocumentTab *tab)
@@ -220,6 +324,7 @@ QString TPreviewController::WritePreviewCopy(TDocumentTab *tab)
         tab->Editor()->Text(), baseDir, &Includes::ReadIncludeFile, [this](const QString &s) { m_w.ShowStatusMessage(s); });
     if (!m_tempFiles.contains(name, Qt::CaseInsensitive))
         m_tempFiles.append(name);
+    ++m_previewWrites;
     TDocumentFormat format = tab->Format();
     DocumentFile::SaveText(name, expansion.Text, format);
     return name;
@@ -241,8 +346,15 @@ void TPreviewController::Preview2Click(int browserSet)
     const QString program = browserSet == 1 ? m_w.Settings().Path1 : m_w.Settings().Path2;
     const QString start = browserSet == 1 ? m_w.Settings().ParamStart1 : m_w.Settings().ParamStart2;
     const QString end = browserSet == 1 ? m_w.Settings().ParamEnd1 : m_w.Settings().ParamEnd2;
-    if (m_lastPreviewFile.isEmpty())
-        btnPreviewClick(false);
+    if (m_lastPreviewFile.isEmpty()) {
+        TDocumentTab *tab = m_w.ActiveTab();
+        if (tab && IsLarge(tab)) {
+            // The outside browser needs the copy now, not once a worker has written it.
+            m_lastPreviewFile = WritePreviewCopy(tab);
+        } else {
+            btnPreviewClick(false);
+        }
+    }
     // The first-run text "Not defined yet" is no program either.
     if (program.isEmpty() || program.compare(QLatin1String("Not defined yet"), Qt::CaseInsensitive) == 0) {
         m_w.Message(QMessageBox::Critical, QStringLiteral("TagForge!"), Preview::NoBrowserPathMessage());

@@ -2,8 +2,12 @@
 // Where copies go and how outside browsers are started is decided in app/core/preview.
 #pragma once
 
+#include "app/ui/backgroundjob.h"
+
 #include <QObject>
 #include <QStringList>
+
+#include <functional>
 
 class QComboBox;
 class QMenu;
@@ -24,6 +28,15 @@ public:
     void RegisterCommands();
 
     void btnPreviewClick(bool automatic);
+    // Another document came to the front while the pane shows.
+    void TabChanged();
+    // Pages past this many characters are previewed only on demand, their copy written on a worker
+    // thread: the browser would take seconds and gigabytes for each automatic reload.
+    static constexpr qint64 LargePageChars = 4 << 20;
+    static QString LargePageText();
+    bool WritingCopy() const { return m_copyJob.Busy() || m_exitCopyJob.Busy(); }
+    // Preview copies begun so far, for tests of when the preview is refreshed.
+    int PreviewWrites() const { return m_previewWrites; }
     // The copy written when an editor loses the focus, for outside programs.
     void RichEdit1Exit(TDocumentTab *tab);
     void Preview1Click();
@@ -33,6 +46,11 @@ public:
     void DeletePreviewCopy(const QString &path);
     // Every copy this program made, removed at exit.
     void DeleteAllCopies();
+    void WaitForWrites()
+    {
+        m_copyJob.Wait();
+        m_exitCopyJob.Wait();
+    }
     void btnWriteMailClick();
     void MailDocumentTo(const QString &address);
     QString PreviewFallbackDir() const;
@@ -52,8 +70,20 @@ public:
     // The HTML reference shown in the pane stays there: the refresh leaves other pages alone.
     void SetLastPreviewFile(const QString &path) { m_lastPreviewFile = path; }
 
+Q_SIGNALS:
+    // A preview copy written on the worker thread is in the browser pane.
+    void CopyShown(const QString &path);
+
 private:
     void AddMailItem(const QString &address);
+    static bool IsLarge(const TDocumentTab *tab);
+    void ShowInPane(const QString &name, bool refresh);
+    void WriteLargeCopy(TDocumentTab *tab, const QString &name, bool refresh);
+    struct TCopyResult
+    {
+        QStringList Messages; // from the include expansion
+        QString Error;        // empty when written
+    };
 
     TfrmHTMLEdit &m_w;
     QToolBar *m_tbrBrowser = nullptr;
@@ -64,4 +94,7 @@ private:
     QString m_lastPreviewFile;
     int m_updateSecs = 10;
     int m_previewTicks = 0;
+    int m_previewWrites = 0;
+    TBackgroundJob<TCopyResult> m_copyJob{this};
+    TBackgroundJob<QString> m_exitCopyJob{this}; // the error text, empty when written
 };

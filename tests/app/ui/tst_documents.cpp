@@ -15,10 +15,29 @@
 #include <QApplication>
 #include <QFile>
 #include <QMenu>
+#include <QSemaphore>
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+
+// A real writer that waits to be let go before it opens: a backup still being written.
+class THeldWriter : public TSafeFileWriter
+{
+public:
+    THeldWriter(const QString &target, QSemaphore &held, std::atomic<int> &opened)
+        : TSafeFileWriter(target), m_held(held), m_opened(opened) {}
+    bool Open() override
+    {
+        ++m_opened;
+        m_held.acquire();
+        return TSafeFileWriter::Open();
+    }
+
+private:
+    QSemaphore &m_held;
+    std::atomic<int> &m_opened;
+};
 
 class TestDocuments : public QObject
 {
@@ -239,6 +258,41 @@ private Q_SLOTS:
         QVERIFY2(status.contains(NoSpace), qPrintable(status));
         QVERIFY(m_messages.isEmpty());
         QVERIFY(!QFileInfo::exists(m_dir.filePath("program/Backups/bak~b.html")));
+    }
+
+    // The timer's backup is written on the worker thread; a turn that comes while the last one is
+    // still being written is left out. A failure tells the system's reason in the status bar.
+    void automaticBackupIsWrittenAside()
+    {
+        m_window->OpenFile(Write("auto.html", "<p>auto</p>\n"));
+        m_window->ActiveEditor()->SetSelText(QStringLiteral("new "));
+        QSemaphore held;
+        std::atomic<int> opened{0};
+        DocumentFile::SetSaveWriterFactory([&](const QString &target) {
+            return std::make_unique<THeldWriter>(target, held, opened);
+        });
+        TDocumentManager *documents = m_window->Documents();
+        documents->SetSaveSecs(1);
+        documents->Tick();
+        QVERIFY(documents->BackupBeingWritten());
+        documents->Tick();
+        held.release();
+        QTRY_VERIFY(!documents->BackupBeingWritten());
+        QCOMPARE(opened.load(), 1);
+        QCOMPARE(Read("program/Backups/bak~auto.html"), QByteArray("new <p>auto</p>\n"));
+
+        int commits = 0;
+        DocumentFile::SetSaveWriterFactory([&](const QString &target) {
+            return std::make_unique<TFullDiskWriter>(target, 2, false, &commits);
+        });
+        m_window->ActiveEditor()->SetSelText(QStringLiteral("more "));
+        documents->Tick();
+        QTRY_VERIFY(!documents->BackupBeingWritten());
+        DocumentFile::SetSaveWriterFactory({});
+        const QString status = m_window->StatusBar()->PanelText(TMainStatusBar::Message);
+        QVERIFY2(status.startsWith(QLatin1String("Error creating Backup of auto.html!")), qPrintable(status));
+        QVERIFY2(status.contains(NoSpace), qPrintable(status));
+        QCOMPARE(Read("program/Backups/bak~auto.html"), QByteArray("new <p>auto</p>\n"));
     }
 
     void endingFromOutsideKeepsModifiedDocumentsAsBackups()

@@ -2,6 +2,7 @@
 #include "aids/core/myrichedit.h"
 #include "app/ui/documenttab.h"
 #include "app/ui/documentmanager.h"
+#include "app/ui/mainstatusbar.h"
 #include "app/ui/mainwindow.h"
 #include "app/ui/previewcontroller.h"
 #include "windowharness.h"
@@ -90,6 +91,37 @@ private Q_SLOTS:
         if (started)
             QCOMPARE(m_started.first(), QStringList({path, "file://" + m_dir.filePath("~qwext.html")}));
         m_started.clear();
+    }
+
+    // A large page is previewed only on demand, its copy written on the worker thread.
+    void largePageIsPreviewedOnDemand()
+    {
+        QByteArray page;
+        while (page.size() <= TPreviewController::LargePageChars)
+            page += "<p>a line of a large page</p>\n";
+        TPreviewController *preview = m_window->Preview();
+        auto status = [this] { return m_window->StatusBar()->PanelText(TMainStatusBar::Message); };
+        m_window->OpenFile(Write("big.html", page));
+        QCOMPARE(status(), TPreviewController::LargePageText());
+        const int writes = preview->PreviewWrites();
+
+        QSignalSpy shown(preview, &TPreviewController::CopyShown);
+        preview->btnPreviewClick(false);
+        QVERIFY(preview->WritingCopy());
+        preview->btnPreviewClick(false);
+        QCOMPARE(status(), QStringLiteral("The preview is still being written"));
+        QVERIFY(shown.wait(60000));
+        QCOMPARE(shown.count(), 1);
+        QCOMPARE(preview->PreviewWrites(), writes + 1);
+        QCOMPARE(Read("~qwbig.html"), page);
+        QVERIFY(!preview->WritingCopy());
+
+        // The timer's refresh leaves it alone.
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        preview->SetUpdateSecs(1);
+        preview->Tick();
+        QCOMPARE(preview->PreviewWrites(), writes + 1);
     }
 
     void addressBoxNavigatesAndRemembers()
