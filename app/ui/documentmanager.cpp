@@ -174,8 +174,7 @@ void TDocumentManager::SetupEditor(TDocumentTab *tab)
     editor->BookMarkOptions().SetLeftMargin(28);
     editor->SetHighlighter(m_w.HiLiterLink());
     view->SetTokenSource(m_w.HiLiterTokens());
-    editor->OnChange = [this, tab](TCodeEdit *) { m_w.RichEdit1Change(tab); };
-    editor->OnSelectionChange = [this, tab](TCodeEdit *) { m_w.RichEdit1SelectionChange(tab); };
+    ConnectEditorHooks(tab);
     connect(view, &TCodeEditView::focusLost, this, [this, tab] { m_w.Preview()->RichEdit1Exit(tab); });
     m_w.TagInsightAid()->AttachEditor(view);
     view->IsClaimedShortcut = [this](QKeyCombination key) { return m_w.ClaimsKey(key); };
@@ -184,6 +183,12 @@ void TDocumentManager::SetupEditor(TDocumentTab *tab)
             m_w.RunGuarded([&] { OpenFile(file); });
     };
     editor->SetModified(false);
+}
+
+void TDocumentManager::ConnectEditorHooks(TDocumentTab *tab)
+{
+    tab->Editor()->OnChange.Add([this, tab](TCodeEdit *) { m_w.RichEdit1Change(tab); });
+    tab->Editor()->OnSelectionChange.Add([this, tab](TCodeEdit *) { m_w.RichEdit1SelectionChange(tab); });
 }
 
 void TDocumentManager::btnNewClick(bool askTemplate)
@@ -237,8 +242,8 @@ void TDocumentManager::OpenFile(const QString &path)
     TDocumentTab *tab = CreateTab(QFileInfo(path).fileName(), path);
     m_tabs->setCurrentWidget(tab);
     TMyRichEdit *editor = tab->Editor();
-    auto onChange = std::move(editor->OnChange);
-    auto onSelection = std::move(editor->OnSelectionChange);
+    editor->OnChange.Clear();
+    editor->OnSelectionChange.Clear();
     QString warning;
     try {
         tab->Format() = DocumentFile::LoadLines(path, editor->Lines(),
@@ -254,8 +259,7 @@ void TDocumentManager::OpenFile(const QString &path)
     editor->SetSelEnd(1);
     editor->SetModified(false);
     editor->ClearUndo();
-    editor->OnChange = std::move(onChange);
-    editor->OnSelectionChange = std::move(onSelection);
+    ConnectEditorHooks(tab);
     tab->View()->setFocus();
     QApplication::restoreOverrideCursor();
     m_w.RichEdit1SelectionChange(tab);

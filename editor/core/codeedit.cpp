@@ -208,8 +208,7 @@ void TCodeEdit::StatusChanged(TStatusChanges changes)
     if (m_paintLock == 0) {
         const TStatusChanges pending = m_statusChanges;
         m_statusChanges = {};
-        if (OnStatusChange)
-            OnStatusChange(this, pending);
+        OnStatusChange.Fire(this, pending);
         emit statusChanged(pending);
     }
 }
@@ -237,8 +236,7 @@ void TCodeEdit::EndUpdate()
         StatusChanged({});
     if (m_selectionChanged) {
         m_selectionChanged = false;
-        if (OnSelectionChange)
-            OnSelectionChange(this);
+        OnSelectionChange.Fire(this);
     }
 }
 
@@ -297,8 +295,7 @@ void TCodeEdit::ChangeRecorded(TEditUndoList *list)
         m_changePending = true; // a replace-all reports its thousands of records once
         return;
     }
-    if (OnChange)
-        OnChange(this);
+    OnChange.Fire(this);
 }
 
 // ---- scrolling --------------------------------------------------------------------------------

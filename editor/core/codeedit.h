@@ -6,6 +6,7 @@
 #include "editor/core/edithighlighter.h"
 #include "editor/core/editlines.h"
 #include "editor/core/editsearch.h"
+#include "editor/core/eventchain.h"
 #include "editor/core/edittypes.h"
 #include "editor/core/keystrokes.h"
 #include "editor/core/marks.h"
@@ -187,20 +188,23 @@ public:
     qint64 ScannedLineCount() const { return m_scannedLines; }
     void ResetScannedLineCount() { m_scannedLines = 0; }
 
-    // ---- hooks (the user's; Delphi method references) ----
-    std::function<void(TCodeEdit *sender)> OnChange;
-    std::function<void(TCodeEdit *sender)> OnSelectionChange;
-    std::function<void(TCodeEdit *sender, TStatusChanges changes)> OnStatusChange;
-    std::function<void(TCodeEdit *sender, TEditorCommand &command, QChar &aChar, void *data)> OnProcessCommand;
-    std::function<void(TCodeEdit *sender, TEditorCommand &command, QChar &aChar, void *data)> OnProcessUserCommand;
-    std::function<void(TCodeEdit *sender)> OnCommandDone;
-    std::function<void(TCodeEdit *sender, quint16 &key, TShiftState shift)> OnKeyDown;
-    std::function<void(TCodeEdit *sender, QChar &key)> OnKeyPress;
-    std::function<void(TCodeEdit *sender, TMark *mark)> OnPlaceBookmark;
-    // Asked for every match when replacing with soPrompt; line and column are 1-based.
-    std::function<void(TCodeEdit *sender, const QString &search, const QString &replace, int line, int column,
-                       TReplaceAction &action)>
-        OnReplaceText;
+    // ---- hooks (several listeners each, see eventchain.h) ----
+    // Attach with Add(listener, order) and detach with Remove(id). The key and command hooks are
+    // fired until a listener consumes the event: OnKeyDown by setting the key to 0, OnKeyPress by
+    // setting the character to a null QChar, OnProcessCommand and OnProcessUserCommand by setting
+    // the command to ecNone. The later listeners are then skipped.
+    TEventChain<TCodeEdit *> OnChange;
+    TEventChain<TCodeEdit *> OnSelectionChange;
+    TEventChain<TCodeEdit *, TStatusChanges> OnStatusChange;
+    TEventChain<TCodeEdit *, TEditorCommand &, QChar &, void *> OnProcessCommand;
+    TEventChain<TCodeEdit *, TEditorCommand &, QChar &, void *> OnProcessUserCommand;
+    TEventChain<TCodeEdit *> OnCommandDone;
+    TEventChain<TCodeEdit *, quint16 &, TShiftState> OnKeyDown;
+    TEventChain<TCodeEdit *, QChar &> OnKeyPress;
+    TEventChain<TCodeEdit *, TMark *> OnPlaceBookmark;
+    // Asked for every match when replacing with soPrompt; line and column are 1-based. The action
+    // starts as raReplace; the first listener that answers anything else decides.
+    TEventChain<TCodeEdit *, const QString &, const QString &, int, int, TReplaceAction &> OnReplaceText;
 
     // Called by the undo lists for every recorded change (Modified, OnChange, redo list clearing).
     void ChangeRecorded(TEditUndoList *list);

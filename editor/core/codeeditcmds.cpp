@@ -54,8 +54,7 @@ TEditorCommand TCodeEdit::TranslateKeyCode(quint16 code, TShiftState shift)
 
 void TCodeEdit::KeyDown(quint16 &key, TShiftState shift)
 {
-    if (OnKeyDown)
-        OnKeyDown(this, key, shift);
+    OnKeyDown.FireUntil([&key] { return key == 0; }, this, key, shift);
     if (key == 0)
         return;
     if (key == VK_TAB && !m_wantTabs)
@@ -77,27 +76,24 @@ void TCodeEdit::KeyPress(QChar &key)
         key = QChar();
         return;
     }
-    if (OnKeyPress)
-        OnKeyPress(this, key);
+    OnKeyPress.FireUntil([&key] { return key.isNull(); }, this, key);
     CommandProcessor(ecChar, key, nullptr);
 }
 
 void TCodeEdit::CommandProcessor(TEditorCommand command, QChar aChar, void *data)
 {
-    if (command < ecUserFirst) {
-        if (OnProcessCommand)
-            OnProcessCommand(this, command, aChar, data);
-    } else if (OnProcessUserCommand) {
-        OnProcessUserCommand(this, command, aChar, data);
-    }
+    const auto consumed = [&command] { return command == ecNone; };
+    if (command < ecUserFirst)
+        OnProcessCommand.FireUntil(consumed, this, command, aChar, data);
+    else
+        OnProcessUserCommand.FireUntil(consumed, this, command, aChar, data);
     if (command == ecNone || command > 1000)
         return;
     {
         TPaintLockGuard lock(this);
         ExecuteCommand(command, aChar, data);
     }
-    if (OnCommandDone)
-        OnCommandDone(this);
+    OnCommandDone.Fire(this);
 }
 
 // ---- caret movement ---------------------------------------------------------------------------

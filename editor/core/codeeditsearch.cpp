@@ -126,7 +126,7 @@ int TSearchRun::Run()
     m_replacing = !e.m_readOnly && (m_replaceAll || (m_options & soReplace));
     if (e.m_readOnly)
         m_replaceAll = false;
-    m_prompt = (m_options & soPrompt) && e.OnReplaceText;
+    m_prompt = (m_options & soPrompt) && !e.OnReplaceText.IsEmpty();
     m_keepPairs = size_t(std::max(1, e.m_undoList.MaxUndo())) / 2 + 1;
 
     const int count = e.m_lines.Count();
@@ -237,7 +237,8 @@ bool TSearchRun::ProcessLine(int y, const std::vector<int> &columns, int &added)
             }
             const TBufferCoord b = Position(co);
             Select(b, BufferCoord(b.X + m_len, b.Y));
-            m_edit.OnReplaceText(&m_edit, m_search, m_replace, b.Y, b.X, action);
+            m_edit.OnReplaceText.FireUntil([&action] { return action != raReplace; }, &m_edit, m_search, m_replace,
+                                           b.Y, b.X, action);
         }
         if (action == raCancel) {
             go = false;
@@ -516,8 +517,7 @@ void TSearchRun::EndReplaceAll()
     e.m_lines.EndUpdate();
     if (--e.m_changeBatch == 0 && e.m_changePending) {
         e.m_changePending = false;
-        if (e.OnChange)
-            e.OnChange(&e);
+        e.OnChange.Fire(&e);
     }
     e.EndUpdate();
 }

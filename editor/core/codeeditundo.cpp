@@ -342,8 +342,7 @@ void TCodeEdit::SetBookMark(int bookmark, int x, int y)
     mark->SetBookmarkNumber(bookmark);
     mark->SetVisible(true);
     mark->SetInternalImage(true); // the view uses its built-in digit glyphs unless given images
-    if (OnPlaceBookmark)
-        OnPlaceBookmark(this, mark.get());
+    OnPlaceBookmark.Fire(this, mark.get());
     // One bookmark per line: any other bookmark on this line goes, and so does bookmark n's old place.
     for (int n = 0; n <= 9; ++n)
         if (n != bookmark && m_bookmarks[size_t(n)] && m_bookmarks[size_t(n)]->Line() == mark->Line())

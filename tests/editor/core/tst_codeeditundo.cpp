@@ -117,7 +117,7 @@ private slots:
         TCodeEdit edit;
         edit.SetText(u"abc");
         int changes = 0;
-        edit.OnChange = [&changes](TCodeEdit *) { ++changes; };
+        edit.OnChange.Add([&changes](TCodeEdit *) { ++changes; });
         edit.Undo();
         edit.Redo();
         QCOMPARE(changes, 0);
@@ -129,7 +129,7 @@ private slots:
     {
         TCodeEdit edit;
         int changes = 0;
-        edit.OnChange = [&changes](TCodeEdit *) { ++changes; };
+        edit.OnChange.Add([&changes](TCodeEdit *) { ++changes; });
         edit.CommandProcessor(ecChar, u'a');
         QCOMPARE(changes, 1);
         QVERIFY(edit.Modified());
@@ -339,7 +339,7 @@ private slots:
         const QString start = edit.Text();
         edit.SetModified(false);
         int changes = 0;
-        edit.OnChange = [&changes](TCodeEdit *) { ++changes; };
+        edit.OnChange.Add([&changes](TCodeEdit *) { ++changes; });
         const QString alphabet = QStringLiteral("ab <>/(){}  \tx");
         const QList<TEditorCommand> commands = {
             ecDeleteLastChar, ecDeleteChar, ecLineBreak, ecInsertLine, ecTab,         ecDeleteWord,

@@ -94,7 +94,7 @@ private slots:
     {
         TCodeEdit edit;
         int changes = 0;
-        edit.OnChange = [&changes](TCodeEdit *) { ++changes; };
+        edit.OnChange.Add([&changes](TCodeEdit *) { ++changes; });
         QVERIFY(!edit.Modified());
         edit.UndoList().AddChange(urInsert, {1, 1}, {1, 1}, "", smNormal);
         QVERIFY(edit.Modified());
