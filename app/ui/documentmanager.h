@@ -64,7 +64,6 @@ private:
     TDocumentTab *CreateTab(const QString &caption, const QString &path);
     void SetupEditor(TDocumentTab *tab);
     void FreeTab(TDocumentTab *tab);
-    void ConnectEditorHooks(TDocumentTab *tab);
     bool SaveTabAs(TDocumentTab *tab, const QString &path);
     void AnyMRUClick(int index);
     QString FileFilter() const;

@@ -64,6 +64,19 @@ void TCodeEdit::SetText(QStringView value)
     m_lines.EndLoad();
 }
 
+void TCodeEdit::LoadFrom(TEditLines &&lines)
+{
+    TPaintLockGuard lock(this);
+    // A selection change still to be reported from before the load stays pending; the load's own is not one.
+    const bool selectionPending = m_selectionChanged;
+    m_lines.Adopt(lines);
+    SetCaretInternal(BufferCoord(1, 1));
+    SetSelectionInternal(BufferCoord(1, 1), BufferCoord(1, 1));
+    ClearUndo();
+    SetModified(false);
+    m_selectionChanged = selectionPending;
+}
+
 void TCodeEdit::LinesAdded()
 {
     const int n = m_lines.Count();
@@ -283,19 +296,6 @@ void TCodeEdit::SetHideSelection(bool value)
     m_hideSelection = value;
     if (SelAvail())
         InvalidateSelection(m_blockBegin, m_blockEnd);
-}
-
-void TCodeEdit::ChangeRecorded(TEditUndoList *list)
-{
-    SetModified(true);
-    // A new change invalidates the positions of the redo records (a mended fault: they used to be kept).
-    if (list == &m_undoList && m_undoRedoDepth == 0)
-        m_redoList.ClearList();
-    if (m_changeBatch > 0) {
-        m_changePending = true; // a replace-all reports its thousands of records once
-        return;
-    }
-    OnChange.Fire(this);
 }
 
 // ---- scrolling --------------------------------------------------------------------------------
@@ -967,5 +967,5 @@ void TEditChangeScope::Commit(TChangeReason reason, TBufferCoord start, TBufferC
     item.CaretAfter = m_edit->m_caret;
     item.BlockBeginAfter = m_edit->BlockBegin();
     item.BlockEndAfter = m_edit->BlockEnd();
-    m_edit->m_undoList.AddChange(std::move(item));
+    m_edit->RecordChange(m_edit->m_undoList, std::move(item));
 }

@@ -32,12 +32,19 @@ public:
     ~TCodeEdit() override;
 
     // ---- line store ----
-    TEditLines &Lines() { return m_lines; }
+    // Read-only: the lines change only through the engine's operations, which keep caret,
+    // selection, marks, states and repaints in step.
     const TEditLines &Lines() const { return m_lines; }
     void SetLines(const TEditLines &value) { m_lines.Assign(value); }
     int LineCount() const { return m_lines.Count(); }
     QString Text() const { return m_lines.Text(); }
     void SetText(QStringView value);
+    // Opens a document: `lines` (read by the caller, e.g. from a file, and left empty) become the
+    // text. A load is not an edit: nothing is recorded, undo and redo are cleared, the text is
+    // unmodified, caret and selection go to 1,1 and the window to the top, and every state is
+    // rescanned. OnChange and OnSelectionChange do not fire (the caller announces the new
+    // document); the view hears it through the signals as usual.
+    void LoadFrom(TEditLines &&lines);
 
     // ---- caret and selection ----
     int CaretX() const { return m_caret.X; }
@@ -117,8 +124,13 @@ public:
     void SetMaxUndo(int value);
     void LockUndo();
     void UnlockUndo();
-    TEditUndoList &UndoList() { return m_undoList; }
-    TEditUndoList &RedoList() { return m_redoList; }
+    // The lists are read here and written only by the engine, which acts on every record.
+    const TEditUndoList &UndoList() const { return m_undoList; }
+    const TEditUndoList &RedoList() const { return m_redoList; }
+    // Records a change made outside the engine's commands in the undo list, as typing would:
+    // marks the text modified, clears the redo list and fires OnChange. Nothing while undo is locked.
+    void AddUndoChange(TChangeReason reason, TBufferCoord start, TBufferCoord end, const QString &text,
+                       TSelectionMode selMode);
 
     // ---- search and replace (codeeditsearch.cpp) ----
     // Finds, replaces or replaces all occurrences of `search`; returns the number of matches found
@@ -206,9 +218,6 @@ public:
     // starts as raReplace; the first listener that answers anything else decides.
     TEventChain<TCodeEdit *, const QString &, const QString &, int, int, TReplaceAction &> OnReplaceText;
 
-    // Called by the undo lists for every recorded change (Modified, OnChange, redo list clearing).
-    void ChangeRecorded(TEditUndoList *list);
-
 signals:
     // 1-based lines first..last (inclusive) need repainting, text and gutter; last may lie past the
     // end of the text ("to the end").
@@ -276,12 +285,15 @@ private:
     int LeadingSpace(const QString &line) const;
 
     // undo/redo (codeeditundo.cpp)
+    // Adds a record to `list` and, when it was recorded, reacts to it: Modified, redo-list
+    // clearing for a new change, OnChange.
+    void RecordChange(TEditUndoList &list, TEditUndoItem &&item);
     void UndoItem(TEditUndoItem &item);
     void RedoItem(TEditUndoItem &item);
 
     TEditLines m_lines;
-    TEditUndoList m_undoList{this};
-    TEditUndoList m_redoList{this};
+    TEditUndoList m_undoList;
+    TEditUndoList m_redoList;
     TEditKeyStrokes m_keystrokes;
     TMarkList m_marks;
     TEditBookmarkOptions m_bookmarkOptions;

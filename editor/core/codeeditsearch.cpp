@@ -435,7 +435,6 @@ void TSearchRun::Flush(bool last)
 // Hands the waiting replacements to the undo list as urDeleteSelection + urInsert pairs.
 void TSearchRun::Record()
 {
-    TEditUndoList &undo = m_edit.m_undoList;
     for (const TUnrecorded &u : m_unrecorded) {
         const TPendingReplace &r = u.r;
         const TBufferCoord matchEnd = BufferCoord(r.b.X + m_len, r.b.Y);
@@ -453,7 +452,7 @@ void TSearchRun::Record()
         del.BlockBeginBefore = r.b;
         del.BlockEndBefore = matchEnd;
         del.CaretAfter = del.BlockBeginAfter = del.BlockEndAfter = r.b;
-        undo.AddChange(std::move(del));
+        m_edit.RecordChange(m_edit.m_undoList, std::move(del));
 
         TEditUndoItem ins;
         ins.ChangeReason = urInsert;
@@ -466,7 +465,7 @@ void TSearchRun::Record()
         ins.HasSplices = true;
         ins.CaretBefore = ins.BlockBeginBefore = ins.BlockEndBefore = r.b;
         ins.CaretAfter = ins.BlockBeginAfter = ins.BlockEndAfter = r.end;
-        undo.AddChange(std::move(ins));
+        m_edit.RecordChange(m_edit.m_undoList, std::move(ins));
     }
     m_unrecorded.clear();
 }

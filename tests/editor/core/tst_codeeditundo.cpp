@@ -291,11 +291,12 @@ private slots:
         QString t;
         TSelectionMode m;
         edit.CommandProcessor(ecDeleteLastChar);
-        QCOMPARE(edit.UndoList().GetChange(s, e, t, m), urDeleteBackward);
+        TEditUndoList undo = edit.UndoList(); // popped from a copy: the engine's list is its own
+        QCOMPARE(undo.GetChange(s, e, t, m), urDeleteBackward);
         QCOMPARE(s, BufferCoord(4, 1));
         QCOMPARE(e, BufferCoord(5, 1));
         QCOMPARE(t, QString("d"));
-        QCOMPARE(edit.UndoList().GetChange(s, e, t, m), urInsert);
+        QCOMPARE(undo.GetChange(s, e, t, m), urInsert);
         QCOMPARE(s, BufferCoord(4, 1));
         QCOMPARE(e, BufferCoord(5, 1));
         QCOMPARE(t, QString());
@@ -306,12 +307,12 @@ private slots:
         // A record added through the plain AddChange (no splices) still undoes and redoes.
         TCodeEdit edit;
         edit.SetText(u"abcdef");
-        edit.UndoList().AddChange(urDeleteForward, {3, 1}, {5, 1}, "XY", smNormal);
+        edit.AddUndoChange(urDeleteForward, {3, 1}, {5, 1}, "XY", smNormal);
         edit.Undo();
         QCOMPARE(edit.Text(), Lf("abXYcdef"));
         edit.Redo();
         QCOMPARE(edit.Text(), Lf("abcdef"));
-        edit.UndoList().AddChange(urInsert, {1, 1}, {3, 1}, "", smNormal);
+        edit.AddUndoChange(urInsert, {1, 1}, {3, 1}, "", smNormal);
         edit.Undo();
         QCOMPARE(edit.Text(), Lf("cdef"));
     }
