@@ -145,9 +145,20 @@ public:
     void EndUpdate();
     int PaintLock() const { return m_paintLock; }
 
+    // ---- painted columns ----
+    // The window shows tabs expanded to the next multiple of TabWidth; these map a stored column
+    // on a 1-based line to the painted one and back (inside a tab's blanks, its nearer edge).
+    int DisplayColumn(int line, int column) const;
+    int BufferColumn(int line, int displayColumn) const;
+    // DisplayColumn of the caret. The engine remembers how much of the caret's line is free of
+    // tabs, so typing in a long line does not search it again on every key.
+    int CaretDisplayX() const;
+
     // ---- scroll position and window size (data the view needs) ----
     int TopLine() const { return m_topLine; }
     void SetTopLine(int value);
+    // The first painted column in the window (tabs expanded): the engine alone scrolls it to
+    // keep the caret visible.
     int LeftChar() const { return m_leftChar; }
     void SetLeftChar(int value);
     int LinesInWindow() const { return m_linesInWindow; }
@@ -321,6 +332,12 @@ private:
     int m_leftChar = 1;
     int m_linesInWindow = 24;
     int m_charsInWindow = 80;
+    // Characters [0, m_tabFreeLength) of 0-based line m_tabFreeLine hold no tab (line -1: nothing
+    // known). Line-store changes shorten or drop this; m_putKeepsPrefix tells a Put how much of the
+    // line before it is unchanged (-1: unknown).
+    mutable int m_tabFreeLine = -1;
+    mutable qsizetype m_tabFreeLength = 0;
+    qsizetype m_putKeepsPrefix = -1;
 
     bool m_linesChanging = false;
     bool m_hasPendingInvalid = false;
