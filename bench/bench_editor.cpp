@@ -37,7 +37,9 @@ struct THtmlHighlighter {
 
 void Open(TCodeEdit &edit, const QString &path)
 {
-    DocumentFile::LoadLines(path, edit.Lines());
+    TEditLines lines;
+    DocumentFile::LoadLines(path, lines);
+    edit.LoadFrom(std::move(lines));
 }
 
 std::unique_ptr<TCodeEdit> NewEditor()

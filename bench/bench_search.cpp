@@ -27,7 +27,9 @@ using bench::Result;
 int Find(const QString &path)
 {
     TCodeEdit edit;
-    DocumentFile::LoadLines(path, edit.Lines());
+    TEditLines lines;
+    DocumentFile::LoadLines(path, lines);
+    edit.LoadFrom(std::move(lines));
     const QString name = bench::FileName(path);
     for (const bool matchCase : {true, false}) {
         TEditSearch search;
@@ -67,7 +69,9 @@ void ReplaceAll(const char *id, const QString &path, const QString &input, bool 
             edit->SetMaxUndo(60); // the program's default
             if (highlighter)
                 edit->SetHighlighter(&link);
-            DocumentFile::LoadLines(path, edit->Lines());
+            TEditLines lines;
+            DocumentFile::LoadLines(path, lines);
+            edit->LoadFrom(std::move(lines));
             edit->ResetScannedLineCount();
         },
         [&] {

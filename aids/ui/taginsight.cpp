@@ -81,10 +81,10 @@ void TTagInsight::LoadTagNames(const QString &fileName)
 
 void TTagInsight::AttachEditor(TCodeEditView *view)
 {
-    view->Engine()->OnKeyPress = [this](TCodeEdit *editor, QChar &key) { FormKeyPress(editor, key); };
-    view->Engine()->OnProcessCommand = [this](TCodeEdit *editor, TEditorCommand &command, QChar &, void *) {
+    view->Engine()->OnKeyPress.Add([this](TCodeEdit *editor, QChar &key) { FormKeyPress(editor, key); });
+    view->Engine()->OnProcessCommand.Add([this](TCodeEdit *editor, TEditorCommand &command, QChar &, void *) {
         FormProcessCommand(editor, command);
-    };
+    });
     view->installEventFilter(this);
     connect(view, &TCodeEditView::focusLost, m_hintWindow, &QWidget::hide);
 }

@@ -45,7 +45,8 @@ public:
     const TTagNames &TagNames() const { return m_tagNames; }
     const QList<TMyHTMLTag> &InsightTags() const { return m_insightTags; }
 
-    // Hooks a document's view: bracket completion, Down into the list, leaving hides the tooltip.
+    // Hooks a document's view, once: bracket completion (key and command listeners added beside any
+    // others the engine has), Down into the list, leaving hides the tooltip.
     void AttachEditor(TCodeEditView *view);
 
     void FormKeyPress(TCodeEdit *editor, QChar &key);

@@ -201,8 +201,8 @@ void TDocumentManager::SetupEditor(TDocumentTab *tab)
     editor->BookMarkOptions().SetLeftMargin(28);
     editor->SetHighlighter(m_w.HiLiterLink());
     view->SetTokenSource(m_w.HiLiterTokens());
-    editor->OnChange = [this, tab](TCodeEdit *) { m_w.RichEdit1Change(tab); };
-    editor->OnSelectionChange = [this, tab](TCodeEdit *) { m_w.RichEdit1SelectionChange(tab); };
+    editor->OnChange.Add([this, tab](TCodeEdit *) { m_w.RichEdit1Change(tab); });
+    editor->OnSelectionChange.Add([this, tab](TCodeEdit *) { m_w.RichEdit1SelectionChange(tab); });
     connect(view, &TCodeEditView::focusLost, this, [this, tab] { m_w.Preview()->RichEdit1Exit(tab); });
     m_w.TagInsightAid()->AttachEditor(view);
     view->IsClaimedShortcut = [this](QKeyCombination key) { return m_w.ClaimsKey(key); };
@@ -263,26 +263,20 @@ void TDocumentManager::OpenFile(const QString &path)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TDocumentTab *tab = CreateTab(QFileInfo(path).fileName(), path);
     m_tabs->setCurrentWidget(tab);
-    TMyRichEdit *editor = tab->Editor();
-    auto onChange = std::move(editor->OnChange);
-    auto onSelection = std::move(editor->OnSelectionChange);
+    TEditLines lines;
     QString warning;
     try {
-        tab->Format() = DocumentFile::LoadLines(path, editor->Lines(),
-                                              DocumentFile::StyleFromFileType(m_w.Settings().FileType), &warning);
-        DocumentFile::ExpandTabs(editor->Lines(), m_w.Settings().TabWidth);
+        tab->Format() = DocumentFile::LoadLines(path, lines, DocumentFile::StyleFromFileType(m_w.Settings().FileType),
+                                                &warning);
+        DocumentFile::ExpandTabs(lines, m_w.Settings().TabWidth);
     } catch (...) {
         QApplication::restoreOverrideCursor();
         // A file that cannot be read leaves no empty tab behind.
         FreeTab(tab);
         throw;
     }
-    editor->SetSelStart(1);
-    editor->SetSelEnd(1);
-    editor->SetModified(false);
-    editor->ClearUndo();
-    editor->OnChange = std::move(onChange);
-    editor->OnSelectionChange = std::move(onSelection);
+    // Caret at the start, unmodified, no undo history; the window is told below.
+    tab->Editor()->LoadFrom(std::move(lines));
     tab->View()->setFocus();
     QApplication::restoreOverrideCursor();
     m_w.RichEdit1SelectionChange(tab);
@@ -596,9 +590,11 @@ void TDocumentManager::CreateUntitledFromTemplate()
     const QString path = m_w.Context().ProgramDir + QStringLiteral("/Templates/Standard.tpl");
     if (QFileInfo::exists(path)) {
         m_w.RunGuarded([&] {
-            TDocumentFormat format = DocumentFile::LoadLines(path, tab->Editor()->Lines(),
+            TEditLines lines;
+            TDocumentFormat format = DocumentFile::LoadLines(path, lines,
                                                              DocumentFile::StyleFromFileType(m_w.Settings().FileType));
             tab->Format().LineBreak = format.LineBreak;
+            tab->Editor()->LoadFrom(std::move(lines));
         });
     }
     tab->Editor()->ClearUndo();

@@ -1,7 +1,9 @@
 // TCodeEdit: state, line-store reactions, caret and selection, and the text primitives.
 #include "editor/core/codeedit.h"
 #include "editor/core/edittext.h"
+#include "editor/core/tabexpansion.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 #include <climits>
 
@@ -64,6 +66,19 @@ void TCodeEdit::SetText(QStringView value)
     m_lines.EndLoad();
 }
 
+void TCodeEdit::LoadFrom(TEditLines &&lines)
+{
+    TPaintLockGuard lock(this);
+    // A selection change still to be reported from before the load stays pending; the load's own is not one.
+    const bool selectionPending = m_selectionChanged;
+    m_lines.Adopt(lines);
+    SetCaretInternal(BufferCoord(1, 1));
+    SetSelectionInternal(BufferCoord(1, 1), BufferCoord(1, 1));
+    ClearUndo();
+    SetModified(false);
+    m_selectionChanged = selectionPending;
+}
+
 void TCodeEdit::LinesAdded()
 {
     const int n = m_lines.Count();
@@ -85,6 +100,7 @@ void TCodeEdit::LinesAdded()
 
 void TCodeEdit::LinesCleared()
 {
+    m_tabFreeLine = -1;
     m_hasPendingInvalid = false;
     m_pendingFrom = -1;
     m_pendingTo = -1;
@@ -100,6 +116,8 @@ void TCodeEdit::LinesCleared()
 
 void TCodeEdit::LineDeleted(int index)
 {
+    if (m_tabFreeLine >= index)
+        m_tabFreeLine = -1; // that line moved or went
     ShiftPending(index, -1);
     if (m_highlighter && m_lines.Count() > 0) {
         if (index < 1) {
@@ -116,6 +134,8 @@ void TCodeEdit::LineDeleted(int index)
 
 void TCodeEdit::LineInserted(int index)
 {
+    if (m_tabFreeLine >= index)
+        m_tabFreeLine = -1;
     ShiftPending(index, +1);
     if (m_highlighter && m_lines.Count() > 0) {
         if (index < 1) {
@@ -132,6 +152,8 @@ void TCodeEdit::LineInserted(int index)
 
 void TCodeEdit::LinePutted(int index)
 {
+    if (index == m_tabFreeLine)
+        m_tabFreeLength = m_putKeepsPrefix >= 0 ? std::min(m_tabFreeLength, m_putKeepsPrefix) : 0;
     int last = index;
     if (m_highlighter)
         last = ScanFrom(index, m_lines.Objects(index));
@@ -208,8 +230,7 @@ void TCodeEdit::StatusChanged(TStatusChanges changes)
     if (m_paintLock == 0) {
         const TStatusChanges pending = m_statusChanges;
         m_statusChanges = {};
-        if (OnStatusChange)
-            OnStatusChange(this, pending);
+        OnStatusChange.Fire(this, pending);
         emit statusChanged(pending);
     }
 }
@@ -237,8 +258,7 @@ void TCodeEdit::EndUpdate()
         StatusChanged({});
     if (m_selectionChanged) {
         m_selectionChanged = false;
-        if (OnSelectionChange)
-            OnSelectionChange(this);
+        OnSelectionChange.Fire(this);
     }
 }
 
@@ -287,20 +307,6 @@ void TCodeEdit::SetHideSelection(bool value)
         InvalidateSelection(m_blockBegin, m_blockEnd);
 }
 
-void TCodeEdit::ChangeRecorded(TEditUndoList *list)
-{
-    SetModified(true);
-    // A new change invalidates the positions of the redo records (a mended fault: they used to be kept).
-    if (list == &m_undoList && m_undoRedoDepth == 0)
-        m_redoList.ClearList();
-    if (m_changeBatch > 0) {
-        m_changePending = true; // a replace-all reports its thousands of records once
-        return;
-    }
-    if (OnChange)
-        OnChange(this);
-}
-
 // ---- scrolling --------------------------------------------------------------------------------
 
 void TCodeEdit::SetTopLine(int value)
@@ -312,10 +318,57 @@ void TCodeEdit::SetTopLine(int value)
     StatusChanged(scTopLine);
 }
 
+int TCodeEdit::DisplayColumn(int line, int column) const
+{
+    if (line < 1 || line > m_lines.Count())
+        return column;
+    const QString &text = m_lines[line - 1];
+    // Only tabs before the column move it: a long line is not searched past it.
+    const qsizetype before = std::clamp<qsizetype>(column - 1, 0, text.size());
+    if (line - 1 == m_tabFreeLine && before <= m_tabFreeLength)
+        return column;
+    if (!TabExpansion::HasTabs(QStringView(text).first(before)))
+        return column;
+    return TabExpansion::ToDisplayColumn(text, column, m_tabWidth);
+}
+
+int TCodeEdit::BufferColumn(int line, int displayColumn) const
+{
+    if (line < 1 || line > m_lines.Count())
+        return displayColumn;
+    const QString &text = m_lines[line - 1];
+    if (!TabExpansion::HasTabs(text))
+        return displayColumn;
+    return TabExpansion::ToBufferColumn(text, displayColumn, m_tabWidth);
+}
+
+int TCodeEdit::CaretDisplayX() const
+{
+    const int index = m_caret.Y - 1;
+    if (index < 0 || index >= m_lines.Count())
+        return m_caret.X;
+    const QString &text = m_lines[index];
+    if (index != m_tabFreeLine) {
+        m_tabFreeLine = index;
+        m_tabFreeLength = 0;
+    }
+    // Search only what lies between the known tab-free start and the caret.
+    const qsizetype before = std::clamp<qsizetype>(m_caret.X - 1, 0, text.size());
+    if (m_tabFreeLength < before) {
+        const qsizetype tab = QStringView(text).sliced(m_tabFreeLength, before - m_tabFreeLength).indexOf(u'\t');
+        if (tab >= 0) {
+            m_tabFreeLength += tab;
+            return TabExpansion::ToDisplayColumn(text, m_caret.X, m_tabWidth);
+        }
+        m_tabFreeLength = before;
+    }
+    return m_caret.X;
+}
+
 void TCodeEdit::SetLeftChar(int value)
 {
-    // The horizontal range reaches past the longest line in the window or the caret column.
-    int limit = std::max(1024, m_caret.X);
+    // The horizontal range reaches past the longest line in the window or the caret's column.
+    int limit = std::max(1024, CaretDisplayX());
     const int last = std::min(m_lines.Count(), m_topLine + m_linesInWindow);
     for (int i = m_topLine; i <= last; ++i)
         limit = std::max(limit, int(m_lines[i - 1].size()) + 1);
@@ -339,10 +392,12 @@ void TCodeEdit::SetCharsInWindow(int value)
 void TCodeEdit::EnsureCursorPosVisible()
 {
     BeginUpdate();
-    if (m_caret.X < m_leftChar)
-        SetLeftChar(m_caret.X);
-    else if (m_caret.X >= m_leftChar + m_charsInWindow)
-        SetLeftChar(m_caret.X - m_charsInWindow + 1);
+    // LeftChar counts painted columns: a caret after tabs lies further right than its column.
+    const int x = CaretDisplayX();
+    if (x < m_leftChar)
+        SetLeftChar(x);
+    else if (x >= m_leftChar + m_charsInWindow)
+        SetLeftChar(x - m_charsInWindow + 1);
     if (m_caret.Y < m_topLine)
         SetTopLine(m_caret.Y);
     else if (m_caret.Y >= m_topLine + m_linesInWindow)
@@ -727,6 +782,9 @@ TBufferCoord TCodeEdit::DoSplice(TBufferCoord start, TBufferCoord end, QStringVi
                                                 BufferCoord(int(keep) + 1, start.Y), line.mid(keep)});
         }
         line.truncate(keep);
+        // The text before the splice (and before any trimmed blanks) is as it was.
+        m_putKeepsPrefix = std::min<qsizetype>(start.X - 1, keep);
+        const auto reset = qScopeGuard([this] { m_putKeepsPrefix = -1; });
         m_lines.Put(y1, std::move(line));
         return newEnd;
     }
@@ -970,5 +1028,5 @@ void TEditChangeScope::Commit(TChangeReason reason, TBufferCoord start, TBufferC
     item.CaretAfter = m_edit->m_caret;
     item.BlockBeginAfter = m_edit->BlockBegin();
     item.BlockEndAfter = m_edit->BlockEnd();
-    m_edit->m_undoList.AddChange(std::move(item));
+    m_edit->RecordChange(m_edit->m_undoList, std::move(item));
 }

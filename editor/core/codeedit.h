@@ -6,6 +6,7 @@
 #include "editor/core/edithighlighter.h"
 #include "editor/core/editlines.h"
 #include "editor/core/editsearch.h"
+#include "editor/core/eventchain.h"
 #include "editor/core/edittypes.h"
 #include "editor/core/keystrokes.h"
 #include "editor/core/marks.h"
@@ -31,12 +32,19 @@ public:
     ~TCodeEdit() override;
 
     // ---- line store ----
-    TEditLines &Lines() { return m_lines; }
+    // Read-only: the lines change only through the engine's operations, which keep caret,
+    // selection, marks, states and repaints in step.
     const TEditLines &Lines() const { return m_lines; }
     void SetLines(const TEditLines &value) { m_lines.Assign(value); }
     int LineCount() const { return m_lines.Count(); }
     QString Text() const { return m_lines.Text(); }
     void SetText(QStringView value);
+    // Opens a document: `lines` (read by the caller, e.g. from a file, and left empty) become the
+    // text. A load is not an edit: nothing is recorded, undo and redo are cleared, the text is
+    // unmodified, caret and selection go to 1,1 and the window to the top, and every state is
+    // rescanned. OnChange and OnSelectionChange do not fire (the caller announces the new
+    // document); the view hears it through the signals as usual.
+    void LoadFrom(TEditLines &&lines);
 
     // ---- caret and selection ----
     int CaretX() const { return m_caret.X; }
@@ -116,8 +124,13 @@ public:
     void SetMaxUndo(int value);
     void LockUndo();
     void UnlockUndo();
-    TEditUndoList &UndoList() { return m_undoList; }
-    TEditUndoList &RedoList() { return m_redoList; }
+    // The lists are read here and written only by the engine, which acts on every record.
+    const TEditUndoList &UndoList() const { return m_undoList; }
+    const TEditUndoList &RedoList() const { return m_redoList; }
+    // Records a change made outside the engine's commands in the undo list, as typing would:
+    // marks the text modified, clears the redo list and fires OnChange. Nothing while undo is locked.
+    void AddUndoChange(TChangeReason reason, TBufferCoord start, TBufferCoord end, const QString &text,
+                       TSelectionMode selMode);
 
     // ---- search and replace (codeeditsearch.cpp) ----
     // Finds, replaces or replaces all occurrences of `search`; returns the number of matches found
@@ -132,9 +145,20 @@ public:
     void EndUpdate();
     int PaintLock() const { return m_paintLock; }
 
+    // ---- painted columns ----
+    // The window shows tabs expanded to the next multiple of TabWidth; these map a stored column
+    // on a 1-based line to the painted one and back (inside a tab's blanks, its nearer edge).
+    int DisplayColumn(int line, int column) const;
+    int BufferColumn(int line, int displayColumn) const;
+    // DisplayColumn of the caret. The engine remembers how much of the caret's line is free of
+    // tabs, so typing in a long line does not search it again on every key.
+    int CaretDisplayX() const;
+
     // ---- scroll position and window size (data the view needs) ----
     int TopLine() const { return m_topLine; }
     void SetTopLine(int value);
+    // The first painted column in the window (tabs expanded): the engine alone scrolls it to
+    // keep the caret visible.
     int LeftChar() const { return m_leftChar; }
     void SetLeftChar(int value);
     int LinesInWindow() const { return m_linesInWindow; }
@@ -187,23 +211,23 @@ public:
     qint64 ScannedLineCount() const { return m_scannedLines; }
     void ResetScannedLineCount() { m_scannedLines = 0; }
 
-    // ---- hooks (the user's; Delphi method references) ----
-    std::function<void(TCodeEdit *sender)> OnChange;
-    std::function<void(TCodeEdit *sender)> OnSelectionChange;
-    std::function<void(TCodeEdit *sender, TStatusChanges changes)> OnStatusChange;
-    std::function<void(TCodeEdit *sender, TEditorCommand &command, QChar &aChar, void *data)> OnProcessCommand;
-    std::function<void(TCodeEdit *sender, TEditorCommand &command, QChar &aChar, void *data)> OnProcessUserCommand;
-    std::function<void(TCodeEdit *sender)> OnCommandDone;
-    std::function<void(TCodeEdit *sender, quint16 &key, TShiftState shift)> OnKeyDown;
-    std::function<void(TCodeEdit *sender, QChar &key)> OnKeyPress;
-    std::function<void(TCodeEdit *sender, TMark *mark)> OnPlaceBookmark;
-    // Asked for every match when replacing with soPrompt; line and column are 1-based.
-    std::function<void(TCodeEdit *sender, const QString &search, const QString &replace, int line, int column,
-                       TReplaceAction &action)>
-        OnReplaceText;
-
-    // Called by the undo lists for every recorded change (Modified, OnChange, redo list clearing).
-    void ChangeRecorded(TEditUndoList *list);
+    // ---- hooks (several listeners each, see eventchain.h) ----
+    // Attach with Add(listener, order) and detach with Remove(id). The key and command hooks are
+    // fired until a listener consumes the event: OnKeyDown by setting the key to 0, OnKeyPress by
+    // setting the character to a null QChar, OnProcessCommand and OnProcessUserCommand by setting
+    // the command to ecNone. The later listeners are then skipped.
+    TEventChain<TCodeEdit *> OnChange;
+    TEventChain<TCodeEdit *> OnSelectionChange;
+    TEventChain<TCodeEdit *, TStatusChanges> OnStatusChange;
+    TEventChain<TCodeEdit *, TEditorCommand &, QChar &, void *> OnProcessCommand;
+    TEventChain<TCodeEdit *, TEditorCommand &, QChar &, void *> OnProcessUserCommand;
+    TEventChain<TCodeEdit *> OnCommandDone;
+    TEventChain<TCodeEdit *, quint16 &, TShiftState> OnKeyDown;
+    TEventChain<TCodeEdit *, QChar &> OnKeyPress;
+    TEventChain<TCodeEdit *, TMark *> OnPlaceBookmark;
+    // Asked for every match when replacing with soPrompt; line and column are 1-based. The action
+    // starts as raReplace; the first listener that answers anything else decides.
+    TEventChain<TCodeEdit *, const QString &, const QString &, int, int, TReplaceAction &> OnReplaceText;
 
 signals:
     // 1-based lines first..last (inclusive) need repainting, text and gutter; last may lie past the
@@ -272,12 +296,15 @@ private:
     int LeadingSpace(const QString &line) const;
 
     // undo/redo (codeeditundo.cpp)
+    // Adds a record to `list` and, when it was recorded, reacts to it: Modified, redo-list
+    // clearing for a new change, OnChange.
+    void RecordChange(TEditUndoList &list, TEditUndoItem &&item);
     void UndoItem(TEditUndoItem &item);
     void RedoItem(TEditUndoItem &item);
 
     TEditLines m_lines;
-    TEditUndoList m_undoList{this};
-    TEditUndoList m_redoList{this};
+    TEditUndoList m_undoList;
+    TEditUndoList m_redoList;
     TEditKeyStrokes m_keystrokes;
     TMarkList m_marks;
     TEditBookmarkOptions m_bookmarkOptions;
@@ -305,6 +332,12 @@ private:
     int m_leftChar = 1;
     int m_linesInWindow = 24;
     int m_charsInWindow = 80;
+    // Characters [0, m_tabFreeLength) of 0-based line m_tabFreeLine hold no tab (line -1: nothing
+    // known). Line-store changes shorten or drop this; m_putKeepsPrefix tells a Put how much of the
+    // line before it is unchanged (-1: unknown).
+    mutable int m_tabFreeLine = -1;
+    mutable qsizetype m_tabFreeLength = 0;
+    qsizetype m_putKeepsPrefix = -1;
 
     bool m_linesChanging = false;
     bool m_hasPendingInvalid = false;

@@ -54,8 +54,7 @@ TEditorCommand TCodeEdit::TranslateKeyCode(quint16 code, TShiftState shift)
 
 void TCodeEdit::KeyDown(quint16 &key, TShiftState shift)
 {
-    if (OnKeyDown)
-        OnKeyDown(this, key, shift);
+    OnKeyDown.FireUntil([&key] { return key == 0; }, this, key, shift);
     if (key == 0)
         return;
     if (key == VK_TAB && !m_wantTabs)
@@ -77,27 +76,24 @@ void TCodeEdit::KeyPress(QChar &key)
         key = QChar();
         return;
     }
-    if (OnKeyPress)
-        OnKeyPress(this, key);
+    OnKeyPress.FireUntil([&key] { return key.isNull(); }, this, key);
     CommandProcessor(ecChar, key, nullptr);
 }
 
 void TCodeEdit::CommandProcessor(TEditorCommand command, QChar aChar, void *data)
 {
-    if (command < ecUserFirst) {
-        if (OnProcessCommand)
-            OnProcessCommand(this, command, aChar, data);
-    } else if (OnProcessUserCommand) {
-        OnProcessUserCommand(this, command, aChar, data);
-    }
+    const auto consumed = [&command] { return command == ecNone; };
+    if (command < ecUserFirst)
+        OnProcessCommand.FireUntil(consumed, this, command, aChar, data);
+    else
+        OnProcessUserCommand.FireUntil(consumed, this, command, aChar, data);
     if (command == ecNone || command > 1000)
         return;
     {
         TPaintLockGuard lock(this);
         ExecuteCommand(command, aChar, data);
     }
-    if (OnCommandDone)
-        OnCommandDone(this);
+    OnCommandDone.Fire(this);
 }
 
 // ---- caret movement ---------------------------------------------------------------------------
@@ -283,15 +279,26 @@ void TCodeEdit::ExecuteCommand(TEditorCommand command, QChar aChar, void *data)
         if (m_caret.Y < m_topLine)
             MoveCaretAndSelection(m_caret, BufferCoord(m_caret.X, m_topLine), false);
         break;
-    case ecScrollLeft:
+    case ecScrollLeft: {
+        // The caret stays inside the window: at its last painted column when it fell off the right.
         SetLeftChar(m_leftChar - 1);
-        if (m_caret.X > m_leftChar + m_charsInWindow - 1)
-            MoveCaretAndSelection(m_caret, BufferCoord(m_leftChar + m_charsInWindow - 1, m_caret.Y), false);
+        const int right = m_leftChar + m_charsInWindow - 1;
+        if (CaretDisplayX() > right) {
+            int x = BufferColumn(m_caret.Y, right);
+            if (x > 1 && DisplayColumn(m_caret.Y, x) > right)
+                --x; // inside a tab that reaches past the window: before the tab
+            MoveCaretAndSelection(m_caret, BufferCoord(x, m_caret.Y), false);
+        }
         break;
+    }
     case ecScrollRight:
         SetLeftChar(m_leftChar + 1);
-        if (m_caret.X < m_leftChar)
-            MoveCaretAndSelection(m_caret, BufferCoord(m_leftChar, m_caret.Y), false);
+        if (CaretDisplayX() < m_leftChar) {
+            int x = BufferColumn(m_caret.Y, m_leftChar);
+            if (DisplayColumn(m_caret.Y, x) < m_leftChar)
+                ++x; // inside a tab that starts left of the window: after the tab
+            MoveCaretAndSelection(m_caret, BufferCoord(x, m_caret.Y), false);
+        }
         break;
     case ecInsertMode:
         SetInsertMode(true);

@@ -126,7 +126,7 @@ int TSearchRun::Run()
     m_replacing = !e.m_readOnly && (m_replaceAll || (m_options & soReplace));
     if (e.m_readOnly)
         m_replaceAll = false;
-    m_prompt = (m_options & soPrompt) && e.OnReplaceText;
+    m_prompt = (m_options & soPrompt) && !e.OnReplaceText.IsEmpty();
     m_keepPairs = size_t(std::max(1, e.m_undoList.MaxUndo())) / 2 + 1;
 
     const int count = e.m_lines.Count();
@@ -237,7 +237,8 @@ bool TSearchRun::ProcessLine(int y, const std::vector<int> &columns, int &added)
             }
             const TBufferCoord b = Position(co);
             Select(b, BufferCoord(b.X + m_len, b.Y));
-            m_edit.OnReplaceText(&m_edit, m_search, m_replace, b.Y, b.X, action);
+            m_edit.OnReplaceText.FireUntil([&action] { return action != raReplace; }, &m_edit, m_search, m_replace,
+                                           b.Y, b.X, action);
         }
         if (action == raCancel) {
             go = false;
@@ -434,7 +435,6 @@ void TSearchRun::Flush(bool last)
 // Hands the waiting replacements to the undo list as urDeleteSelection + urInsert pairs.
 void TSearchRun::Record()
 {
-    TEditUndoList &undo = m_edit.m_undoList;
     for (const TUnrecorded &u : m_unrecorded) {
         const TPendingReplace &r = u.r;
         const TBufferCoord matchEnd = BufferCoord(r.b.X + m_len, r.b.Y);
@@ -452,7 +452,7 @@ void TSearchRun::Record()
         del.BlockBeginBefore = r.b;
         del.BlockEndBefore = matchEnd;
         del.CaretAfter = del.BlockBeginAfter = del.BlockEndAfter = r.b;
-        undo.AddChange(std::move(del));
+        m_edit.RecordChange(m_edit.m_undoList, std::move(del));
 
         TEditUndoItem ins;
         ins.ChangeReason = urInsert;
@@ -465,7 +465,7 @@ void TSearchRun::Record()
         ins.HasSplices = true;
         ins.CaretBefore = ins.BlockBeginBefore = ins.BlockEndBefore = r.b;
         ins.CaretAfter = ins.BlockBeginAfter = ins.BlockEndAfter = r.end;
-        undo.AddChange(std::move(ins));
+        m_edit.RecordChange(m_edit.m_undoList, std::move(ins));
     }
     m_unrecorded.clear();
 }
@@ -516,8 +516,7 @@ void TSearchRun::EndReplaceAll()
     e.m_lines.EndUpdate();
     if (--e.m_changeBatch == 0 && e.m_changePending) {
         e.m_changePending = false;
-        if (e.OnChange)
-            e.OnChange(&e);
+        e.OnChange.Fire(&e);
     }
     e.EndUpdate();
 }

@@ -81,6 +81,33 @@ void TCodeEdit::UnlockUndo()
     m_redoList.Unlock();
 }
 
+void TCodeEdit::RecordChange(TEditUndoList &list, TEditUndoItem &&item)
+{
+    if (!list.AddChange(std::move(item)))
+        return; // locked: nothing recorded, nothing to report
+    SetModified(true);
+    // A new change invalidates the positions of the redo records.
+    if (&list == &m_undoList && m_undoRedoDepth == 0)
+        m_redoList.ClearList();
+    if (m_changeBatch > 0) {
+        m_changePending = true; // a replace-all reports its thousands of records once
+        return;
+    }
+    OnChange.Fire(this);
+}
+
+void TCodeEdit::AddUndoChange(TChangeReason reason, TBufferCoord start, TBufferCoord end, const QString &text,
+                              TSelectionMode selMode)
+{
+    TEditUndoItem item;
+    item.ChangeReason = reason;
+    item.ChangeStartPos = start;
+    item.ChangeEndPos = end;
+    item.ChangeStr = text;
+    item.ChangeSelMode = selMode;
+    RecordChange(m_undoList, std::move(item));
+}
+
 void TCodeEdit::Undo()
 {
     if (m_readOnly || !m_undoList.CanUndo())
@@ -193,7 +220,7 @@ void TCodeEdit::UndoItem(TEditUndoItem &item)
         SetSelectionInternal(m_caret, m_caret);
     }
     EnsureCursorPosVisible();
-    m_redoList.AddChange(std::move(redo));
+    RecordChange(m_redoList, std::move(redo));
 }
 
 void TCodeEdit::RedoItem(TEditUndoItem &item)
@@ -226,7 +253,7 @@ void TCodeEdit::RedoItem(TEditUndoItem &item)
     SetCaretInternal(clampLine(item.CaretAfter));
     SetSelectionInternal(clampLine(item.BlockBeginAfter), clampLine(item.BlockEndAfter));
     EnsureCursorPosVisible();
-    m_undoList.AddChange(std::move(undo));
+    RecordChange(m_undoList, std::move(undo));
 }
 
 // ---- clipboard --------------------------------------------------------------------------------
@@ -342,8 +369,7 @@ void TCodeEdit::SetBookMark(int bookmark, int x, int y)
     mark->SetBookmarkNumber(bookmark);
     mark->SetVisible(true);
     mark->SetInternalImage(true); // the view uses its built-in digit glyphs unless given images
-    if (OnPlaceBookmark)
-        OnPlaceBookmark(this, mark.get());
+    OnPlaceBookmark.Fire(this, mark.get());
     // One bookmark per line: any other bookmark on this line goes, and so does bookmark n's old place.
     for (int n = 0; n <= 9; ++n)
         if (n != bookmark && m_bookmarks[size_t(n)] && m_bookmarks[size_t(n)]->Line() == mark->Line())

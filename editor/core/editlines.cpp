@@ -376,6 +376,22 @@ bool TEditLines::LoadFromStream(QIODevice &stream, QStringDecoder &decoder)
     return ok;
 }
 
+void TEditLines::Adopt(TEditLines &source)
+{
+    if (&source == this)
+        return;
+    BeginLoad();
+    BeginUpdate();
+    Clear();
+    std::swap(m_lines, source.m_lines);
+    if (OnSetText)
+        OnSetText(this);
+    if (OnScanRanges)
+        OnScanRanges(this);
+    EndLoad();
+    EndUpdate();
+}
+
 bool TEditLines::LoadFromStream(QIODevice &stream)
 {
     QStringDecoder decoder(QStringDecoder::Utf8);

@@ -91,6 +91,9 @@ public:
     bool LoadFromStream(QIODevice &stream, QStringDecoder &decoder);
     bool LoadFromStream(QIODevice &stream); // UTF-8
     bool LoadFromFile(const QString &fileName);
+    // Takes every line of `source` (which is left empty) in place of this list's, as a load does:
+    // OnCleared first, then OnSetText and OnScanRanges. The hooks of both lists stay where they are.
+    void Adopt(TEditLines &source);
 
     void BeginLoad() { ++m_loadDepth; }
     void EndLoad();

@@ -1,10 +1,8 @@
 // TEditUndoList: one stack of change records.
 #include "editor/core/undolist.h"
 
-#include "editor/core/codeedit.h"
-
-void TEditUndoList::AddChange(TChangeReason reason, const TBufferCoord &start, const TBufferCoord &end,
-                              const QString &text, TSelectionMode selMode)
+const TEditUndoItem *TEditUndoList::AddChange(TChangeReason reason, const TBufferCoord &start, const TBufferCoord &end,
+                                              const QString &text, TSelectionMode selMode)
 {
     TEditUndoItem item;
     item.ChangeReason = reason;
@@ -12,18 +10,17 @@ void TEditUndoList::AddChange(TChangeReason reason, const TBufferCoord &start, c
     item.ChangeEndPos = end;
     item.ChangeStr = text;
     item.ChangeSelMode = selMode;
-    AddChange(std::move(item));
+    return AddChange(std::move(item));
 }
 
-void TEditUndoList::AddChange(TEditUndoItem &&item)
+const TEditUndoItem *TEditUndoList::AddChange(TEditUndoItem &&item)
 {
     if (m_locked)
-        return;
+        return nullptr;
     if (int(m_items.size()) >= m_maxUndo && !m_items.empty())
         m_items.pop_front(); // one record only, as designed; a limit of 0 still keeps one
     m_items.push_back(std::move(item));
-    if (m_owner)
-        m_owner->ChangeRecorded(this);
+    return &m_items.back();
 }
 
 TChangeReason TEditUndoList::GetChange(TBufferCoord &start, TBufferCoord &end, QString &text,

@@ -7,8 +7,6 @@
 #include <QString>
 #include <deque>
 
-class TCodeEdit;
-
 // One exact text replacement: the range Start..End (normal mode, positions valid in the text at the
 // time it is replayed) currently holds some text; replaying puts Text there instead. Replaying a
 // record's splices newest first restores the text before the change exactly, including blanks that
@@ -36,14 +34,16 @@ struct TEditUndoItem {
 
 class TEditUndoList {
 public:
-    explicit TEditUndoList(TCodeEdit *owner = nullptr) : m_owner(owner) {}
+    // The list only stores: it knows no editor. AddChange returns the record as stored, or nullptr
+    // when nothing was recorded (the list is locked); the editor that asked acts on a record
+    // (modified flag, OnChange, clearing the redo list), see TCodeEdit::AddUndoChange.
 
     // The classic form: does nothing while locked; drops the oldest record when MaxUndo or more are held;
-    // appends a copy; marks the owner modified and fires its OnChange.
-    void AddChange(TChangeReason reason, const TBufferCoord &start, const TBufferCoord &end,
-                   const QString &text, TSelectionMode selMode);
+    // appends a copy.
+    const TEditUndoItem *AddChange(TChangeReason reason, const TBufferCoord &start, const TBufferCoord &end,
+                                   const QString &text, TSelectionMode selMode);
     // Engine form: the same with a full record (splices included).
-    void AddChange(TEditUndoItem &&item);
+    const TEditUndoItem *AddChange(TEditUndoItem &&item);
 
     // Pops the newest record into the outputs and returns its reason; urNone (10) when empty.
     TChangeReason GetChange(TBufferCoord &start, TBufferCoord &end, QString &text, TSelectionMode &selMode);
@@ -69,6 +69,5 @@ public:
 private:
     std::deque<TEditUndoItem> m_items;
     int m_maxUndo = 10;
-    TCodeEdit *m_owner = nullptr;
     bool m_locked = false;
 };

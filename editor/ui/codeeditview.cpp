@@ -213,26 +213,6 @@ void TCodeEditView::resizeEvent(QResizeEvent *event)
     UpdateMetrics();
 }
 
-int TCodeEditView::DisplayColumn(int line, int column) const
-{
-    if (line < 1 || line > m_engine->LineCount())
-        return column;
-    const QString &text = m_engine->Lines()[line - 1];
-    if (!TabExpansion::HasTabs(text))
-        return column;
-    return TabExpansion::ToDisplayColumn(text, column, m_engine->TabWidth());
-}
-
-int TCodeEditView::BufferColumn(int line, int displayColumn) const
-{
-    if (line < 1 || line > m_engine->LineCount())
-        return displayColumn;
-    const QString &text = m_engine->Lines()[line - 1];
-    if (!TabExpansion::HasTabs(text))
-        return displayColumn;
-    return TabExpansion::ToBufferColumn(text, displayColumn, m_engine->TabWidth());
-}
-
 TBufferCoord TCodeEditView::PixelsToRowColumn(const QPoint &pixel) const
 {
     const double exact = double(pixel.x() + (m_engine->LeftChar() - 1) * m_charWidth - GutterWidth() - 2)
@@ -240,13 +220,13 @@ TBufferCoord TCodeEditView::PixelsToRowColumn(const QPoint &pixel) const
     const int displayColumn = qMax(1, int(std::lround(exact)) + 1);
     int line = (pixel.y() >= 0 ? pixel.y() / m_lineHeight : -1) + m_engine->TopLine();
     line = qBound(1, line, qMax(1, m_engine->LineCount()));
-    return BufferCoord(BufferColumn(line, displayColumn), line);
+    return BufferCoord(m_engine->BufferColumn(line, displayColumn), line);
 }
 
 QPoint TCodeEditView::RowColumnToPixels(TBufferCoord pos) const
 {
     const int textOffset = GutterWidth() + 2 - (m_engine->LeftChar() - 1) * m_charWidth;
-    return QPoint((DisplayColumn(pos.Y, pos.X) - 1) * m_charWidth + textOffset,
+    return QPoint((m_engine->DisplayColumn(pos.Y, pos.X) - 1) * m_charWidth + textOffset,
                   (pos.Y - m_engine->TopLine()) * m_lineHeight);
 }
 
@@ -263,8 +243,9 @@ void TCodeEditView::OnLinesInvalidated(int firstLine, int lastLine)
 
 void TCodeEditView::OnStatusChanged(TStatusChanges changes)
 {
+    // The engine has scrolled to the caret; the horizontal range keeps the widest column it reached.
     if (changes & (scCaretX | scCaretY))
-        KeepCaretVisibleHorizontally();
+        m_maxDisplayWidth = qMax(m_maxDisplayWidth, m_engine->CaretDisplayX());
     if (changes & (scTopLine | scLeftChar)) {
         viewport()->update();
     }
@@ -275,19 +256,6 @@ void TCodeEditView::OnStatusChanged(TStatusChanges changes)
     UpdateScrollBars();
     if (hasFocus())
         QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
-}
-
-void TCodeEditView::KeepCaretVisibleHorizontally()
-{
-    // The engine counts stored columns; with tabs the painted column may lie further right.
-    const int display = DisplayColumn(m_engine->CaretY(), m_engine->CaretX());
-    const int left = m_engine->LeftChar();
-    const int chars = m_engine->CharsInWindow();
-    if (display < left)
-        m_engine->SetLeftChar(display);
-    else if (display >= left + chars)
-        m_engine->SetLeftChar(display - chars + 1);
-    m_maxDisplayWidth = qMax(m_maxDisplayWidth, display);
 }
 
 QRect TCodeEditView::CaretRect() const

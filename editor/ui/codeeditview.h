@@ -98,15 +98,12 @@ private:
     void UpdateScrollBars();
     void OnLinesInvalidated(int firstLine, int lastLine);
     void OnStatusChanged(TStatusChanges changes);
-    void KeepCaretVisibleHorizontally();
     void PaintGutter(QPainter &p, int firstLine, int lastLine);
     void PaintLine(QPainter &p, int line, int y, const QRect &clip);
     QRect CaretRect() const;
     void RestartCaretBlink();
     // Selected painted columns [from, to) on a line; false when nothing is selected there.
     bool SelectionOnLine(int line, QStringView text, int &from, int &to) const;
-    int DisplayColumn(int line, int column) const;
-    int BufferColumn(int line, int displayColumn) const;
     bool IsKeyBound(QKeyEvent *event) const;
     void AutoScroll();
 

@@ -61,8 +61,8 @@ private Q_SLOTS:
         m_aid->ActiveView = [this] { return m_view; };
         m_aid->LoadTagNames(QStringLiteral(TAGFORGE_SOURCE_DIR "/Data/tags.dat"));
         QVERIFY(m_aid->LoadInsightData(QStringLiteral(TAGFORGE_SOURCE_DIR "/Data/insight.dat")));
-        m_editor->OnChange = [this](TCodeEdit *) { m_aid->EditorChange(); };
-        m_editor->OnSelectionChange = [this](TCodeEdit *) { m_aid->EditorSelectionChange(); };
+        m_editor->OnChange.Add([this](TCodeEdit *) { m_aid->EditorChange(); });
+        m_editor->OnSelectionChange.Add([this](TCodeEdit *) { m_aid->EditorSelectionChange(); });
         m_aid->AttachEditor(m_view);
         m_window->resize(600, 400);
         m_window->show();
@@ -118,6 +118,33 @@ private Q_SLOTS:
         m_state.Set(&TWindowFlags::TagCompletion, completion);
         Type(typed);
         QCOMPARE(Line(), line);
+    }
+
+    void anotherKeyListenerWorksBesideTheCompletion()
+    {
+        // One listener before the aid sees every key; one after it misses what the aid consumed.
+        QString before, after;
+        QStringList commandsAfter;
+        m_editor->OnKeyPress.Add([&before](TCodeEdit *, QChar &key) { before += key; }, EventOrder::First);
+        m_editor->OnKeyPress.Add([&after](TCodeEdit *, QChar &key) { after += key; }, EventOrder::Last);
+        m_editor->OnProcessCommand.Add(
+            [&commandsAfter](TCodeEdit *, TEditorCommand &command, QChar &, void *) {
+                if (command == ecDeleteLastChar)
+                    commandsAfter << QStringLiteral("backspace");
+            },
+            EventOrder::Last);
+        Type(QStringLiteral("<p>x"));
+        QCOMPARE(Line(), QStringLiteral("<p>x"));
+        QCOMPARE(before, QStringLiteral("<p>x"));
+        QCOMPARE(after, QStringLiteral("px")); // "<" became "<>", ">" stepped over the closing one
+        QTest::keyClick(m_view, Qt::Key_Backspace);
+        QCOMPARE(commandsAfter, QStringList{QStringLiteral("backspace")});
+        // Backspace between a completed "<" and its ">": the aid takes both and consumes the command.
+        Type(QStringLiteral("a<"));
+        QCOMPARE(Line(), QStringLiteral("<p>a<>"));
+        QTest::keyClick(m_view, Qt::Key_Backspace);
+        QCOMPARE(Line(), QStringLiteral("<p>a"));
+        QCOMPARE(commandsAfter, QStringList{QStringLiteral("backspace")});
     }
 
     void aClickOutsideTakesTheListDown()

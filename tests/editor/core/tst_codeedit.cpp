@@ -831,10 +831,10 @@ private slots:
         edit.SetBookMark(10, 1, 1);
         QCOMPARE(edit.Marks().Count(), 1);
         int placed = 0;
-        edit.OnPlaceBookmark = [&placed](TCodeEdit *, TMark *mark) {
+        edit.OnPlaceBookmark.Add([&placed](TCodeEdit *, TMark *mark) {
             ++placed;
             mark->SetColumn(7);
-        };
+        });
         edit.SetBookMark(0, 1, 1);
         QCOMPARE(placed, 1);
         QCOMPARE(edit.BookMark(0)->Column(), 7);
@@ -868,9 +868,9 @@ private slots:
         TCodeEdit edit;
         edit.SetText(u"abc\ndef");
         QList<TStatusChanges> seen;
-        edit.OnStatusChange = [&seen](TCodeEdit *, TStatusChanges c) { seen << c; };
+        edit.OnStatusChange.Add([&seen](TCodeEdit *, TStatusChanges c) { seen << c; });
         int selectionChanges = 0;
-        edit.OnSelectionChange = [&selectionChanges](TCodeEdit *) { ++selectionChanges; };
+        edit.OnSelectionChange.Add([&selectionChanges](TCodeEdit *) { ++selectionChanges; });
         edit.BeginUpdate();
         edit.SetCaretXY({2, 2});
         edit.SetInsertMode(false);

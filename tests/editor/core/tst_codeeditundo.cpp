@@ -113,7 +113,7 @@ private slots:
         TCodeEdit edit;
         edit.SetText(u"abc");
         int changes = 0;
-        edit.OnChange = [&changes](TCodeEdit *) { ++changes; };
+        edit.OnChange.Add([&changes](TCodeEdit *) { ++changes; });
         edit.Undo();
         edit.Redo();
         QCOMPARE(changes, 0);
@@ -125,7 +125,7 @@ private slots:
     {
         TCodeEdit edit;
         int changes = 0;
-        edit.OnChange = [&changes](TCodeEdit *) { ++changes; };
+        edit.OnChange.Add([&changes](TCodeEdit *) { ++changes; });
         edit.CommandProcessor(ecChar, u'a');
         QCOMPARE(changes, 1);
         QVERIFY(edit.Modified());
@@ -287,11 +287,12 @@ private slots:
         QString t;
         TSelectionMode m;
         edit.CommandProcessor(ecDeleteLastChar);
-        QCOMPARE(edit.UndoList().GetChange(s, e, t, m), urDeleteBackward);
+        TEditUndoList undo = edit.UndoList(); // popped from a copy: the engine's list is its own
+        QCOMPARE(undo.GetChange(s, e, t, m), urDeleteBackward);
         QCOMPARE(s, BufferCoord(4, 1));
         QCOMPARE(e, BufferCoord(5, 1));
         QCOMPARE(t, QString("d"));
-        QCOMPARE(edit.UndoList().GetChange(s, e, t, m), urInsert);
+        QCOMPARE(undo.GetChange(s, e, t, m), urInsert);
         QCOMPARE(s, BufferCoord(4, 1));
         QCOMPARE(e, BufferCoord(5, 1));
         QCOMPARE(t, QString());
@@ -302,12 +303,12 @@ private slots:
         // A record added through the plain AddChange (no splices) still undoes and redoes.
         TCodeEdit edit;
         edit.SetText(u"abcdef");
-        edit.UndoList().AddChange(urDeleteForward, {3, 1}, {5, 1}, "XY", smNormal);
+        edit.AddUndoChange(urDeleteForward, {3, 1}, {5, 1}, "XY", smNormal);
         edit.Undo();
         QCOMPARE(edit.Text(), Lf("abXYcdef"));
         edit.Redo();
         QCOMPARE(edit.Text(), Lf("abcdef"));
-        edit.UndoList().AddChange(urInsert, {1, 1}, {3, 1}, "", smNormal);
+        edit.AddUndoChange(urInsert, {1, 1}, {3, 1}, "", smNormal);
         edit.Undo();
         QCOMPARE(edit.Text(), Lf("cdef"));
     }
@@ -335,7 +336,7 @@ private slots:
         const QString start = edit.Text();
         edit.SetModified(false);
         int changes = 0;
-        edit.OnChange = [&changes](TCodeEdit *) { ++changes; };
+        edit.OnChange.Add([&changes](TCodeEdit *) { ++changes; });
         const QString alphabet = QStringLiteral("ab <>/(){}  \tx");
         const QList<TEditorCommand> commands = {
             ecDeleteLastChar, ecDeleteChar, ecLineBreak, ecInsertLine, ecTab,         ecDeleteWord,

@@ -194,18 +194,18 @@ private slots:
         TCodeEdit edit;
         edit.SetText(u"abc");
         QStringList log;
-        edit.OnProcessCommand = [&log](TCodeEdit *, TEditorCommand &c, QChar &ch, void *) {
+        edit.OnProcessCommand.Add([&log](TCodeEdit *, TEditorCommand &c, QChar &ch, void *) {
             log << EditorCommandToString(c);
             if (c == ecChar && ch == u'x')
                 c = ecNone; // cancelled
             if (c == ecChar && ch == u'y')
                 ch = u'z'; // changed
-        };
-        edit.OnProcessUserCommand = [&log](TCodeEdit *, TEditorCommand &c, QChar &, void *) {
+        });
+        edit.OnProcessUserCommand.Add([&log](TCodeEdit *, TEditorCommand &c, QChar &, void *) {
             log << EditorCommandToString(c);
-        };
+        });
         int done = 0;
-        edit.OnCommandDone = [&done](TCodeEdit *) { ++done; };
+        edit.OnCommandDone.Add([&done](TCodeEdit *) { ++done; });
         edit.CommandProcessor(ecChar, u'x');
         edit.CommandProcessor(ecChar, u'y');
         edit.CommandProcessor(TEditorCommand(ecUserFirst + 5));

@@ -200,7 +200,7 @@ private slots:
         edit.SetMaxUndo(100);
         edit.SetText(text);
         int changes = 0;
-        edit.OnChange = [&changes](TCodeEdit *) { ++changes; };
+        edit.OnChange.Add([&changes](TCodeEdit *) { ++changes; });
         QCOMPARE(edit.SearchReplace(search, replace, options), count);
         QCOMPARE(edit.Text(), Lf(expected));
         QCOMPARE(Pos(edit.CaretXY()), Pos(caret));
@@ -277,7 +277,7 @@ private slots:
         TCodeEdit edit;
         edit.SetText(u"a a a a");
         QStringList calls;
-        edit.OnReplaceText = [&](TCodeEdit *sender, const QString &search, const QString &replace, int line,
+        edit.OnReplaceText.Add([&](TCodeEdit *sender, const QString &search, const QString &replace, int line,
                                  int column, TReplaceAction &action) {
             QCOMPARE(sender, &edit);
             QCOMPARE(search, QStringLiteral("a"));
@@ -288,7 +288,7 @@ private slots:
             QCOMPARE(edit.PaintLock(), 0);
             calls << Pos(BufferCoord(column, line));
             action = TReplaceAction(answers.value(calls.size() - 1, raCancel));
-        };
+        });
         QCOMPARE(edit.SearchReplace("a", "xy", options), count);
         QCOMPARE(edit.Text(), Lf(expected));
         QCOMPARE(calls, asked);

@@ -81,11 +81,13 @@ private slots:
     {
         TEditUndoList list;
         list.Lock();
-        list.AddChange(urInsert, {1, 1}, {1, 1}, "", smNormal);
+        QCOMPARE(list.AddChange(urInsert, {1, 1}, {1, 1}, "", smNormal), nullptr);
         QCOMPARE(list.ItemCount(), 0);
         list.Unlock();
-        list.AddChange(urInsert, {1, 1}, {1, 1}, "", smNormal);
+        const TEditUndoItem *added = list.AddChange(urInsert, {1, 1}, {2, 1}, "", smNormal);
         QCOMPARE(list.ItemCount(), 1);
+        QCOMPARE(added, list.PeekItem()); // the record as stored
+        QCOMPARE(added->ChangeEndPos, BufferCoord(2, 1));
         list.ClearList();
         QVERIFY(!list.CanUndo());
     }
@@ -94,11 +96,19 @@ private slots:
     {
         TCodeEdit edit;
         int changes = 0;
-        edit.OnChange = [&changes](TCodeEdit *) { ++changes; };
+        edit.OnChange.Add([&changes](TCodeEdit *) { ++changes; });
         QVERIFY(!edit.Modified());
-        edit.UndoList().AddChange(urInsert, {1, 1}, {1, 1}, "", smNormal);
+        edit.AddUndoChange(urInsert, {1, 1}, {1, 1}, "", smNormal);
         QVERIFY(edit.Modified());
         QCOMPARE(changes, 1);
+        // While undo is locked nothing is recorded, so nothing is reported either.
+        edit.SetModified(false);
+        edit.LockUndo();
+        edit.AddUndoChange(urInsert, {1, 1}, {1, 1}, "", smNormal);
+        QVERIFY(!edit.Modified());
+        QCOMPARE(changes, 1);
+        QCOMPARE(edit.UndoList().ItemCount(), 1);
+        edit.UnlockUndo();
         edit.SetMaxUndo(-5); // negative values are ignored by the control
         QCOMPARE(edit.MaxUndo(), 10);
         edit.SetMaxUndo(4);

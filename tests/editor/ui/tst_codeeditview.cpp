@@ -129,6 +129,24 @@ private Q_SLOTS:
         QCOMPARE(m_view->verticalScrollBar()->value(), m_engine->TopLine() - 1);
     }
 
+    void caretAfterTabsIsScrolledIntoViewOnce()
+    {
+        m_engine->SetTabWidth(8);
+        m_engine->SetText(QString(40, QLatin1Char('\t')) + QStringLiteral("end"));
+        const int chars = m_engine->CharsInWindow();
+        QTest::keyClick(m_view.get(), Qt::Key_End);
+        // Painted column 324 (40 tabs of 8, then 3 characters): at the window's right edge.
+        QCOMPARE(m_engine->CaretDisplayX(), 324);
+        QCOMPARE(m_engine->LeftChar(), 324 - chars + 1);
+        QCOMPARE(m_view->horizontalScrollBar()->value(), m_engine->LeftChar() - 1);
+        const QRect caret(m_view->RowColumnToPixels(m_engine->CaretXY()), QSize(1, m_view->LineHeight()));
+        QVERIFY(m_view->viewport()->rect().contains(caret.topLeft()));
+        QTest::keyClick(m_view.get(), Qt::Key_Home);
+        QCOMPARE(m_engine->LeftChar(), 1);
+        // The range still reaches the widest column the caret was at.
+        QVERIFY(m_view->horizontalScrollBar()->maximum() >= 324 - chars);
+    }
+
     void paintsOddLinesWithoutTrouble()
     {
         m_engine->SetText(QStringLiteral("\t\ttabs\r\n") + QString(200000, QLatin1Char('m'))
