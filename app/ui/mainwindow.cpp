@@ -16,6 +16,7 @@
 #include "highlight/ui/highlightertokens.h"
 #include "app/ui/mainstatusbar.h"
 #include "app/ui/splash.h"
+#include "app/ui/workarea.h"
 #include "platform/core/settingsstore.h"
 #include "platform/qt/keyindicators.h"
 #include "platform/qt/webbrowser.h"
@@ -56,8 +57,8 @@ TfrmHTMLEdit::TfrmHTMLEdit(const TMainWindowContext &context, QWidget *parent)
 TfrmHTMLEdit::~TfrmHTMLEdit()
 {
     // Editors hold the shared highlighter, so they go first.
-    while (m_pageControl && m_pageControl->count() > 0)
-        delete m_pageControl->widget(0);
+    while (m_workArea && m_workArea->PageControl()->count() > 0)
+        delete m_workArea->PageControl()->widget(0);
 }
 
 void TfrmHTMLEdit::SplashStatus(const QString &text, int progress)
@@ -87,16 +88,15 @@ void TfrmHTMLEdit::FormCreate()
     SetupHTMLHiLiterColors(*m_htmlHiLiter);
     m_hiLiterLink = std::make_unique<THighlighterLink>(m_htmlHiLiter.get());
     m_hiLiterTokens = std::make_unique<THighlighterTokens>(m_htmlHiLiter.get());
-    m_documents->SetTabs(m_pageControl);
+    m_documents->SetTabs(m_workArea->PageControl());
     m_documents->RegisterCommands();
     m_analysis = new TAnalysisCommands(*this, &CommandLine::ExpandedPage, this);
     ConnectSearchCommands();
 
-    m_explorerBar->SetExplorerRoot(m_context.ProgramDir);
-    CreateBrowser();
-    ApplyPaneMinimums();
+    m_workArea->ExplorerBar()->SetExplorerRoot(m_context.ProgramDir);
+    m_workArea->CreateBrowser();
     m_preview->RegisterCommands();
-    m_ieSplitter->setSizes({height() / 2, height() / 2});
+    m_workArea->IESplitter()->setSizes({height() / 2, height() / 2});
 
     // Every hint shown anywhere also goes to the message panel.
     qApp->installEventFilter(this);
@@ -154,7 +154,7 @@ void TfrmHTMLEdit::StartTimer1()
 
 void TfrmHTMLEdit::CreateTagInsight()
 {
-    m_tagInsight = new TTagInsight(this, m_mmoTagHint, m_context.TimersDrivenByCaller ? nullptr : &m_timer2, m_state);
+    m_tagInsight = new TTagInsight(this, m_workArea->TagHint(), m_context.TimersDrivenByCaller ? nullptr : &m_timer2, m_state);
     m_tagInsight->ActiveView = [this]() -> TCodeEditView * {
         TDocumentTab *tab = ActiveTab();
         return tab ? tab->View() : nullptr;
@@ -216,30 +216,7 @@ void TfrmHTMLEdit::ApplyLoadedSettings(const TLoadedSettings &loaded)
         else if (*l.FormState == 1)
             setWindowState(Qt::WindowMinimized);
     }
-    if (l.BarAlign)
-        SetBarAlign(*l.BarAlign);
-    if (l.BarWidth && *l.BarWidth > 0) {
-        QList<int> sizes = m_barSplitter->sizes();
-        const int barIndex = m_barSplitter->indexOf(m_explorerBar);
-        const int total = sizes[0] + sizes[1];
-        sizes[barIndex] = *l.BarWidth;
-        sizes[1 - barIndex] = qMax(100, total - *l.BarWidth);
-        m_barSplitter->setSizes(sizes);
-    }
-    if (l.BarVisible)
-        SetBarVisible(*l.BarVisible);
-    if (m_webBrowser) {
-        if (l.IEPrevVisible)
-            SetPreviewVisible(*l.IEPrevVisible);
-        if (l.IEPrevOrientation) {
-            m_ieSplitter->setOrientation(*l.IEPrevOrientation == 1 ? Qt::Horizontal : Qt::Vertical);
-            ApplyPaneMinimums();
-        }
-        if (l.IEPrevSwapped && *l.IEPrevSwapped)
-            btnMainWinResClick();
-    }
-    if (l.IEPrevPosition)
-        m_pendingSplitPosition = *l.IEPrevPosition;
+    m_workArea->ApplyLayout(l);
     if (l.Project)
         m_projectFile = *l.Project;
 
@@ -272,14 +249,7 @@ TSavedState TfrmHTMLEdit::CollectState() const
     s.FormHeight = g.height();
     s.FormWidth = g.width();
     s.FormState = isMaximized() ? 2 : isMinimized() ? 1 : 0;
-    s.BarWidth = BarWidth();
-    s.BarAlign = m_barAlign;
-    s.BarVisible = BarVisible();
-    s.HaveBrowser = m_webBrowser != nullptr;
-    s.IEPrevVisible = PreviewVisible();
-    s.IEPrevOrientation = IEPrevOrientation();
-    s.IEPrevSwapped = IEPrevSwapped();
-    s.IEPrevPosition = m_ieSplitter->sizes().value(0);
+    m_workArea->CollectLayout(s);
     s.Project = m_projectFile;
     s.Notes = m_notes;
     s.Tasks = m_tasks;
@@ -297,20 +267,15 @@ void TfrmHTMLEdit::showEvent(QShowEvent *event)
 
 void TfrmHTMLEdit::FormShow()
 {
-    if (m_pageControl->count() == 0) {
+    if (PageControl1()->count() == 0) {
         m_documents->CreateUntitledFromTemplate();
         m_documents->SetUntitledCount(0);
     }
-    if (QWidget *editor = m_pageControl->currentWidget())
+    if (QWidget *editor = PageControl1()->currentWidget())
         editor->setFocus();
     if (PreviewVisible())
         RunGuarded([this] { m_preview->TabChanged(); });
-    if (m_pendingSplitPosition > 0) {
-        const int total = m_ieSplitter->orientation() == Qt::Horizontal ? m_ieSplitter->width()
-                                                                        : m_ieSplitter->height();
-        const int first = qMin(m_pendingSplitPosition, qMax(0, total - 50));
-        m_ieSplitter->setSizes({first, qMax(50, total - first)});
-    }
+    m_workArea->ApplyPendingSplit();
 }
 
 
@@ -367,7 +332,7 @@ void TfrmHTMLEdit::Timer1Timer()
     if (!isActiveWindow())
         return;
     RefreshKeyIndicators();
-    if (m_pageControl->count() == 0) {
+    if (PageControl1()->count() == 0) {
         Q_EMIT Timer1Ticked();
         return;
     }
@@ -401,11 +366,6 @@ void TfrmHTMLEdit::RefreshKeyIndicators()
     const TLockKeyState keys = QueryLockKeys();
     m_statusBar->SetPanelText(TMainStatusBar::Caps, keys.CapsLock ? QStringLiteral("Cap") : QString());
     m_statusBar->SetPanelText(TMainStatusBar::Num, keys.NumLock ? QStringLiteral("Num") : QString());
-}
-
-void TfrmHTMLEdit::keyPressEvent(QKeyEvent *event)
-{
-    QMainWindow::keyPressEvent(event);
 }
 
 bool TfrmHTMLEdit::eventFilter(QObject *watched, QEvent *event)
@@ -464,10 +424,10 @@ void TfrmHTMLEdit::HTMLDocumentation1Click()
 {
     const QString reference = m_settings.HTMLReference;
     const QString suffix = QFileInfo(reference).suffix().toLower();
-    const bool bothPanes = m_webBrowser && m_browserPane->isVisible() && m_editPane->isVisible();
+    const bool bothPanes = m_workArea->BothPanesVisible();
     const QUrl url = QUrl::fromUserInput(reference, QString(), QUrl::AssumeLocalFile);
     if ((suffix == QLatin1String("htm") || suffix == QLatin1String("html")) && bothPanes) {
-        m_webBrowser->Navigate(url);
+        WebBrowser()->Navigate(url);
         m_preview->SetLastPreviewFile(reference);
         return;
     }

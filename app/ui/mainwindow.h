@@ -54,8 +54,7 @@ class TActionCatalog;
 class TAnalysisCommands;
 class TDocumentManager;
 class TPreviewController;
-
-
+class TWorkArea;
 
 class TfrmHTMLEdit : public QMainWindow, public TCommandHost
 {
@@ -100,12 +99,15 @@ public:
     QAction *Action(const QString &name) const { return m_actions.value(name); }
     QMenu *Menu(const QString &name) const { return m_menus.value(name); }
     TMainStatusBar *StatusBar() const { return m_statusBar; }
-    TExplorerBar *ExplorerBar() const { return m_explorerBar; }
     TQuickBar *QuickBar() const { return m_quickBar; }
-    TWebBrowser *WebBrowser() const { return m_webBrowser; }
-    QSplitter *IESplitter() const { return m_ieSplitter; }
-    QSplitter *BarSplitter() const { return m_barSplitter; }
-    QTabWidget *PageControl1() const { return m_pageControl; }
+    // The panes and their splitters (the work area's, shown here for the commands and tests).
+    TWorkArea *WorkArea() const { return m_workArea; }
+    TExplorerBar *ExplorerBar() const;
+    TWebBrowser *WebBrowser() const;
+    QSplitter *IESplitter() const;
+    QSplitter *BarSplitter() const;
+    QTabWidget *PageControl1() const;
+    TMultiLineTabs *MultiLineTabs() const;
     THTMLSyn *HTMLHiLiter() const { return m_htmlHiLiter.get(); }
     QToolButton *ToolButton(const QString &name) const { return m_toolButtons.value(name); }
     QComboBox *cbxFind() const { return m_cbxFind; }
@@ -115,7 +117,7 @@ public:
     bool TerminateRequested() const { return m_terminateRequested; }
 
     // Side bar placement: 3 left, 4 right (the stored "BarAlign" values).
-    int BarAlign() const { return m_barAlign; }
+    int BarAlign() const;
     void SetBarAlign(int align);
     int BarWidth() const;
     void SetBarVisible(bool visible);
@@ -149,7 +151,6 @@ public:
     // The pieces a document's editor is set up with.
     THighlighterLink *HiLiterLink() const { return m_hiLiterLink.get(); }
     THighlighterTokens *HiLiterTokens() const { return m_hiLiterTokens.get(); }
-    TMultiLineTabs *MultiLineTabs() const { return m_multiLineTabs; }
 
     void ShowStatusMessage(const QString &text);
     void Message(int icon, const QString &caption, const QString &text);
@@ -179,7 +180,6 @@ Q_SIGNALS:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -197,25 +197,20 @@ private:
     void CreateMenus();
     void CreateToolbars();
     void CreateCentralArea();
-    void CreateBrowser();
     void ApplyLoadedSettings(const TLoadedSettings &loaded);
     TSavedState CollectState() const;
     void ApplyPreferencesToControls();
     void UpdateViewMenuChecks();
     void SplashStatus(const QString &text, int progress);
 
-    void btnMainHorzVertClick();
-    void ApplyPaneMinimums();
-    void btnMainWinResClick();
     void HTMLDocumentation1Click();
     void Help1Click();
     void ConnectSearchCommands();
+
     bool m_textChangedSinceTick = false;
     std::unique_ptr<THTMLSyn> m_htmlHiLiter;
     std::unique_ptr<THighlighterLink> m_hiLiterLink;
     std::unique_ptr<THighlighterTokens> m_hiLiterTokens;
-
-
     TMainWindowContext m_context;
     TWindowState m_state;
     TSettings m_settings;
@@ -231,27 +226,16 @@ private:
     QHash<QString, QMenu *> m_menus;
     QHash<QString, QToolButton *> m_toolButtons;
     TMainStatusBar *m_statusBar = nullptr;
-    TExplorerBar *m_explorerBar = nullptr;
     TQuickBar *m_quickBar = nullptr;
     TTagInsight *m_tagInsight = nullptr;
-    TWebBrowser *m_webBrowser = nullptr;
-    QWidget *m_browserPane = nullptr;
     QToolBar *m_tbMain = nullptr;
     QToolBar *m_tbMain2 = nullptr;
     QComboBox *m_cbxFind = nullptr;
     TAnalysisCommands *m_analysis = nullptr;
+    TWorkArea *m_workArea = nullptr;
     TSearchCommands *m_search = nullptr;
-    QSplitter *m_barSplitter = nullptr;
-    QSplitter *m_ieSplitter = nullptr;
-    QWidget *m_editPane = nullptr;
-    QWidget *m_pnlTagTip = nullptr;
-    QLineEdit *m_mmoTagHint = nullptr;
-    QTabWidget *m_pageControl = nullptr;
-    TMultiLineTabs *m_multiLineTabs = nullptr;
     QTimer m_timer1;
     QTimer m_timer2;
-    int m_barAlign = 3;
-    int m_pendingSplitPosition = -1;
     bool m_firstShow = true;
     bool m_closing = false;
     bool m_firstRunShown = false;

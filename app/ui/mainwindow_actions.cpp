@@ -8,6 +8,7 @@
 #include "app/ui/explorerbar.h"
 #include "app/ui/mainstatusbar.h"
 #include "app/ui/multilinetabs.h"
+#include "app/ui/workarea.h"
 #include "app/ui/previewcontroller.h"
 
 #include <QAction>
@@ -65,9 +66,9 @@ void TfrmHTMLEdit::CreateActions()
             [this](bool on) { SetBarVisible(on); });
     QAction *multiLine = Action(TActionId::PageControl1MultiLine1);
     multiLine->setEnabled(true);
-    connect(multiLine, &QAction::triggered, this, [this](bool on) { m_multiLineTabs->SetActive(on); });
+    connect(multiLine, &QAction::triggered, this, [this](bool on) { MultiLineTabs()->SetActive(on); });
     connect(Action(TActionId::TagParams1), &QAction::triggered, this,
-            [this](bool on) { m_pnlTagTip->setVisible(on); });
+            [this](bool on) { m_workArea->TagTipStrip()->setVisible(on); });
 }
 
 void TfrmHTMLEdit::CreateMenus()
@@ -85,8 +86,8 @@ void TfrmHTMLEdit::UpdateViewMenuChecks()
     Action(TActionId::QuickTab1)->setChecked(m_quickBar->isVisible());
     Action(TActionId::BrowserToolbar1)->setChecked(m_preview->tbrBrowser() && m_preview->tbrBrowser()->isVisible());
     Action(TActionId::ExploreWin1)->setChecked(BarVisible());
-    Action(TActionId::TagParams1)->setChecked(m_pnlTagTip->isVisible());
-    Action(TActionId::PageControl1MultiLine1)->setChecked(m_multiLineTabs->Active());
+    Action(TActionId::TagParams1)->setChecked(m_workArea->TagTipStrip()->isVisible());
+    Action(TActionId::PageControl1MultiLine1)->setChecked(MultiLineTabs()->Active());
     Action(TActionId::PathQuicktab1)->setChecked(false);
 }
 

@@ -31,12 +31,12 @@ void TfrmHTMLEdit::RunGuarded(const std::function<void()> &command)
 
 TDocumentTab *TfrmHTMLEdit::Tab(int index) const
 {
-    return qobject_cast<TDocumentTab *>(m_pageControl->widget(index));
+    return qobject_cast<TDocumentTab *>(PageControl1()->widget(index));
 }
 
 TDocumentTab *TfrmHTMLEdit::ActiveTab() const
 {
-    return qobject_cast<TDocumentTab *>(m_pageControl->currentWidget());
+    return qobject_cast<TDocumentTab *>(PageControl1()->currentWidget());
 }
 
 TMyRichEdit *TfrmHTMLEdit::ActiveEditor() const
@@ -51,9 +51,9 @@ void TfrmHTMLEdit::RichEdit1Change(TDocumentTab *tab)
 {
     m_textChangedSinceTick = true;
     tab->SetCopyStale(true);
-    const int index = m_pageControl->indexOf(tab);
-    if (tab->Editor()->Modified() && index >= 0 && !m_pageControl->tabText(index).endsWith(QLatin1Char('*')))
-        m_pageControl->setTabText(index, m_pageControl->tabText(index) + QLatin1Char('*'));
+    const int index = PageControl1()->indexOf(tab);
+    if (tab->Editor()->Modified() && index >= 0 && !PageControl1()->tabText(index).endsWith(QLatin1Char('*')))
+        PageControl1()->setTabText(index, PageControl1()->tabText(index) + QLatin1Char('*'));
     if (tab != ActiveTab())
         return;
     m_tagInsight->EditorChange();
@@ -102,7 +102,7 @@ void TfrmHTMLEdit::UpdateWindowTitle()
         setWindowModified(false);
         return;
     }
-    QString name = m_pageControl->tabText(m_pageControl->indexOf(tab));
+    QString name = PageControl1()->tabText(PageControl1()->indexOf(tab));
     if (name.endsWith(QLatin1Char('*')))
         name.chop(1);
     setWindowTitle(name + QStringLiteral("[*] - TagForge!"));
@@ -113,7 +113,7 @@ void TfrmHTMLEdit::UpdateControls()
 {
     TDocumentTab *tab = ActiveTab();
     UpdateWindowTitle();
-    m_multiLineTabs->Sync();
+    MultiLineTabs()->Sync();
     if (!tab)
         return;
     const TMyRichEdit *editor = tab->Editor();
@@ -144,19 +144,19 @@ QAction *TfrmHTMLEdit::BindCommand(const QString &name, std::function<void()> ha
 
 QWidget *TfrmHTMLEdit::SidePageWidget(SidePage page)
 {
-    return m_explorerBar->PageWidget(TExplorerBar::Page(page));
+    return ExplorerBar()->PageWidget(TExplorerBar::Page(page));
 }
 
 void TfrmHTMLEdit::ShowSidePage(SidePage page)
 {
     if (!BarVisible())
         SetBarVisible(true);
-    m_explorerBar->ShowPage(TExplorerBar::Page(page));
+    ExplorerBar()->ShowPage(TExplorerBar::Page(page));
 }
 
 int TfrmHTMLEdit::CurrentSidePage() const
 {
-    return m_explorerBar->CurrentPage();
+    return ExplorerBar()->CurrentPage();
 }
 
 QWidget *TfrmHTMLEdit::ActiveEditorView() const
@@ -196,6 +196,6 @@ void TfrmHTMLEdit::btnRefreshHTreeClick()
 
 void TfrmHTMLEdit::WhenSidePageShown(std::function<void(SidePage page)> listener)
 {
-    connect(m_explorerBar, &TExplorerBar::PageShown, this,
+    connect(ExplorerBar(), &TExplorerBar::PageShown, this,
             [listener = std::move(listener)](int page) { listener(SidePage(page)); });
 }
