@@ -39,6 +39,45 @@ qint64 MonotonicNs()
     return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
 }
 
+// Times every event delivered from the event loop, so that a long frame can be put down to the
+// event and the object that took it.
+class TTimedApplication : public QApplication
+{
+public:
+    using QApplication::QApplication;
+    double WorstMs = 0;
+    QString WorstWhat;
+    void ResetWorst()
+    {
+        WorstMs = 0;
+        WorstWhat.clear();
+    }
+
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        if (++m_depth > 1) {
+            const bool done = QApplication::notify(receiver, event);
+            --m_depth;
+            return done;
+        }
+        QElapsedTimer t;
+        t.start();
+        const bool done = QApplication::notify(receiver, event);
+        const double ms = double(t.nsecsElapsed()) / 1e6;
+        if (ms > WorstMs) {
+            WorstMs = ms;
+            WorstWhat = QStringLiteral("%1 to %2 %3")
+                            .arg(int(event->type()))
+                            .arg(QString::fromLatin1(receiver->metaObject()->className()), receiver->objectName());
+        }
+        --m_depth;
+        return done;
+    }
+
+private:
+    int m_depth = 0;
+};
+
 // Notes every paint of an editor's text area.
 class TPaintWatch : public QObject
 {
@@ -217,6 +256,8 @@ int Type(const QString &path)
     for (const Place &place : places) {
         place.go();
         RunEventsFor(200);
+        auto *app = static_cast<TTimedApplication *>(qApp);
+        app->ResetWorst();
         const QList<double> times = TypeKeys(view, watch, keys);
         bench::Result("W2", input)
             .Add("place", QString::fromLatin1(place.name))
@@ -224,9 +265,16 @@ int Type(const QString &path)
             .Add("p50_ms", Percentile(times, 0.50), 2)
             .Add("p99_ms", Percentile(times, 0.99), 2)
             .Add("max_ms", Percentile(times, 1.0), 2)
-            ;
+            .Add("worst_event_ms", app->WorstMs, 2)
+            .Add("worst_event", app->WorstWhat);
     }
-    bench::Result("W2idle", input).Add("worst_frame_ms", IdleWorstFrame(5000), 2);
+    auto *app = static_cast<TTimedApplication *>(qApp);
+    app->ResetWorst();
+    const double worst = IdleWorstFrame(5000);
+    bench::Result("W2idle", input)
+        .Add("worst_frame_ms", worst, 2)
+        .Add("worst_event_ms", app->WorstMs, 2)
+        .Add("worst_event", app->WorstWhat);
     return 0;
 }
 
@@ -286,7 +334,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
+    TTimedApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     const QString mode = args.value(0);
     auto t0 = [&](int index) {

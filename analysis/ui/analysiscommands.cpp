@@ -4,6 +4,7 @@
 
 #include "analysis/core/checkreport.h"
 #include "analysis/ui/reportpanel.h"
+#include "analysis/ui/treenodemodel.h"
 #include "analysis/ui/treepanel.h"
 #include "editor/ui/codeeditview.h"
 #include "platform/core/windowstate.h"
@@ -85,6 +86,7 @@ TAnalysisCommands::TAnalysisCommands(TCommandHost &host, TPageExpander expand, Q
 void TAnalysisCommands::ClearTree()
 {
     ++m_treeRequest;
+    m_treeSnapshot.Cancel();
     m_pendingTree.reset();
     m_treePanel->ShowRootOnly();
     m_treeEditor = nullptr;
@@ -95,16 +97,16 @@ void TAnalysisCommands::btnRefreshHTreeClick()
     if (m_host.CurrentSidePage() != TCommandHost::TreePage)
         return;
     TCodeEdit *editor = EngineOf(m_host.RequiredEditorView());
-    // The lines share their text with the editor: copying the list copies no characters.
-    QStringList lines;
-    lines.reserve(editor->LineCount());
-    qint64 chars = 0;
-    for (int i = 0; i < editor->LineCount(); ++i) {
-        lines.append(editor->Lines()[i]);
-        chars += lines.constLast().size() + 2;
-    }
     const bool showEndTags = m_host.State().Flags().ShowEndTags;
+    qint64 chars = 0;
+    for (int i = 0; i < editor->LineCount(); ++i)
+        chars += editor->Lines()[i].size() + 2;
     if (chars <= InlineTreeChars) {
+        // The lines share their text with the editor: copying the list copies no characters.
+        QStringList lines;
+        lines.reserve(editor->LineCount());
+        for (int i = 0; i < editor->LineCount(); ++i)
+            lines.append(editor->Lines()[i]);
         ClearTree();
         m_treePanel->Rebuild(lines, showEndTags);
         m_treeEditor = editor;
@@ -112,8 +114,14 @@ void TAnalysisCommands::btnRefreshHTreeClick()
     }
     if (m_treeEditor != editor)
         ClearTree(); // another document's tree must not stay up while this one is built
-    m_pendingTree = TTreeJob{std::move(lines), showEndTags, editor, ++m_treeRequest};
-    StartPendingTree();
+    const quint64 request = ++m_treeRequest;
+    QPointer<QObject> source(editor);
+    m_treeSnapshot.Start(editor, [this, showEndTags, source, request](QStringList lines) {
+        if (request != m_treeRequest)
+            return;
+        m_pendingTree = TTreeJob{std::move(lines), showEndTags, source, request};
+        StartPendingTree();
+    });
 }
 
 void TAnalysisCommands::StartPendingTree()
@@ -123,7 +131,7 @@ void TAnalysisCommands::StartPendingTree()
     m_runningTree = std::move(*m_pendingTree);
     m_pendingTree.reset();
     m_treeWatcher.setFuture(QtConcurrent::run([lines = m_runningTree.Lines, showEndTags = m_runningTree.ShowEndTags] {
-        return std::make_shared<const TTreeOutline>(BuildTreeNodes(lines, showEndTags));
+        return ShareOutline(TTreeOutline(BuildTreeNodes(lines, showEndTags)));
     }));
     m_runningTree.Lines.clear();
 }

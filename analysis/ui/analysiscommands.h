@@ -5,6 +5,7 @@
 #include "analysis/core/findings.h"
 
 #include "analysis/core/treeoutline.h"
+#include "editor/core/linesnapshot.h"
 
 #include <QFutureWatcher>
 #include <QObject>
@@ -40,7 +41,10 @@ public:
     // Pages up to this many characters get their tree at once; larger ones are parsed on a worker
     // thread while the user goes on, and their tree is swapped in only while it is still current.
     static constexpr qint64 InlineTreeChars = 1 << 20;
-    bool TreePending() const { return m_treeWatcher.isRunning() || m_pendingTree.has_value(); }
+    bool TreePending() const
+    {
+        return m_treeSnapshot.Running() || m_treeWatcher.isRunning() || m_pendingTree.has_value();
+    }
 
 Q_SIGNALS:
     // A tree built on the worker thread is shown.
@@ -66,5 +70,6 @@ private:
     quint64 m_treeRequest = 0;       // counts refreshes: only the newest one's tree is shown
     std::optional<TTreeJob> m_pendingTree; // waits while another tree is being built
     TTreeJob m_runningTree;
+    TLineSnapshotJob m_treeSnapshot; // copies a large page's lines for the worker
     QFutureWatcher<std::shared_ptr<const TTreeOutline>> m_treeWatcher;
 };

@@ -1,6 +1,10 @@
 // The document tree as an item model over a TTreeOutline.
 #include "analysis/ui/treenodemodel.h"
 
+#include <QCoreApplication>
+#include <QThread>
+#include <QtConcurrent/QtConcurrentRun>
+
 namespace {
 
 // Very long texts would make one node as wide as a page; the node shows their start.
@@ -14,6 +18,20 @@ QIcon NodeIcon(int image)
     return icon.isNull() ? QIcon::fromTheme(QStringLiteral("text-x-generic")) : icon;
 }
 
+// Below this many nodes freeing takes well under a frame.
+constexpr int kFreeAsideNodes = 20000;
+
+}
+
+std::shared_ptr<const TTreeOutline> ShareOutline(TTreeOutline outline)
+{
+    return std::shared_ptr<const TTreeOutline>(new TTreeOutline(std::move(outline)), [](const TTreeOutline *o) {
+        const QCoreApplication *app = QCoreApplication::instance();
+        if (o->Count() > kFreeAsideNodes && app && QThread::currentThread() == app->thread())
+            (void)QtConcurrent::run([o] { delete o; });
+        else
+            delete o;
+    });
 }
 
 TTreeNodeModel::TTreeNodeModel(QObject *parent)

@@ -9,6 +9,10 @@
 #include <array>
 #include <memory>
 
+// An outline to hand to the model. When its last owner lets go of a large one on the interface
+// thread, it is freed on a worker: freeing millions of nodes would hold up the window.
+std::shared_ptr<const TTreeOutline> ShareOutline(TTreeOutline outline);
+
 class TTreeNodeModel : public QAbstractItemModel
 {
     Q_OBJECT

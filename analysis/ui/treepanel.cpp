@@ -79,7 +79,7 @@ void TTreePanel::ShowRootOnly()
 
 void TTreePanel::Rebuild(const QStringList &lines, bool showEndTags)
 {
-    SetOutline(std::make_shared<const TTreeOutline>(BuildTreeNodes(lines, showEndTags)));
+    SetOutline(ShareOutline(TTreeOutline(BuildTreeNodes(lines, showEndTags))));
 }
 
 void TTreePanel::SetOutline(std::shared_ptr<const TTreeOutline> outline)
@@ -88,5 +88,7 @@ void TTreePanel::SetOutline(std::shared_ptr<const TTreeOutline> outline)
     m_choosingBlocked = true;
     m_model->SetOutline(std::move(outline));
     m_choosingBlocked = false;
-    m_tree->expand(m_model->index(0, 0));
+    const QModelIndex root = m_model->index(0, 0);
+    if (m_model->rowCount(root) <= AutoExpandRows)
+        m_tree->expand(root);
 }

@@ -18,6 +18,11 @@ class TTreePanel : public QWidget
 public:
     explicit TTreePanel(QWidget *parent = nullptr);
 
+    // The view lays out every row of an open node at once: a root with more children than this
+    // stays closed until the user opens it, so that a new tree of a large page does not hold up
+    // the window.
+    static constexpr int AutoExpandRows = 50000;
+
     QTreeView *HTMLTree() const { return m_tree; }
     TTreeNodeModel *Model() const { return m_model; }
     QToolButton *btnRefreshHTree() const { return m_refresh; }

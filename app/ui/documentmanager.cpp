@@ -52,25 +52,28 @@ void TDocumentManager::AutoBackup()
     if (!tab)
         return;
     m_backupTicks = 0;
-    // While the last one is still being written this turn is left out, never queued.
-    if (m_backupJob.Busy())
+    // While the last one is still being copied or written this turn is left out, never queued.
+    if (BackupBeingWritten())
         return;
     const QString name = QFileInfo(tab->Path()).fileName();
     const QString target = BackupDir() + QStringLiteral("/bak~") + name;
-    m_backupJob.Start(
-        [target, lines = DocumentFile::LinesSnapshot(tab->Editor()->Lines()), format = tab->Format()]() mutable {
-            try {
-                DocumentFile::Save(target, int(lines.size()), [&lines](int i) { return QStringView(lines.at(i)); },
-                                   format);
-            } catch (const std::exception &e) {
-                return QString::fromUtf8(e.what());
-            }
-            return QString();
-        },
-        [this, name](const QString &error) {
-            if (!error.isEmpty())
-                m_w.ShowStatusMessage(QStringLiteral("Error creating Backup of ") + name + QStringLiteral("! ") + error);
-        });
+    m_backupSnapshot.Start(tab->Editor(), [this, name, target, format = tab->Format()](QStringList lines) {
+        m_backupJob.Start(
+            [target, lines = std::move(lines), format]() mutable {
+                try {
+                    DocumentFile::Save(target, int(lines.size()), [&lines](int i) { return QStringView(lines.at(i)); },
+                                       format);
+                } catch (const std::exception &e) {
+                    return QString::fromUtf8(e.what());
+                }
+                return QString();
+            },
+            [this, name](const QString &error) {
+                if (!error.isEmpty())
+                    m_w.ShowStatusMessage(QStringLiteral("Error creating Backup of ") + name + QStringLiteral("! ")
+                                          + error);
+            });
+    });
 }
 
 QString TDocumentManager::FileFilter() const

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/ui/backgroundjob.h"
+#include "editor/core/linesnapshot.h"
 
 #include <QObject>
 #include <QStringList>
@@ -54,7 +55,7 @@ public:
     void Tick();
     // Waits for an automatic backup still being written (the program is ending).
     void WaitForWrites() { m_backupJob.Wait(); }
-    bool BackupBeingWritten() const { return m_backupJob.Busy(); }
+    bool BackupBeingWritten() const { return m_backupJob.Busy() || m_backupSnapshot.Running(); }
     void SetSaveSecs(int seconds) { m_saveSecs = seconds; }
     int SaveSecs() const { return m_saveSecs; }
 
@@ -83,6 +84,7 @@ private:
     int m_backupTicks = 0;
     // The automatic backup is written on a worker thread: the error text, empty when written.
     TBackgroundJob<QString> m_backupJob{this};
+    TLineSnapshotJob m_backupSnapshot{this}; // the lines the next backup writes
     TDocumentTab *m_newTab = nullptr;
     TMyRichEdit *m_newEditor = nullptr;
     QString m_lastDir;

@@ -96,6 +96,7 @@ void TCodeEdit::LinesAdded()
     if (n >= m_topLine && n < m_topLine + m_linesInWindow)
         InvalidateLines(n, n);
     m_scrollRangeChanged = true;
+    OnLinesChanged.Fire(this, n - 1);
 }
 
 void TCodeEdit::LinesCleared()
@@ -112,6 +113,7 @@ void TCodeEdit::LinesCleared()
     SetTopLine(1);
     SetLeftChar(1);
     m_scrollRangeChanged = true;
+    OnLinesChanged.Fire(this, 0);
 }
 
 void TCodeEdit::LineDeleted(int index)
@@ -130,6 +132,7 @@ void TCodeEdit::LineDeleted(int index)
     }
     InvalidateLines(index + 1, INT_MAX);
     m_scrollRangeChanged = true;
+    OnLinesChanged.Fire(this, index);
 }
 
 void TCodeEdit::LineInserted(int index)
@@ -148,6 +151,7 @@ void TCodeEdit::LineInserted(int index)
     }
     InvalidateLines(index + 1, std::max(index + 1, m_topLine + m_linesInWindow));
     m_scrollRangeChanged = true;
+    OnLinesChanged.Fire(this, index);
 }
 
 void TCodeEdit::LinePutted(int index)
@@ -159,17 +163,21 @@ void TCodeEdit::LinePutted(int index)
         last = ScanFrom(index, m_lines.Objects(index));
     InvalidateLines(index + 1, last + 1);
     m_scrollRangeChanged = true;
+    OnLinesChanged.Fire(this, index);
 }
 
 void TCodeEdit::LinesScanRanges()
 {
     ScanAllRanges();
+    // A bulk append or a load: said once, from the top.
+    OnLinesChanged.Fire(this, 0);
 }
 
 void TCodeEdit::LinesSetText()
 {
     if (m_lines.Count() == 0)
         m_lines.Add(QString());
+    OnLinesChanged.Fire(this, 0);
 }
 
 void TCodeEdit::LinesChanging()

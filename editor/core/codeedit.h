@@ -218,6 +218,9 @@ public:
     // the command to ecNone. The later listeners are then skipped.
     TEventChain<TCodeEdit *> OnChange;
     TEventChain<TCodeEdit *> OnSelectionChange;
+    // Fired with the 0-based first line whose text or place may have changed: lines before it are
+    // as they were. Fires for every change of the line store, loads and clears included.
+    TEventChain<TCodeEdit *, int> OnLinesChanged;
     TEventChain<TCodeEdit *, TStatusChanges> OnStatusChange;
     TEventChain<TCodeEdit *, TEditorCommand &, QChar &, void *> OnProcessCommand;
     TEventChain<TCodeEdit *, TEditorCommand &, QChar &, void *> OnProcessUserCommand;
