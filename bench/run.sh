@@ -47,7 +47,7 @@ fi
 # ---- build: Release, its own directory, at most two compile jobs ----
 say "building the benchmarks (Release) in $build"
 cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAGFORGE_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" -j2 --target bench_editor bench_search bench_analysis >&2
+cmake --build "$build" -j2 --target bench_editor bench_search bench_analysis bench_window >&2
 
 # ---- corpus: generated once, reused while present ----
 gen="$repo/../shared/bench/gen_corpus.py"

@@ -9,6 +9,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import windowrows  # noqa: E402
+
 RUNS = 3  # best of three, as the programs themselves do
 
 
@@ -275,6 +278,9 @@ def main():
     if k:
         t.add("K1", "collect and check links (%s links, %s broken)" % (k["links"], k["broken"]), big_name,
               fmt_ms(num(k, "ms")), goal="<= 500 ms", met=num(k, "ms") <= 500, rss=rss(k))
+
+    step("W1-W5: the window")
+    windowrows.add_window_rows(t, a.bin, big, one, fmt_ms)
 
     if use_real:
         step("the same on real_100M (documentation pages)")
