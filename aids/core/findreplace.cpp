@@ -13,13 +13,12 @@ void Beep(const TBeep &beep)
         beep();
 }
 
-// Characters of lines first..last (1-based), each with its CR LF.
+// Characters of lines first..last (1-based), each with its CR LF, from the editor's position index.
 qint64 LinesLength(const TCodeEdit &editor, int first, int last)
 {
-    qint64 total = 0;
-    for (int y = std::max(first, 1); y <= last && y <= editor.LineCount(); ++y)
-        total += editor.Lines()[y - 1].size() + 2;
-    return total;
+    const TEditLines &lines = editor.Lines();
+    const auto end = [&lines](int line) { return lines.LineStart(std::clamp(line, 0, lines.Count())); };
+    return std::max<qint64>(0, end(last) - end(std::max(first, 1) - 1));
 }
 
 } // namespace

@@ -98,10 +98,7 @@ void TAnalysisCommands::btnRefreshHTreeClick()
         return;
     TCodeEdit *editor = EngineOf(m_host.RequiredEditorView());
     const bool showEndTags = m_host.State().Flags().ShowEndTags;
-    qint64 chars = 0;
-    for (int i = 0; i < editor->LineCount(); ++i)
-        chars += editor->Lines()[i].size() + 2;
-    if (chars <= InlineTreeChars) {
+    if (editor->TotalCharCount() <= InlineTreeChars) {
         // The lines share their text with the editor: copying the list copies no characters.
         QStringList lines;
         lines.reserve(editor->LineCount());

@@ -459,12 +459,4 @@ QStringList LinesSnapshot(const TEditLines &lines)
     return snapshot;
 }
 
-qint64 CharCount(const TEditLines &lines)
-{
-    qint64 count = 0;
-    for (int i = 0; i < lines.Count(); ++i)
-        count += lines[i].size() + 2;
-    return count;
-}
-
 }

@@ -80,7 +80,6 @@ TSaveResult Save(const QString &path, int lineCount, const std::function<QString
 // The lines as a list that shares their text: copying it copies no characters, and the copy stays
 // as it is while the document is edited, so a worker thread can write it.
 QStringList LinesSnapshot(const TEditLines &lines);
-qint64 CharCount(const TEditLines &lines); // as the editor counts: each line break is two
 
 // Convenience for whole texts whose lines are separated by CR LF, LF or CR.
 TSaveResult SaveText(const QString &path, const QString &text, TDocumentFormat &format);

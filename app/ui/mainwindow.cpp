@@ -344,12 +344,9 @@ void TfrmHTMLEdit::Timer1Timer()
     }
     if (m_textChangedSinceTick) {
         m_textChangedSinceTick = false;
-        const TMyRichEdit *editor = ActiveEditor();
-        qint64 length = 0;
-        for (int i = 0; i < editor->LineCount(); ++i)
-            length += editor->Lines()[i].size() + 2;
+        const qint64 length = ActiveEditor()->TotalCharCount();
         if (length != m_lastTextLength) {
-            m_lastTextLength = qint32(qMin<qint64>(length, INT_MAX));
+            m_lastTextLength = length;
             if (m_state.Flags().AutoTreeRefresh)
                 RunGuarded([this] { btnRefreshHTreeClick(); });
         }

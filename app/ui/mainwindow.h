@@ -218,7 +218,7 @@ private:
     QStringList m_notes;
     QList<TTaskEntry> m_tasks;
     QString m_projectFile;
-    qint32 m_lastTextLength = 0;             // the active document's length at the last tick
+    qint64 m_lastTextLength = 0;             // the active document's length at the last tick
     TDocumentManager *m_documents = nullptr;
     TPreviewController *m_preview = nullptr;
     TActionCatalog *m_catalog = nullptr;

@@ -220,7 +220,7 @@ QString TPreviewController::LargePageText()
 
 bool TPreviewController::IsLarge(const TDocumentTab *tab)
 {
-    return DocumentFile::CharCount(tab->Editor()->Lines()) > LargePageChars;
+    return tab->Editor()->TotalCharCount() > LargePageChars;
 }
 
 void TPreviewController::TabChanged()

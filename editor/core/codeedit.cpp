@@ -586,12 +586,10 @@ QString TCodeEdit::SelText() const
 
 int TCodeEdit::CharPosOf(TBufferCoord pos) const
 {
-    // Counted on demand: nothing on the typing path needs character positions.
-    qint64 total = 0;
-    for (int i = 0; i < pos.Y - 1 && i < m_lines.Count(); ++i)
-        total += m_lines[i].size() + 2;
-    const int len = pos.Y >= 1 && pos.Y <= m_lines.Count() ? int(m_lines[pos.Y - 1].size()) : 0;
-    return int(total + std::min(pos.X, len + 2));
+    const int count = m_lines.Count();
+    const qint64 start = m_lines.LineStart(std::clamp(pos.Y - 1, 0, count));
+    const int len = pos.Y >= 1 && pos.Y <= count ? int(m_lines[pos.Y - 1].size()) : 0;
+    return int(start + std::min(pos.X, len + 2));
 }
 
 int TCodeEdit::SelStart() const
@@ -604,25 +602,22 @@ int TCodeEdit::SelEnd() const
     return CharPosOf(BlockEnd());
 }
 
-// Walks lines to character position p; a position past the end gives the end of the text.
-static TBufferCoord CharPosToCoord(const TEditLines &lines, int p)
+TBufferCoord TCodeEdit::CoordOfCharPos(int p) const
 {
-    qint64 total = 0;
-    const int count = lines.Count();
-    int i = 0;
-    while (i < count && total + lines[i].size() + 2 < p) {
-        total += lines[i].size() + 2;
-        ++i;
-    }
-    if (i >= count) // mended: the original walk read past the last line here
-        return BufferCoord(int(lines[count - 1].size()) + 1, count);
-    return BufferCoord(int(p - total), i + 1);
+    const int count = m_lines.Count();
+    if (count == 0)
+        return BufferCoord(1, 1);
+    // The line whose end (with its line break) is the first to reach p.
+    const int line = m_lines.LineAtPosition(qint64(p) - 1);
+    if (m_lines.LineStart(line + 1) < p) // past the end of the text: the end of the last line
+        return BufferCoord(int(m_lines[count - 1].size()) + 1, count);
+    return BufferCoord(int(p - m_lines.LineStart(line)), line + 1);
 }
 
 void TCodeEdit::SetSelStart(int value)
 {
     BeginUpdate();
-    SetCaretXY(CharPosToCoord(m_lines, value));
+    SetCaretXY(CoordOfCharPos(value));
     SetBlockBegin(m_caret);
     EndUpdate();
 }
@@ -630,7 +625,7 @@ void TCodeEdit::SetSelStart(int value)
 void TCodeEdit::SetSelEnd(int value)
 {
     BeginUpdate();
-    SetCaretXY(CharPosToCoord(m_lines, value));
+    SetCaretXY(CoordOfCharPos(value));
     SetBlockEnd(m_caret);
     EndUpdate();
 }

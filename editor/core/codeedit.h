@@ -69,6 +69,13 @@ public:
     // The replacement primitive: replaces the selection by value inserted in `mode`,
     // without recording anything (callers record). Caret ends after the inserted text.
     void SetSelTextPrimitive(TSelectionMode mode, const QString &value);
+    // Character positions: 1-based, every line break counts two. They come from the line store's
+    // running index, so reading them costs the lines changed since the last reading, not the text.
+    int CharPosOf(TBufferCoord pos) const;
+    // The place of a character position; one past the end of the text gives the end of the text.
+    TBufferCoord CoordOfCharPos(int p) const;
+    // Every line's length plus two: O(1).
+    qint64 TotalCharCount() const { return m_lines.TotalChars(); }
     int SelStart() const;
     int SelEnd() const;
     void SetSelStart(int value);
@@ -265,8 +272,6 @@ private:
     void SetSelectionInternal(TBufferCoord begin, TBufferCoord end);
 
     // text primitives (codeedit.cpp)
-    // The 1-based character position of a place in Text (a line break counts two).
-    int CharPosOf(TBufferCoord pos) const;
     TBufferCoord ValidPos(TBufferCoord pos) const;
     QString RangeText(TBufferCoord start, TBufferCoord end) const;
     QString TextInMode(TBufferCoord start, TBufferCoord end, TSelectionMode mode) const;

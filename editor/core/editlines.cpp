@@ -180,6 +180,7 @@ void TEditLines::InsertRaw(int index, QString &&s)
 {
     if (index < 0 || index > Count())
         throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+    LineChanged(index, s.size() + 2);
     m_lines.insert(index, TEditLineEntry{std::move(s), 0});
 }
 
@@ -201,6 +202,7 @@ void TEditLines::Put(int index, QString &&s)
 {
     CheckIndex(index, Count());
     BeginUpdate();
+    LineChanged(index, s.size() - m_lines.at(index).text.size());
     m_lines.at(index).text = std::move(s); // the range slot is kept
     if (OnPutted)
         OnPutted(index);
@@ -211,10 +213,13 @@ void TEditLines::Delete(int index)
 {
     CheckIndex(index, Count());
     BeginUpdate();
-    if (index == 0 && Count() == 1)
+    if (index == 0 && Count() == 1) {
+        LineChanged(0, -m_lines.at(0).text.size());
         m_lines.at(0).text = QString(); // the store never stays empty: empty the only line
-    else
+    } else {
+        LineChanged(index, -(m_lines.at(index).text.size() + 2));
         m_lines.erase(index);
+    }
     if (OnDeleted)
         OnDeleted(index);
     EndUpdate();
@@ -227,6 +232,8 @@ void TEditLines::Clear()
     if (Count() > 0) {
         Changing();
         m_lines.clear();
+        m_totalChars = 0;
+        m_knownStarts = 1;
         Changed();
     }
     if (m_loadDepth == 0 && Count() == 0)
@@ -287,14 +294,41 @@ void TEditLines::EndLoad()
         Add(QString());
 }
 
+qint64 TEditLines::LineStart(int index) const
+{
+    index = std::clamp(index, 0, Count());
+    if (qsizetype(m_starts.size()) < qsizetype(index) + 1)
+        m_starts.resize(size_t(index) + 1);
+    for (qsizetype i = m_knownStarts; i <= index; ++i) {
+        m_starts[size_t(i)] = m_starts[size_t(i - 1)] + m_lines.at(i - 1).text.size() + 2;
+        ++m_linesSummed;
+    }
+    m_knownStarts = std::max<qsizetype>(m_knownStarts, qsizetype(index) + 1);
+    return m_starts[size_t(index)];
+}
+
+int TEditLines::LineAtPosition(qint64 pos) const
+{
+    const int count = Count();
+    if (count == 0 || pos <= 0)
+        return 0;
+    // Known starts are searched; beyond them the index counts forward until it passes pos.
+    const qsizetype known = std::min<qsizetype>(m_knownStarts, count);
+    if (m_starts[size_t(known - 1)] <= pos) {
+        int line = int(known - 1);
+        while (line + 1 < count && LineStart(line + 1) <= pos)
+            ++line;
+        return line;
+    }
+    const auto first = m_starts.begin();
+    return int(std::upper_bound(first, first + known, pos) - first) - 1;
+}
+
 QString TEditLines::Text() const
 {
     const int n = Count();
-    qsizetype total = 0;
-    for (int i = 0; i < n; ++i)
-        total += m_lines.at(i).text.size() + 2;
     QString result;
-    result.reserve(total);
+    result.reserve(qsizetype(m_totalChars));
     for (int i = 0; i < n; ++i) {
         result.append(m_lines.at(i).text);
         result.append(u"\r\n");
@@ -384,6 +418,9 @@ void TEditLines::Adopt(TEditLines &source)
     BeginUpdate();
     Clear();
     std::swap(m_lines, source.m_lines);
+    std::swap(m_totalChars, source.m_totalChars);
+    m_knownStarts = 1;
+    source.m_knownStarts = 1;
     if (OnSetText)
         OnSetText(this);
     if (OnScanRanges)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -80,6 +81,20 @@ public:
     void Assign(const TEditLines &source);
     void Assign(const QStringList &source);
 
+    // ---- character positions: every line followed by its two-character line break ----
+    // The position of 0-based line index's first character, counting from 0 (index == Count()
+    // gives the total). Starts are kept lazily: a change at a line makes only the starts after it
+    // unknown, and a query counts forward from the last known start to the line asked for.
+    qint64 LineStart(int index) const;
+    // The sum of every line's length plus two, kept as the lines change: O(1).
+    qint64 TotalChars() const { return m_totalChars; }
+    // The 0-based line holding position pos (counted from 0, as LineStart): the last line whose
+    // start is at most pos; positions past the end give the last line.
+    int LineAtPosition(qint64 pos) const;
+    // Lines whose length the position index has summed, for tests that keep it from walking the
+    // whole document.
+    qint64 LinesSummed() const { return m_linesSummed; }
+
     // Text: every line followed by CR LF. SetTextStr cuts at CR LF, LF, CR (CR CR is two line ends);
     // a NUL is an ordinary character. A terminator at the very end adds no empty last line.
     QString Text() const;
@@ -105,7 +120,11 @@ public:
 
     // Engine-internal fast path: moves a line's text out without any hook. The caller must put a
     // text back with Put() before anything else reads the line (typing edits a 5 MB line in place).
-    QString TakeString(int index) { return std::move(m_lines.at(index).text); }
+    QString TakeString(int index)
+    {
+        LineChanged(index, -m_lines.at(index).text.size());
+        return std::move(m_lines.at(index).text);
+    }
 
 private:
     friend class TEditLineSplitter;
@@ -113,10 +132,25 @@ private:
     void Changed();
     // Appends a line read by an assignment or load, firing OnAdded when one is set.
     void AppendLoaded(QString &&line);
-    void AppendRaw(QString &&s) { m_lines.push_back(TEditLineEntry{std::move(s), 0}); }
+    void AppendRaw(QString &&s)
+    {
+        m_totalChars += s.size() + 2;
+        m_lines.push_back(TEditLineEntry{std::move(s), 0});
+    }
     void InsertRaw(int index, QString &&s);
+    // Keeps the position index: line index changed by delta characters (or came or went).
+    void LineChanged(int index, qint64 delta)
+    {
+        m_totalChars += delta;
+        m_knownStarts = std::min<qsizetype>(m_knownStarts, qsizetype(index) + 1);
+    }
 
     TEditLineBuffer m_lines;
+    // m_starts[i] is the start of line i for i < m_knownStarts (m_starts[0] is always 0).
+    mutable std::vector<qint64> m_starts{0};
+    mutable qsizetype m_knownStarts = 1;
+    mutable qint64 m_linesSummed = 0;
+    qint64 m_totalChars = 0;
     int m_loadDepth = 0;
     int m_updateCount = 0;
 };

@@ -3,6 +3,8 @@
 #include "app/ui/explorerbar.h"
 #include "app/ui/mainstatusbar.h"
 #include "app/ui/documentmanager.h"
+#include "app/ui/documenttab.h"
+#include "editor/ui/codeeditview.h"
 #include "app/ui/mainwindow.h"
 #include "app/ui/previewcontroller.h"
 #include "app/ui/splash.h"
@@ -82,6 +84,45 @@ private Q_SLOTS:
         auto again = Start(store, second);
         QVERIFY(again);
         QVERIFY(second.messages.isEmpty());
+    }
+
+    // What the window does on a key (status readouts, tag aid, tree and preview ticks) costs what
+    // changed, not the document: counted by the lines the position index sums.
+    void keysAndTicksOnAMillionLinesWalkNoWholeDocument()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("million.html"));
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            const QByteArray line("<p>x</p>\n");
+            QByteArray all;
+            all.reserve(line.size() * 1000000);
+            for (int i = 0; i < 1000000; ++i)
+                all += line;
+            f.write(all);
+        }
+        TSettingsStore store(m_dir.filePath(QStringLiteral("million.conf")));
+        Run run;
+        auto window = Start(store, run, {path});
+        QVERIFY(window);
+        TMyRichEdit *editor = window->ActiveEditor();
+        QCOMPARE(editor->LineCount(), 1000000);
+        window->ShowSidePage(TCommandHost::TreePage);
+        for (const int line : {1000000, 500000, 1}) {
+            editor->SetCaretXY(BufferCoord(1, line));
+            (void)editor->CharPosOf(editor->CaretXY()); // the first reading there counts up to it once
+            window->Tick();
+            QApplication::processEvents();
+            const qint64 before = editor->Lines().LinesSummed();
+            for (int key = 0; key < 3; ++key) {
+                QTest::keyClick(window->ActiveTab()->View(), Qt::Key_A);
+                window->Tick();
+            }
+            QCOMPARE(editor->SelStart(), editor->CharPosOf(editor->CaretXY()));
+            QVERIFY2(editor->Lines().LinesSummed() - before < 10,
+                     qPrintable(QStringLiteral("line %1: %2 lines summed").arg(line).arg(editor->Lines().LinesSummed() - before)));
+        }
+        editor->SetModified(false);
     }
 
     void commandLineFile_data()
