@@ -249,7 +249,8 @@ int Type(const QString &path)
     const Place places[] = {
         {"end", [&] { editor->SetCaretXY(BufferCoord(int(editor->Lines()[editor->LineCount() - 1].size()) + 1,
                                                       editor->LineCount())); }},
-        {"middle", [&] { editor->SetCaretXY(BufferCoord(1, std::max(1, editor->LineCount() / 2))); }},
+        // The middle of the text: of its lines, or of the one line of a minified page.
+        {"middle", [&] { editor->SetCaretXY(editor->CoordOfCharPos(int(editor->TotalCharCount() / 2))); }},
         {"top", [&] { editor->SetCaretXY(BufferCoord(1, 1)); }},
     };
     const QString input = bench::FileName(path);

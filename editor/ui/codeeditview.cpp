@@ -376,7 +376,7 @@ void TCodeEditView::PaintLine(QPainter &p, int line, int y, const QRect &clip)
 
     QList<TPaintToken> tokens;
     if (m_tokens)
-        m_tokens->Tokens(text, line - 1, m_engine->RangeAt(line - 1), tokens, lastVisible);
+        m_tokens->Tokens(text, line - 1, m_engine->RangeAt(line - 1), tokens, lastVisible, firstVisible);
     if (tokens.isEmpty())
         tokens.append(TPaintToken{0, int(text.size()), {}, {}, false, false, false});
 

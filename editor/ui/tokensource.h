@@ -23,10 +23,10 @@ class TViewTokenSource
 public:
     virtual ~TViewTokenSource() = default;
     // Splits a painted line that starts in state start into coloured runs covering it in order,
-    // at least up to column stopColumn (0-based): runs wholly past it may be left out, since a
-    // view paints only its window of a long line.
+    // at least from column startColumn up to column stopColumn (0-based): runs wholly outside
+    // may be left out, since a view paints only its window of a long line.
     virtual void Tokens(QStringView paintedLine, int lineIndex, TRangeState start,
-                        QList<TPaintToken> &out, int stopColumn) = 0;
+                        QList<TPaintToken> &out, int stopColumn, int startColumn = 0) = 0;
     // The background of blank space, when the colourer sets one.
     virtual QColor SpaceBackground() const { return {}; }
 };

@@ -3,6 +3,8 @@
 
 #include "highlight/core/highlightattributes.h"
 
+#include <algorithm>
+
 QColor ToQColor(TColor color)
 {
     if (color == clNone)
@@ -11,12 +13,17 @@ QColor ToQColor(TColor color)
 }
 
 void THighlighterTokens::Tokens(QStringView paintedLine, int lineIndex, TRangeState start,
-                                QList<TPaintToken> &out, int stopColumn)
+                                QList<TPaintToken> &out, int stopColumn, int startColumn)
 {
     out.clear();
     m_highlighter->TokenizeLineUpTo(paintedLine, lineIndex, start, m_buffer, stopColumn);
-    out.reserve(qsizetype(m_buffer.size()));
-    for (const THighlightToken &t : m_buffer) {
+    // Tokens come in order: those ending before the window are found by search, not converted.
+    const auto first = std::partition_point(m_buffer.begin(), m_buffer.end(), [startColumn](const THighlightToken &t) {
+        return t.Start + t.Length <= startColumn;
+    });
+    out.reserve(qsizetype(m_buffer.end() - first));
+    for (auto it = first; it != m_buffer.end(); ++it) {
+        const THighlightToken &t = *it;
         if (t.Length <= 0)
             continue;
         TPaintToken p;

@@ -16,7 +16,7 @@ public:
     explicit THighlighterTokens(TCustomHighlighter *highlighter) : m_highlighter(highlighter) {}
 
     void Tokens(QStringView paintedLine, int lineIndex, TRangeState start,
-                QList<TPaintToken> &out, int stopColumn) override;
+                QList<TPaintToken> &out, int stopColumn, int startColumn = 0) override;
     QColor SpaceBackground() const override;
 
 private:
