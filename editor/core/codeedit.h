@@ -258,6 +258,8 @@ private:
     void LinesCleared();
     void LineDeleted(int index);
     void LineInserted(int index);
+    // What a line deleted (delta -1) or inserted (+1) at index does to states, scans and paint.
+    void LineMoved(int index, int delta);
     void LinePutted(int index);
     void LinesScanRanges();
     void LinesSetText();

@@ -11,8 +11,8 @@ bool IsBlank(QChar c)
     return c.unicode() <= 32;
 }
 
-// Typed characters: codes 32 and up except DEL and the C1 controls (which the 8-bit original
-// could not meet: its 128..159 were printable code-page characters, here they are U+0080..U+009F).
+// Typed characters: codes 32 and up except DEL and the C1 controls U+0080..U+009F, which are
+// control codes in Unicode and never typed text.
 bool IsTypeableChar(QChar c)
 {
     const char16_t u = c.unicode();
@@ -467,7 +467,7 @@ void TCodeEdit::DoTab()
             break;
         }
     }
-    if (n == 0) // mended: TabWidth 0 gives one blank instead of a division by zero
+    if (n == 0) // TabWidth 0 gives one blank rather than a division by zero
         n = m_tabWidth > 0 ? m_tabWidth - ((x - 1) % m_tabWidth) : 1;
     if (SelAvail())
         DeleteSelectionRecorded(urDeleteBackward);

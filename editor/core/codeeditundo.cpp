@@ -176,7 +176,7 @@ void TCodeEdit::UndoItem(TEditUndoItem &item)
     if (item.HasSplices) {
         ReplaySplices(item.Splices, redo.Splices);
     } else {
-        // A record added from outside through the plain AddChange: replay it by the original rules,
+        // A record added from outside through the plain AddChange: replay it by the record's own fields,
         // logging what is done so that redo is exact again.
         QList<TEditSplice> *saved = m_spliceLog;
         m_spliceLog = &redo.Splices;

@@ -351,7 +351,7 @@ void TEditLines::AppendLoaded(QString &&line)
 void TEditLines::SetTextStr(QStringView value)
 {
     // The assignment runs at load depth > 0 so that its clearing step adds no spurious empty first
-    // line even when called directly (the original control always wraps it in BeginLoad/EndLoad).
+    // line even when called directly (the engine always wraps it in BeginLoad/EndLoad).
     BeginLoad();
     BeginUpdate();
     Clear();

@@ -67,7 +67,7 @@ public:
     const QString &Strings(int index) const { return m_lines.at(index).text; }
     const QString &operator[](int index) const { return Strings(index); }
     TRangeState Objects(int index) const { return m_lines.at(index).range; }
-    // Stores a range state; no hook fires (the control's rescan writes states this way).
+    // Stores a range state; no hook fires (the engine's rescan writes states this way).
     void PutObject(int index, TRangeState state) { m_lines.at(index).range = state; }
 
     int Add(const QString &s);

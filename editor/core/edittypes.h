@@ -77,7 +77,7 @@ enum TChangeReason : quint8 {
     urNone = 10,
 };
 
-// The control's edit error ("Clipboard copy operation failed", ...).
+// The editor's edit error ("Clipboard copy operation failed", ...).
 class EEditError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-// Key codes of the table: the classic virtual-key numbers. The view translates Qt keys into these.
+// Key codes of the table: the virtual-key numbers stored key tables use. The view translates Qt keys into these.
 inline constexpr quint16 VK_BACK = 8;
 inline constexpr quint16 VK_TAB = 9;
 inline constexpr quint16 VK_RETURN = 13;

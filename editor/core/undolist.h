@@ -1,4 +1,4 @@
-// TEditUndoList: one stack of change records; the control keeps an undo and a redo list.
+// TEditUndoList: one stack of change records; the editor keeps an undo and a redo list.
 #pragma once
 
 #include "editor/core/edittypes.h"
@@ -17,7 +17,7 @@ struct TEditSplice {
     QString Text;
 };
 
-// A change record. The first five fields are the classic record; the rest is the engine's exact
+// A change record. The first five fields say what changed and where; the rest is the engine's exact
 // replay data (splices) and the caret and selection around the change.
 struct TEditUndoItem {
     TChangeReason ChangeReason = urInsert;
@@ -38,7 +38,7 @@ public:
     // when nothing was recorded (the list is locked); the editor that asked acts on a record
     // (modified flag, OnChange, clearing the redo list), see TCodeEdit::AddUndoChange.
 
-    // The classic form: does nothing while locked; drops the oldest record when MaxUndo or more are held;
+    // The plain form: does nothing while locked; drops the oldest record when MaxUndo or more are held;
     // appends a copy.
     const TEditUndoItem *AddChange(TChangeReason reason, const TBufferCoord &start, const TBufferCoord &end,
                                    const QString &text, TSelectionMode selMode);

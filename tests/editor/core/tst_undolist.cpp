@@ -109,7 +109,7 @@ private slots:
         QCOMPARE(changes, 1);
         QCOMPARE(edit.UndoList().ItemCount(), 1);
         edit.UnlockUndo();
-        edit.SetMaxUndo(-5); // negative values are ignored by the control
+        edit.SetMaxUndo(-5); // negative values are ignored
         QCOMPARE(edit.MaxUndo(), 10);
         edit.SetMaxUndo(4);
         QCOMPARE(edit.RedoList().MaxUndo(), 4);
