@@ -10,6 +10,8 @@ TQuickBarButton B(const char *name, const char *caption, const char *hint, int c
             QLatin1String(icon)};
 }
 
+// The pages and menus are tables: one row a button, laid out by hand.
+// clang-format off
 QList<TQuickBarPage> BuildPages()
 {
     QList<TQuickBarPage> pages;
@@ -157,3 +159,4 @@ const QList<TQuickBarMenuItem> &MetaTagItems()
     };
     return items;
 }
+// clang-format on

@@ -7,6 +7,7 @@ struct TCommandName {
     const char *name;
 };
 
+// clang-format off
 const TCommandName kCommandNames[] = {
     {ecNone, "ecNone"}, {ecLeft, "ecLeft"}, {ecRight, "ecRight"}, {ecUp, "ecUp"}, {ecDown, "ecDown"},
     {ecWordLeft, "ecWordLeft"}, {ecWordRight, "ecWordRight"}, {ecLineStart, "ecLineStart"},
@@ -32,6 +33,7 @@ const TCommandName kCommandNames[] = {
     {ecLineSelect, "ecLineSelect"}, {ecTab, "ecTab"}, {ecShiftTab, "ecShiftTab"},
     {ecMatchBracket, "ecMatchBracket"}, {ecUserFirst, "ecUserFirst"},
 };
+// clang-format on
 } // namespace
 
 QString EditorCommandToString(TEditorCommand command)

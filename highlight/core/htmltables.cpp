@@ -6,6 +6,7 @@
 namespace {
 
 // Opening names, then closing names, then the newer elements of both kinds; all upper case.
+// clang-format off
 constexpr std::array<std::string_view, 269> kTagNames = {
     "!DOCTYPE", "A", "ABBR", "ACRONYM", "ADDRESS", "APPLET", "AREA", "B", "BASE", "BASEFONT",
     "BGSOUND", "BIG", "BLINK", "BLOCKQUOTE", "BODY", "BR", "BUTTON", "CAPTION", "CENTER",
@@ -66,6 +67,7 @@ constexpr std::array<std::string_view, 151> kEntities = {
     "&#177;", "&#178;", "&#180;", "&#181;", "&#183;", "&#184;", "&#185;", "&#186;",
     "&#188;", "&#189;", "&#190;", "&#191;", "&#215;",
 };
+// clang-format on
 
 constexpr char16_t FoldAscii(char16_t c)
 {
