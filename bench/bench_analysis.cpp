@@ -38,12 +38,13 @@ int Check(const QString &path, const QString &tagData)
     TSyntaxReport report;
     QList<double> runs;
     // From the file, as "--check" and xmllint do: read, decode, count lines, check.
-    const double ms = BestOf(nullptr,
-                             [&] {
-                                 const QString text = ReadText(path);
-                                 report = BuildSyntaxReport(text, CountTextLines(text), tagData);
-                             },
-                             &runs);
+    const double ms = BestOf(
+        nullptr,
+        [&] {
+            const QString text = ReadText(path);
+            report = BuildSyntaxReport(text, CountTextLines(text), tagData);
+        },
+        &runs);
     if (report.Failure) {
         std::fprintf(stderr, "bench_analysis: %s\n", qPrintable(*report.Failure));
         return 1;
@@ -99,17 +100,21 @@ int Parse(const QString &path)
     std::unique_ptr<THTMLParser> parser;
     size_t items = 0;
     QList<double> runs;
-    const double ms = BestOf([&] { parser.reset(); parser = std::make_unique<THTMLParser>(); },
-                             [&] {
-                                 // The tree page hands the parser the editor's lines (shared, not copied).
-                                 QStringList &input = parser->Lines();
-                                 input.reserve(lines.Count());
-                                 for (int i = 0; i < lines.Count(); ++i)
-                                     input.append(lines[i]);
-                                 parser->Execute();
-                                 items = parser->Items().size();
-                             },
-                             &runs);
+    const double ms = BestOf(
+        [&] {
+            parser.reset();
+            parser = std::make_unique<THTMLParser>();
+        },
+        [&] {
+            // The tree page hands the parser the editor's lines (shared, not copied).
+            QStringList &input = parser->Lines();
+            input.reserve(lines.Count());
+            for (int i = 0; i < lines.Count(); ++i)
+                input.append(lines[i]);
+            parser->Execute();
+            items = parser->Items().size();
+        },
+        &runs);
     Result("P1", bench::FileName(path)).Add("ms", ms).Runs(runs).Add("records", qint64(items));
     return 0;
 }
@@ -119,8 +124,7 @@ int Links(const QString &path)
     const QString text = ReadText(path);
     TLinkReport report;
     QList<double> runs;
-    const double ms = BestOf([&] { report = TLinkReport(); },
-                             [&] { report = BuildLinkReport(text, path); }, &runs);
+    const double ms = BestOf([&] { report = TLinkReport(); }, [&] { report = BuildLinkReport(text, path); }, &runs);
     Result("K1", bench::FileName(path))
         .Add("ms", ms)
         .Runs(runs)
@@ -140,8 +144,8 @@ int main(int argc, char **argv)
     }
     const QString mode = QString::fromLocal8Bit(argv[1]);
     const QString path = QString::fromLocal8Bit(argv[2]);
-    const QString tagData = argc > 3 && mode != u"scaling" ? QString::fromLocal8Bit(argv[3])
-                                                           : QStringLiteral(TAGFORGE_TAG_DATA);
+    const QString tagData =
+        argc > 3 && mode != u"scaling" ? QString::fromLocal8Bit(argv[3]) : QStringLiteral(TAGFORGE_TAG_DATA);
     try {
         if (mode == u"check")
             return Check(path, tagData);

@@ -29,7 +29,8 @@ using bench::Result;
 constexpr int kWindowLines = 50;
 
 // The program's shared HTML highlighter, coloured as the main window colours it.
-struct THtmlHighlighter {
+struct THtmlHighlighter
+{
     THTMLSyn syn;
     THighlighterLink link{&syn};
     THtmlHighlighter() { SetupHTMLHiLiterColors(syn); }
@@ -56,13 +57,17 @@ int Load(const QString &path)
     std::unique_ptr<TCodeEdit> edit;
     double rssAfterFirst = -1;
     QList<double> runs;
-    const double ms = BestOf([&] { edit.reset(); edit = NewEditor(); },
-                             [&] {
-                                 Open(*edit, path);
-                                 if (rssAfterFirst < 0)
-                                     rssAfterFirst = bench::PeakRssMb();
-                             },
-                             &runs);
+    const double ms = BestOf(
+        [&] {
+            edit.reset();
+            edit = NewEditor();
+        },
+        [&] {
+            Open(*edit, path);
+            if (rssAfterFirst < 0)
+                rssAfterFirst = bench::PeakRssMb();
+        },
+        &runs);
     Result("L1", bench::FileName(path))
         .Add("ms", ms)
         .Runs(runs)
@@ -78,8 +83,12 @@ int Highlight(const QString &path)
     Open(*edit, path);
     THtmlHighlighter hl;
     QList<double> runs;
-    const double ms = BestOf([&] { edit->SetHighlighter(nullptr); edit->ResetScannedLineCount(); },
-                             [&] { edit->SetHighlighter(&hl.link); }, &runs);
+    const double ms = BestOf(
+        [&] {
+            edit->SetHighlighter(nullptr);
+            edit->ResetScannedLineCount();
+        },
+        [&] { edit->SetHighlighter(&hl.link); }, &runs);
     Result("H1", bench::FileName(path))
         .Add("ms", ms)
         .Runs(runs)
@@ -94,13 +103,17 @@ int OpenColoured(const QString &path)
     THtmlHighlighter hl;
     std::unique_ptr<TCodeEdit> edit;
     QList<double> runs;
-    const double ms = BestOf([&] { edit.reset(); edit = NewEditor(); },
-                             [&] {
-                                 // The tab's editor has its highlighter before the file is read.
-                                 edit->SetHighlighter(&hl.link);
-                                 Open(*edit, path);
-                             },
-                             &runs);
+    const double ms = BestOf(
+        [&] {
+            edit.reset();
+            edit = NewEditor();
+        },
+        [&] {
+            // The tab's editor has its highlighter before the file is read.
+            edit->SetHighlighter(&hl.link);
+            Open(*edit, path);
+        },
+        &runs);
     Result("H2", bench::FileName(path))
         .Add("ms", ms)
         .Runs(runs)
@@ -110,7 +123,8 @@ int OpenColoured(const QString &path)
     return 0;
 }
 
-struct TKeyFigures {
+struct TKeyFigures
+{
     double meanMs = 0;
     double maxMs = 0;
     double retokPerKey = 0;
@@ -173,11 +187,12 @@ int WrongStates(const TCodeEdit &edit)
     return wrong;
 }
 
-struct TRescanFigures {
-    double keyMaxMs = 0;      // slowest keystroke (what it rescanned at once included)
-    qint64 keyMaxRetok = 0;   // most lines re-tokenized by one keystroke
-    double sliceMaxMs = 0;    // slowest slice run between events
-    qint64 sliceRetok = 0;    // lines re-tokenized in slices
+struct TRescanFigures
+{
+    double keyMaxMs = 0;    // slowest keystroke (what it rescanned at once included)
+    qint64 keyMaxRetok = 0; // most lines re-tokenized by one keystroke
+    double sliceMaxMs = 0;  // slowest slice run between events
+    qint64 sliceRetok = 0;  // lines re-tokenized in slices
     int slices = 0;
     int wrongWhilePending = 0; // lines a reader saw in a wrong state while the rescan went on
     bool sawPending = false;
@@ -308,12 +323,8 @@ int OneLine(const QString &path)
     std::vector<THighlightToken> tokens;
     const int lastVisible = len / 2 + 80;
     QList<double> runs;
-    const double ms = BestOf(nullptr,
-                             [&] {
-                                 hl.syn.TokenizeLineUpTo(edit->Lines()[0], 0, edit->RangeAt(0), tokens,
-                                                         lastVisible);
-                             },
-                             &runs);
+    const double ms = BestOf(
+        nullptr, [&] { hl.syn.TokenizeLineUpTo(edit->Lines()[0], 0, edit->RangeAt(0), tokens, lastVisible); }, &runs);
     Result("E4p", bench::FileName(path))
         .Add("ms", ms + f.meanMs)
         .Runs(runs)

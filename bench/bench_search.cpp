@@ -37,17 +37,22 @@ int Find(const QString &path)
         search.SetPattern(QStringLiteral("td"));
         qint64 hits = 0;
         QList<double> runs;
-        const double ms = BestOf(nullptr,
-                                 [&] {
-                                     qint64 n = 0;
-                                     const TEditLines &lines = edit.Lines();
-                                     const int count = lines.Count();
-                                     for (int i = 0; i < count; ++i)
-                                         n += search.FindAll(lines[i]);
-                                     hits = n;
-                                 },
-                                 &runs);
-        Result(matchCase ? "F1" : "F1i", name).Add("ms", ms).Runs(runs).Add("hits", hits).Add("lines", edit.LineCount());
+        const double ms = BestOf(
+            nullptr,
+            [&] {
+                qint64 n = 0;
+                const TEditLines &lines = edit.Lines();
+                const int count = lines.Count();
+                for (int i = 0; i < count; ++i)
+                    n += search.FindAll(lines[i]);
+                hits = n;
+            },
+            &runs);
+        Result(matchCase ? "F1" : "F1i", name)
+            .Add("ms", ms)
+            .Runs(runs)
+            .Add("hits", hits)
+            .Add("lines", edit.LineCount());
     }
     return 0;
 }

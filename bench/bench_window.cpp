@@ -88,8 +88,7 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint && watched->parent()
-            && qobject_cast<TCodeEditView *>(watched->parent())) {
+        if (event->type() == QEvent::Paint && watched->parent() && qobject_cast<TCodeEditView *>(watched->parent())) {
             Painted = true;
             ++Paints;
         }
@@ -242,13 +241,17 @@ int Type(const QString &path)
     RunEventsFor(1500);
 
     const int keys = 200;
-    struct Place {
+    struct Place
+    {
         const char *name;
         std::function<void()> go;
     };
     const Place places[] = {
-        {"end", [&] { editor->SetCaretXY(BufferCoord(int(editor->Lines()[editor->LineCount() - 1].size()) + 1,
-                                                      editor->LineCount())); }},
+        {"end",
+         [&] {
+             editor->SetCaretXY(
+                 BufferCoord(int(editor->Lines()[editor->LineCount() - 1].size()) + 1, editor->LineCount()));
+         }},
         // The middle of the text: of its lines, or of the one line of a minified page.
         {"middle", [&] { editor->SetCaretXY(editor->CoordOfCharPos(int(editor->TotalCharCount() / 2))); }},
         {"top", [&] { editor->SetCaretXY(BufferCoord(1, 1)); }},
@@ -321,8 +324,7 @@ int Startup(qint64 t0)
     bench.Window->show();
     if (!WaitForPaint(watch, 60000))
         return 1;
-    bench::Result("W5", QStringLiteral("-"))
-        .Add("first_paint_ms", double(MonotonicNs() - t0) / 1e6, 0);
+    bench::Result("W5", QStringLiteral("-")).Add("first_paint_ms", double(MonotonicNs() - t0) / 1e6, 0);
     return 0;
 }
 

@@ -60,7 +60,11 @@ inline double BestOf(const std::function<void()> &prepare, const std::function<v
 class Result
 {
 public:
-    Result(const char *id, const QString &input) { Add("id", QString::fromLatin1(id)); Add("input", input); }
+    Result(const char *id, const QString &input)
+    {
+        Add("id", QString::fromLatin1(id));
+        Add("input", input);
+    }
     Result &Add(const char *key, const QString &value)
     {
         QString v = value;

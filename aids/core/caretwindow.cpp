@@ -54,4 +54,4 @@ TCaretText TextAroundCaret(const TEditLines &lines, TBufferCoord caret, int selS
     return window;
 }
 
-}
+} // namespace TagInsight

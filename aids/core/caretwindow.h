@@ -23,4 +23,4 @@ struct TCaretText
 TCaretText TextAroundCaret(const TEditLines &lines, TBufferCoord caret, int selStart, int before = 4096,
                            int after = 256);
 
-}
+} // namespace TagInsight

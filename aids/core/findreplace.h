@@ -8,13 +8,15 @@
 #include <stdexcept>
 
 // A text that is not a whole number where one is needed ("'abc' is not a valid integer value.").
-class EConvertError : public std::runtime_error {
+class EConvertError : public std::runtime_error
+{
 public:
     using std::runtime_error::runtime_error;
 };
 
 // The state of the find or the replace dialog: its texts and options.
-struct TSearchDialogState {
+struct TSearchDialogState
+{
     QString FindText;
     QString ReplaceText;
     bool Down = true;

@@ -3,11 +3,9 @@
 
 namespace {
 
-TQuickBarButton B(const char *name, const char *caption, const char *hint, int command,
-                  const char *icon = "")
+TQuickBarButton B(const char *name, const char *caption, const char *hint, int command, const char *icon = "")
 {
-    return {QLatin1String(name), QString::fromUtf8(caption), QString::fromUtf8(hint), command,
-            QLatin1String(icon)};
+    return {QLatin1String(name), QString::fromUtf8(caption), QString::fromUtf8(hint), command, QLatin1String(icon)};
 }
 
 // The pages and menus are tables: one row a button, laid out by hand.

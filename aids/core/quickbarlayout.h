@@ -6,17 +6,17 @@
 
 struct TQuickBarButton
 {
-    QString Name;      // component name, e.g. "btnLink"
-    QString Caption;   // short text shown when no icon fits
-    QString Hint;      // tooltip and status text
-    int Command = 0;   // snippet command number (0: the button has no click command)
-    QString IconName;  // freedesktop icon name, empty for a text button
+    QString Name;     // component name, e.g. "btnLink"
+    QString Caption;  // short text shown when no icon fits
+    QString Hint;     // tooltip and status text
+    int Command = 0;  // snippet command number (0: the button has no click command)
+    QString IconName; // freedesktop icon name, empty for a text button
 };
 
 struct TQuickBarPage
 {
-    QString Name;      // component name of the page
-    QString Caption;   // tab caption
+    QString Name;    // component name of the page
+    QString Caption; // tab caption
     QList<TQuickBarButton> Buttons;
 };
 

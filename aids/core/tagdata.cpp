@@ -12,7 +12,7 @@ bool LessIgnoringCase(const QString &a, const QString &b)
     return QString::compare(a, b, Qt::CaseInsensitive) < 0;
 }
 
-}
+} // namespace
 
 void TTagNames::Assign(const QStringList &lines)
 {
@@ -123,4 +123,4 @@ QString InsightErrorText()
                           "Do you wish to continue?");
 }
 
-}
+} // namespace TagData

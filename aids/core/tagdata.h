@@ -51,4 +51,4 @@ bool LoadInsightData(const QString &fileName, QList<TMyHTMLTag> &tags);
 QString TagNamesErrorText();
 QString InsightErrorText();
 
-}
+} // namespace TagData

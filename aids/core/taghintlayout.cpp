@@ -79,4 +79,4 @@ TLayout Layout(const QStringList &lines, const TMeasure &measure, int lineHeight
     return layout;
 }
 
-}
+} // namespace TagHintLayout

@@ -13,7 +13,7 @@ namespace TagHintLayout {
 constexpr int kSingleLineLimit = 400; // wider texts are wrapped
 constexpr int kSingleLineSlack = 50;
 constexpr int kWrappedWidth = 450;
-constexpr int kPadding = 3;           // between the border and the text, on every side
+constexpr int kPadding = 3; // between the border and the text, on every side
 
 // A piece of hint text drawn in one style. Every word after the first starts with its blank.
 struct THintWord
@@ -32,7 +32,7 @@ QList<THintWord> HintWords(const QStringList &lines);
 struct TLayout
 {
     QList<THintLine> Lines;
-    int Width = 0;  // the window's size, border and padding included
+    int Width = 0; // the window's size, border and padding included
     int Height = 0;
 };
 
@@ -40,4 +40,4 @@ struct TLayout
 // at blanks so that none is wider than the 450-pixel window.
 TLayout Layout(const QStringList &lines, const TMeasure &measure, int lineHeight);
 
-}
+} // namespace TagHintLayout

@@ -16,11 +16,10 @@ QChar At(QStringView text, int pos)
 
 bool EndsTagName(QChar c)
 {
-    return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QLatin1Char(' ')
-           || c == QLatin1Char('>');
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QLatin1Char(' ') || c == QLatin1Char('>');
 }
 
-}
+} // namespace
 
 bool IsNameDelimiter(QChar c)
 {
@@ -69,8 +68,7 @@ TTagHintCheck CheckTagHint(QStringView text, int selStart, bool selection, const
     return check;
 }
 
-TNameList FillInsightList(QStringView text, int selStart, const TTagNames &names,
-                          const QList<TMyHTMLTag> &tags)
+TNameList FillInsightList(QStringView text, int selStart, const TTagNames &names, const QList<TMyHTMLTag> &tags)
 {
     TNameList list;
     int start = std::min(selStart - 1, int(text.size()));
@@ -128,8 +126,8 @@ QString ParameterItem(const QString &line)
     return (equals < 0 ? QString() : line.left(equals + 1)) + QStringLiteral("\"\"");
 }
 
-TInsertion InsightInsertion(const QString &entry, QChar before, bool insightShown, int insightStart,
-                            int insightLen, int textLength)
+TInsertion InsightInsertion(const QString &entry, QChar before, bool insightShown, int insightStart, int insightLen,
+                            int textLength)
 {
     TInsertion insertion;
     QString text = before == QLatin1Char(' ') || insightShown ? entry : QLatin1Char(' ') + entry;
@@ -148,4 +146,4 @@ TInsertion InsightInsertion(const QString &entry, QChar before, bool insightShow
     return insertion;
 }
 
-}
+} // namespace TagInsight

@@ -50,8 +50,7 @@ struct TNameList
 
 // The names of `tags` that complete the word at the caret. Nothing when the word is already the
 // name of a known tag right after "<", or when it is empty.
-TNameList FillInsightList(QStringView text, int selStart, const TTagNames &names,
-                          const QList<TMyHTMLTag> &tags);
+TNameList FillInsightList(QStringView text, int selStart, const TTagNames &names, const QList<TMyHTMLTag> &tags);
 
 struct TTagHints
 {
@@ -69,17 +68,17 @@ QString ParameterItem(const QString &line);
 
 struct TInsertion
 {
-    bool Skip = true;          // nothing to insert
-    QString Text;              // lower case
+    bool Skip = true; // nothing to insert
+    QString Text;     // lower case
     bool ReplacePrefix = false;
-    int SelStart = 0;          // the typed prefix to replace, when ReplacePrefix
+    int SelStart = 0; // the typed prefix to replace, when ReplacePrefix
     int SelEnd = 0;
     bool CaretBetweenQuotes = false; // move the caret one column left after inserting
 };
 
 // Choosing `entry` from the list. `before` is the character before the caret (null when none);
 // insightShown says whether the list offered names for the prefix found by FillInsightList.
-TInsertion InsightInsertion(const QString &entry, QChar before, bool insightShown, int insightStart,
-                            int insightLen, int textLength);
+TInsertion InsightInsertion(const QString &entry, QChar before, bool insightShown, int insightStart, int insightLen,
+                            int textLength);
 
-}
+} // namespace TagInsight

@@ -7,8 +7,7 @@
 #include <QScreen>
 #include <QToolTip>
 
-TMyHintWindow::TMyHintWindow(QWidget *parent)
-    : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint)
+TMyHintWindow::TMyHintWindow(QWidget *parent) : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("HintWindow"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -37,9 +36,7 @@ TagHintLayout::TLayout TMyHintWindow::CalcHintRect(const QStringList &lines) con
 {
     const QFontMetrics normal(font());
     const QFontMetrics bold(NameFont());
-    auto measure = [&](const QString &text, bool isBold) {
-        return (isBold ? bold : normal).horizontalAdvance(text);
-    };
+    auto measure = [&](const QString &text, bool isBold) { return (isBold ? bold : normal).horizontalAdvance(text); };
     return TagHintLayout::Layout(lines, measure, qMax(normal.height(), bold.height()));
 }
 

@@ -16,8 +16,7 @@
 TQuickBar::TQuickBar(QWidget *parent) : QDockWidget(QStringLiteral("QuickBar"), parent)
 {
     setObjectName(QStringLiteral("tbQuickBar"));
-    setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable
-                | QDockWidget::DockWidgetClosable);
+    setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable | QDockWidget::DockWidgetClosable);
     setAllowedAreas(Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea);
 
     m_pages = new QTabWidget(this);

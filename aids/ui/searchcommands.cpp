@@ -11,12 +11,12 @@
 #include <QLineEdit>
 #include <QToolBar>
 
-TSearchCommands::TSearchCommands(const TSearchContext &context, QObject *parent)
-    : QObject(parent), m_context(context)
+TSearchCommands::TSearchCommands(const TSearchContext &context, QObject *parent) : QObject(parent), m_context(context)
 {
     m_findDialog = new TSearchDialog(false, m_context.Parent);
     m_replaceDialog = new TSearchDialog(true, m_context.Parent);
-    connect(m_findDialog, &TSearchDialog::Find, this, [this](TSearchDialog *d) { Guarded([this, d] { FindDialog1Find(d); }); });
+    connect(m_findDialog, &TSearchDialog::Find, this,
+            [this](TSearchDialog *d) { Guarded([this, d] { FindDialog1Find(d); }); });
     connect(m_replaceDialog, &TSearchDialog::Find, this,
             [this](TSearchDialog *d) { Guarded([this, d] { FindDialog1Find(d); }); });
     connect(m_replaceDialog, &TSearchDialog::Replace, this,
@@ -155,9 +155,9 @@ void TSearchCommands::cbxFindEnter()
 void TSearchCommands::GotoClick(int number)
 {
     TCodeEdit *editor = m_context.ActiveEditor();
-    QAction *action = m_context.Action ? m_context.Action(number == 1 ? QStringLiteral("GotoLine1")
-                                                                      : QStringLiteral("GotoChar1"))
-                                       : nullptr;
+    QAction *action = m_context.Action
+                          ? m_context.Action(number == 1 ? QStringLiteral("GotoLine1") : QStringLiteral("GotoChar1"))
+                          : nullptr;
     QString caption = action ? action->text() : QString();
     caption.remove(QLatin1Char('&'));
     if (caption.endsWith(QLatin1String("...")))

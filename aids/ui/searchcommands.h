@@ -13,7 +13,8 @@ class QWidget;
 class TSearchDialog;
 
 // What the commands need from the window; the hooks let tests answer without real boxes.
-struct TSearchContext {
+struct TSearchContext
+{
     QWidget *Parent = nullptr;
     // The active document's editor; throws (the window's ENoActiveRE) when no document is open.
     std::function<TCodeEdit *()> ActiveEditor;

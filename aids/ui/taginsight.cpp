@@ -74,17 +74,15 @@ void TTagInsight::LoadTagNames(const QString &fileName)
     }
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(QMessageBox::Critical, caption, shown, QMessageBox::Ok,
-                    m_window->isVisible() ? m_window : nullptr);
+    QMessageBox box(QMessageBox::Critical, caption, shown, QMessageBox::Ok, m_window->isVisible() ? m_window : nullptr);
     box.exec();
 }
 
 void TTagInsight::AttachEditor(TCodeEditView *view)
 {
     view->Engine()->OnKeyPress.Add([this](TCodeEdit *editor, QChar &key) { FormKeyPress(editor, key); });
-    view->Engine()->OnProcessCommand.Add([this](TCodeEdit *editor, TEditorCommand &command, QChar &, void *) {
-        FormProcessCommand(editor, command);
-    });
+    view->Engine()->OnProcessCommand.Add(
+        [this](TCodeEdit *editor, TEditorCommand &command, QChar &, void *) { FormProcessCommand(editor, command); });
     view->installEventFilter(this);
     connect(view, &TCodeEditView::focusLost, m_hintWindow, &QWidget::hide);
 }
@@ -128,8 +126,8 @@ bool TTagInsight::AtAutoBracket(TCodeEdit *editor) const
         || editor->CaretY() > editor->Lines().Count())
         return false;
     const QString &line = editor->Lines()[editor->CaretY() - 1];
-    const int open = m_autoBracket.OpenColumn - 1;  // 0-based index of the "<"
-    const int caret = editor->CaretX() - 1;         // 0-based index of the character after the caret
+    const int open = m_autoBracket.OpenColumn - 1; // 0-based index of the "<"
+    const int caret = editor->CaretX() - 1;        // 0-based index of the character after the caret
     if (open < 0 || caret <= open || caret >= line.size() || line.at(open) != QLatin1Char('<')
         || line.at(caret) != QLatin1Char('>'))
         return false;
@@ -170,11 +168,10 @@ bool TTagInsight::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     // Down moves into an open list that does not have the focus yet.
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()
-        && qobject_cast<TCodeEditView *>(watched)) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() && qobject_cast<TCodeEditView *>(watched)) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Down && !(key->modifiers() & ~Qt::KeypadModifier)
-            && m_list->isVisible() && !m_list->hasFocus() && m_list->count() > 0) {
+        if (key->key() == Qt::Key_Down && !(key->modifiers() & ~Qt::KeypadModifier) && m_list->isVisible()
+            && !m_list->hasFocus() && m_list->count() > 0) {
             m_list->setFocus(Qt::OtherFocusReason);
             // The second entry; a list of one selects its only entry, so Enter can take it.
             m_list->setCurrentRow(qMin(1, m_list->count() - 1));
@@ -225,9 +222,7 @@ void TTagInsight::CheckTagHint()
         TagInsight::CheckTagHint(text.Text, text.SelStart, editor->SelAvail(), m_tagNames);
     m_state.Set(&TWindowFlags::ScanPos, qint32(check.ScanPos + text.Base));
     switch (check.Decision) {
-    case TagInsight::THintDecision::Hide:
-        HideTagHints();
-        break;
+    case TagInsight::THintDecision::Hide: HideTagHints(); break;
     case TagInsight::THintDecision::NameList:
         FillInsightList(text);
         HideTagHints();

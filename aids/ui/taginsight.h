@@ -99,7 +99,7 @@ private:
     {
         QPointer<QObject> Editor;
         int Line = 0;
-        int OpenColumn = 0;  // 1-based column of the "<"
+        int OpenColumn = 0; // 1-based column of the "<"
     };
     bool AtAutoBracket(TCodeEdit *editor) const;
     TAutoBracket m_autoBracket;

@@ -53,8 +53,7 @@ public:
         p->setPen(selected ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Text));
         p->setFont(option.font);
         const QRect textRect = option.rect.adjusted(image.width() + 6, 0, 0, 0);
-        p->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                    index.data().toString().toLower());
+        p->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, index.data().toString().toLower());
     }
 
     QSize sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const override
@@ -66,7 +65,7 @@ private:
     TTagInsightList *m_list;
 };
 
-}
+} // namespace
 
 TTagInsightList::TTagInsightList(QWidget *parent)
     : QListWidget(parent), m_nameImage(MakeImage(true)), m_parameterImage(MakeImage(false))

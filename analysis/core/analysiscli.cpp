@@ -23,9 +23,10 @@ const QString LinksOption = QStringLiteral("--links");
 const QString Program = QStringLiteral("tagforge");
 
 // What checking one file gives: its output, and its failure if it could not be checked.
-struct TFileResult {
+struct TFileResult
+{
     QString Out;
-    QStringList Json;  // one object per finding or link
+    QStringList Json; // one object per finding or link
     QString Error;
     int ErrorCode = aecOk;
     bool Findings = false;
@@ -78,8 +79,9 @@ bool IsSourceFile(const QString &name)
     return QFileInfo(name).suffix().compare(QLatin1String("htc"), Qt::CaseInsensitive) == 0;
 }
 
-struct TJob {
-    QString Path;  // as named, or as found below a named folder
+struct TJob
+{
+    QString Path; // as named, or as found below a named folder
 };
 
 // A folder stands for its pages, in name order, so that runs are repeatable.
@@ -110,8 +112,7 @@ class TChecker
 public:
     TChecker(bool check, bool json, const THTMLValidator &tagData, const TAnalysisOptions &options)
         : m_Check(check), m_Json(json), m_TagData(tagData), m_Options(options)
-    {
-    }
+    {}
 
     TFileResult Run(const QString &path) const
     {
@@ -149,12 +150,17 @@ private:
         result.Findings = !findings.isEmpty();
         for (const TFinding &f : findings) {
             if (m_Json) {
-                result.Json.append(QStringLiteral("{\"file\": %1, \"line\": %2, \"column\": %3, \"severity\": %4, \"message\": %5}")
-                                       .arg(JsonString(f.File)).arg(f.Line).arg(f.Column)
-                                       .arg(JsonString(f.Severity), JsonString(f.Message)));
+                result.Json.append(
+                    QStringLiteral("{\"file\": %1, \"line\": %2, \"column\": %3, \"severity\": %4, \"message\": %5}")
+                        .arg(JsonString(f.File))
+                        .arg(f.Line)
+                        .arg(f.Column)
+                        .arg(JsonString(f.Severity), JsonString(f.Message)));
             } else {
                 result.Out += QStringLiteral("%1:%2:%3: %4: %5\n")
-                                  .arg(InputFile::Printable(f.File)).arg(f.Line).arg(f.Column)
+                                  .arg(InputFile::Printable(f.File))
+                                  .arg(f.Line)
+                                  .arg(f.Column)
                                   .arg(f.Severity, InputFile::Printable(f.Message));
             }
         }
@@ -171,7 +177,7 @@ private:
             TFinding at;
             if (page.Locate) {
                 at = PlaceFinding(page, fullName, link.Offset);
-                at.File = QFileInfo(at.File).absoluteFilePath();  // link rows name files in full
+                at.File = QFileInfo(at.File).absoluteFilePath(); // link rows name files in full
             } else {
                 if (!lines)
                     lines.emplace(page.Text);
@@ -181,14 +187,17 @@ private:
                 at.Column = p.Column + 1;
             }
             if (m_Json) {
-                result.Json.append(
-                    QStringLiteral("{\"file\": %1, \"line\": %2, \"column\": %3, \"url\": %4, \"target\": %5, \"status\": %6, \"tag\": %7}")
-                        .arg(JsonString(at.File)).arg(at.Line).arg(at.Column)
-                        .arg(JsonString(link.URL), JsonString(link.FileName), JsonString(LinkStatus(link)),
-                             JsonString(link.TagName)));
+                result.Json.append(QStringLiteral("{\"file\": %1, \"line\": %2, \"column\": %3, \"url\": %4, "
+                                                  "\"target\": %5, \"status\": %6, \"tag\": %7}")
+                                       .arg(JsonString(at.File))
+                                       .arg(at.Line)
+                                       .arg(at.Column)
+                                       .arg(JsonString(link.URL), JsonString(link.FileName),
+                                            JsonString(LinkStatus(link)), JsonString(link.TagName)));
             } else {
                 result.Out += Field(at.File) + u'\t' + Field(link.URL) + u'\t' + Field(link.FileName) + u'\t'
-                    + LinkStatus(link) + u'\t' + Field(link.TagName) + u'\t' + QString::number(at.Line) + u'\n';
+                              + LinkStatus(link) + u'\t' + Field(link.TagName) + u'\t' + QString::number(at.Line)
+                              + u'\n';
             }
         }
     }
@@ -215,8 +224,7 @@ std::optional<int> LoadTagData(THTMLValidator &validator, const QString &tagData
         return aecNoTagData;
     }
     if (validator.TagData().isEmpty()) {
-        Fail(err, ENoTagDataLoaded().Message() + QStringLiteral(" (\"%1\" holds no tag names)")
-                                                      .arg(tagDataPath));
+        Fail(err, ENoTagDataLoaded().Message() + QStringLiteral(" (\"%1\" holds no tag names)").arg(tagDataPath));
         return aecNoTagData;
     }
     return std::nullopt;
@@ -231,31 +239,28 @@ bool IsAnalysisCommand(const QStringList &args)
 
 QString AnalysisCommandUsage()
 {
-    return QStringLiteral(
-        "  --check PATH...   check the syntax of each page; one line per finding:\n"
-        "                    FILE:LINE:COLUMN: error: message (lines and columns from 1)\n"
-        "  --links PATH...   print each link as: file, URL, full path, status, tag, line\n"
-        "                    (tab-separated); exit 1 when a local link is broken\n"
-        "  --format=json     after --check or --links: print one JSON array instead\n"
-        "  --jobs=N          after --check or --links: check N files at once\n"
-        "                    (default: one per processor core)\n"
-        "  A PATH that is a folder stands for every .html, .htm and .htc file below it.\n"
-        "  A .htc source is checked as the page its includes produce; a finding inside\n"
-        "  an included file names that file and its line. Pipes, devices and files over\n"
-        "  256 MB are refused. Exit codes: 0 nothing found, 1 findings, 2 bad command\n"
-        "  line, 3 a file is missing, 4 a file cannot be read, 5 no tag data.\n");
+    return QStringLiteral("  --check PATH...   check the syntax of each page; one line per finding:\n"
+                          "                    FILE:LINE:COLUMN: error: message (lines and columns from 1)\n"
+                          "  --links PATH...   print each link as: file, URL, full path, status, tag, line\n"
+                          "                    (tab-separated); exit 1 when a local link is broken\n"
+                          "  --format=json     after --check or --links: print one JSON array instead\n"
+                          "  --jobs=N          after --check or --links: check N files at once\n"
+                          "                    (default: one per processor core)\n"
+                          "  A PATH that is a folder stands for every .html, .htm and .htc file below it.\n"
+                          "  A .htc source is checked as the page its includes produce; a finding inside\n"
+                          "  an included file names that file and its line. Pipes, devices and files over\n"
+                          "  256 MB are refused. Exit codes: 0 nothing found, 1 findings, 2 bad command\n"
+                          "  line, 3 a file is missing, 4 a file cannot be read, 5 no tag data.\n");
 }
 
-int RunAnalysisCommand(const QStringList &args, const QString &tagDataPath, QTextStream &out,
-                       QTextStream &err)
+int RunAnalysisCommand(const QStringList &args, const QString &tagDataPath, QTextStream &out, QTextStream &err)
 {
     TAnalysisOptions options;
     options.TagDataPath = tagDataPath;
     return RunAnalysisCommand(args, options, out, err);
 }
 
-int RunAnalysisCommand(const QStringList &args, const TAnalysisOptions &options, QTextStream &out,
-                       QTextStream &err)
+int RunAnalysisCommand(const QStringList &args, const TAnalysisOptions &options, QTextStream &out, QTextStream &err)
 {
     if (!IsAnalysisCommand(args)) {
         Fail(err, QStringLiteral("expected --check or --links"));

@@ -10,18 +10,19 @@
 // Exit codes of the command-line checks. When several things go wrong, the first error met
 // (usage, tag data, then the files in order) decides; findings count only when nothing failed.
 enum TAnalysisExitCode {
-    aecOk = 0,              // every file checked, nothing found
-    aecFindings = 1,        // a syntax error (--check) or a broken local link (--links)
-    aecUsage = 2,           // no file named, an unknown option, or not an analysis command
-    aecMissingFile = 3,     // a named file does not exist
-    aecUnreadableFile = 4,  // a named file cannot be read: no permission, a pipe or device, too large
-    aecNoTagData = 5        // the tag data file is missing, unreadable or holds no names
+    aecOk = 0,             // every file checked, nothing found
+    aecFindings = 1,       // a syntax error (--check) or a broken local link (--links)
+    aecUsage = 2,          // no file named, an unknown option, or not an analysis command
+    aecMissingFile = 3,    // a named file does not exist
+    aecUnreadableFile = 4, // a named file cannot be read: no permission, a pipe or device, too large
+    aecNoTagData = 5       // the tag data file is missing, unreadable or holds no names
 };
 
-struct TAnalysisOptions {
-    QString TagDataPath;    // Data/tags.dat of the installation
-    TPageExpander Expand;   // for .htc sources; empty: they are checked as written
-    int Jobs = 0;           // files checked at once; 0: one per processor core
+struct TAnalysisOptions
+{
+    QString TagDataPath;  // Data/tags.dat of the installation
+    TPageExpander Expand; // for .htc sources; empty: they are checked as written
+    int Jobs = 0;         // files checked at once; 0: one per processor core
 };
 
 // True when args (the program's arguments without the program name) start with --check or
@@ -45,7 +46,5 @@ QString AnalysisCommandUsage();
 //            column, url, target, status, tag}.
 // Lines and columns count from 1. Control characters in names and messages are written as
 // \xNN. Every failure is one line on err. Returns a TAnalysisExitCode.
-int RunAnalysisCommand(const QStringList &args, const TAnalysisOptions &options, QTextStream &out,
-                       QTextStream &err);
-int RunAnalysisCommand(const QStringList &args, const QString &tagDataPath, QTextStream &out,
-                       QTextStream &err);
+int RunAnalysisCommand(const QStringList &args, const TAnalysisOptions &options, QTextStream &out, QTextStream &err);
+int RunAnalysisCommand(const QStringList &args, const QString &tagDataPath, QTextStream &out, QTextStream &err);

@@ -12,8 +12,8 @@
 // next sixteen are loaded, so that a page with a marker every few characters does not start a
 // new search for each one.
 template <typename F>
-inline void ForEachOf4(const char16_t *s, qsizetype from, qsizetype n, char16_t a, char16_t b, char16_t c,
-                       char16_t d, F &&f)
+inline void ForEachOf4(const char16_t *s, qsizetype from, qsizetype n, char16_t a, char16_t b, char16_t c, char16_t d,
+                       F &&f)
 {
     qsizetype i = from;
 #if defined(__SSE2__)

@@ -41,7 +41,7 @@ TReportRow SourceRow(const TCheckedText &page, qsizetype offset, const QString &
     return row;
 }
 
-}
+} // namespace
 
 TSyntaxReport BuildSyntaxReport(const QString &text, int lineCount, const QString &tagDataFile,
                                 const QString &documentPath, const TPageExpander &expand)
@@ -56,7 +56,7 @@ TSyntaxReport BuildSyntaxReport(const QString &text, int lineCount, const QStrin
     THTMLValidator validator;
     validator.LoadTagData(tagDataFile);
     validator.Validate(page.Text);
-    report.Rows.resize(3);  // the version, the line count, the blank row
+    report.Rows.resize(3); // the version, the line count, the blank row
     bool problemPending = !page.Problem.isEmpty();
     for (int i = 0; i < validator.ErrorCount(); ++i) {
         const TError &error = validator.GetError(i);
@@ -71,8 +71,7 @@ TSyntaxReport BuildSyntaxReport(const QString &text, int lineCount, const QStrin
         report.Rows.append(SourceRow(page, page.ProblemOffset, page.Problem));
     report.ErrorCount = int(report.Rows.size()) - 3;
     report.Rows.append(TReportRow{QString(), {}, riNone});
-    report.Rows.append(
-        TReportRow{QStringLiteral("Total of %1 Errors found!").arg(report.ErrorCount), {}, riInfo});
+    report.Rows.append(TReportRow{QStringLiteral("Total of %1 Errors found!").arg(report.ErrorCount), {}, riInfo});
     return report;
 }
 
@@ -81,8 +80,7 @@ TSyntaxReport BuildPlainSyntaxReport(const QString &text, int lineCount, const Q
     TSyntaxReport report;
     THTMLValidator validator;
     report.Rows.append(TReportRow{validator.GetVersion(), {}, riInfo});
-    report.Rows.append(
-        TReportRow{QStringLiteral("Validating %1 Lines ...").arg(lineCount), {}, riNone});
+    report.Rows.append(TReportRow{QStringLiteral("Validating %1 Lines ...").arg(lineCount), {}, riNone});
     report.Rows.append(TReportRow{QString(), {}, riNone});
     try {
         validator.LoadTagData(tagDataFile);
@@ -104,8 +102,7 @@ TSyntaxReport BuildPlainSyntaxReport(const QString &text, int lineCount, const Q
     for (int i = 0; i < report.ErrorCount; ++i)
         report.Rows.append(TReportRow{validator.GetError(i).Msg, {}, riError});
     report.Rows.append(TReportRow{QString(), {}, riNone});
-    report.Rows.append(
-        TReportRow{QStringLiteral("Total of %1 Errors found!").arg(report.ErrorCount), {}, riInfo});
+    report.Rows.append(TReportRow{QStringLiteral("Total of %1 Errors found!").arg(report.ErrorCount), {}, riInfo});
     return report;
 }
 
@@ -137,10 +134,10 @@ TLinkReport BuildLinkReport(const QString &text, const QString &documentFileName
     report.Links.reserve(validator.LinkCount());
     for (int i = 0; i < validator.LinkCount(); ++i) {
         const TLink &link = validator.GetLink(i);
-        report.Rows.append(TReportRow{documentFileName,
-                            {link.URL, link.FileName, LinkStatus(link), link.TagName,
-                             QString::number(link.Line)},
-                            LinkImage(link)});
+        report.Rows.append(
+            TReportRow{documentFileName,
+                       {link.URL, link.FileName, LinkStatus(link), link.TagName, QString::number(link.Line)},
+                       LinkImage(link)});
         report.Links.append(link);
         if (link.IsLocal && !link.Exists)
             ++report.BrokenCount;
@@ -158,7 +155,7 @@ TLinkReport BuildLinkReport(const QString &text, const QString &documentFileName
         return report;
     for (int i = 0; i < report.Links.size(); ++i) {
         TLink &link = report.Links[i];
-        TReportRow &row = report.Rows[i + 1];  // after the version row
+        TReportRow &row = report.Rows[i + 1]; // after the version row
         const TTextPosition at = page.Locate(link.Offset);
         link.Line = at.Line;
         row.SubItems[lcLine] = QString::number(at.Line);

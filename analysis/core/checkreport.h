@@ -16,15 +16,15 @@ enum TReportImage { riNone = -1, riInfo = 0, riError = 1, riLinkOk = 2, riNotLoc
 // Link report columns after the caption: Link, Full URL, Status, Type, Line #.
 enum TLinkColumn { lcLink = 0, lcFullUrl = 1, lcStatus = 2, lcType = 3, lcLine = 4 };
 
-struct TReportRow {
+struct TReportRow
+{
     TReportRow() = default;
     TReportRow(const QString &caption, const QStringList &subItems, int imageIndex)
         : Caption(caption), SubItems(subItems), ImageIndex(imageIndex)
-    {
-    }
+    {}
 
     QString Caption;
-    QStringList SubItems;  // only the link report fills them
+    QStringList SubItems; // only the link report fills them
     int ImageIndex = riNone;
     // A finding of a .htc source that lies in an included file: that file's path and the
     // finding's line there (from 0); the caption then begins with the file's name.
@@ -35,7 +35,8 @@ struct TReportRow {
 inline constexpr QStringView SyntaxReportTitle = u"HTML Validator";
 inline constexpr QStringView LinkReportTitle = u"Link Verifier";
 
-struct TSyntaxReport {
+struct TSyntaxReport
+{
     QList<TReportRow> Rows;
     int ErrorCount = 0;
     // Set when the check could not run (no tag data file, or no names in it). Rows then holds
@@ -43,10 +44,11 @@ struct TSyntaxReport {
     std::optional<QString> Failure;
 };
 
-struct TLinkReport {
+struct TLinkReport
+{
     QList<TReportRow> Rows;
     QList<TLink> Links;
-    int BrokenCount = 0;  // local links whose file does not exist
+    int BrokenCount = 0; // local links whose file does not exist
 };
 
 // The number of lines the editor shows for a text: line breaks (CR LF, LF or CR), plus one for

@@ -79,8 +79,8 @@ QList<TFinding> SyntaxFindings(const THTMLValidator &validator, const TCheckedTe
         }
         const QString shown = (error.IsEndTag ? QStringLiteral("</") : QStringLiteral("<")) + error.Name + u'>';
         finding.Message = error.Kind == TErrorKind::UnknownTag
-            ? QStringLiteral("unknown element %1").arg(shown)
-            : QStringLiteral("element %1 has no end tag (missing </%2>)").arg(shown, error.Name);
+                              ? QStringLiteral("unknown element %1").arg(shown)
+                              : QStringLiteral("element %1 has no end tag (missing </%2>)").arg(shown, error.Name);
         findings.append(finding);
     }
     if (problemPending)

@@ -11,7 +11,8 @@
 
 // Where a character of a checked text was written: the file (empty for the page itself) and
 // its line and column, both counted from 0.
-struct TTextPosition {
+struct TTextPosition
+{
     QString File;
     int Line = 0;
     int Column = 0;
@@ -24,7 +25,8 @@ using TTextLocator = std::function<TTextPosition(qsizetype offset)>;
 // A checked page: the text the checks read, the locator for its offsets (empty: the page's
 // own lines), and a problem met while producing it (an include that is missing), with the
 // offset where it stands.
-struct TCheckedText {
+struct TCheckedText
+{
     QString Text;
     TTextLocator Locate;
     QString Problem;
@@ -35,10 +37,11 @@ struct TCheckedText {
 // in ".htc". path is the source's absolute path, text its contents.
 using TPageExpander = std::function<TCheckedText(const QString &path, const QString &text)>;
 
-struct TFinding {
-    QString File;    // as the caller names the page, or the included file's path
-    int Line = 1;    // from 1
-    int Column = 1;  // from 1
+struct TFinding
+{
+    QString File;   // as the caller names the page, or the included file's path
+    int Line = 1;   // from 1
+    int Column = 1; // from 1
     QString Severity = QStringLiteral("error");
     QString Message;
 };

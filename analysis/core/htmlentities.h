@@ -7,7 +7,8 @@
 #include <array>
 
 // A named reference and the numeric reference it stands for, both with "&" and ";".
-struct TEntityPair {
+struct TEntityPair
+{
     QStringView Named;
     QStringView Numeric;
 };

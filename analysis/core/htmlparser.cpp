@@ -53,7 +53,7 @@ void THPHTMLTag::Parse(const QString &source, qsizetype start, qsizetype length)
         }
         const qsizetype paramEnd = pos;
         if (pos < n)
-            ++pos;  // the separating blank
+            ++pos; // the separating blank
         if (paramEnd > paramStart) {
             THPHTMLParam &param = m_Params.emplace_back();
             param.Parse(source, start + paramStart, paramEnd - paramStart);
@@ -124,7 +124,7 @@ void THTMLParser::Execute()
                 break;
             if (chars[k] == u'<') {
                 if (m_InTag)
-                    KeepRun(line, k);  // a second "<" inside a tag is dropped
+                    KeepRun(line, k); // a second "<" inside a tag is dropped
                 else
                     FlushText(line, k);
                 m_InTag = true;

@@ -36,7 +36,7 @@ public:
     void SetEndPos(int pos) { m_EndPos = pos; }
 
 private:
-    QString m_Source;  // shares the line (or the joined lines) the text came from
+    QString m_Source; // shares the line (or the joined lines) the text came from
     qsizetype m_Start = 0;
     qsizetype m_Length = 0;
     int m_StartPos = 0;
@@ -56,7 +56,7 @@ public:
     QStringView Value() const;
 
 private:
-    qsizetype m_Equals = -1;  // index of the first "=" in Raw
+    qsizetype m_Equals = -1; // index of the first "=" in Raw
 };
 
 // What tags and texts have in common; the parser's Items hold these.
@@ -91,10 +91,7 @@ class THPHTMLText : public THPHTMLItem
 {
 public:
     void Parse(const QString &raw) { Parse(raw, 0, raw.size()); }
-    void Parse(const QString &source, qsizetype start, qsizetype length)
-    {
-        SetRaw(source, start, length);
-    }
+    void Parse(const QString &source, qsizetype start, qsizetype length) { SetRaw(source, start, length); }
 
     // Line feeds turned into blanks, runs of blanks collapsed, character references decoded.
     QString Text() const;

@@ -22,9 +22,8 @@ bool IsLinkParam(QStringView name)
 {
     if (name.size() != 3 && name.size() != 4 && name.size() != 10)
         return false;
-    return name.compare(u"src", Qt::CaseInsensitive) == 0
-        || name.compare(u"href", Qt::CaseInsensitive) == 0
-        || name.compare(u"background", Qt::CaseInsensitive) == 0;
+    return name.compare(u"src", Qt::CaseInsensitive) == 0 || name.compare(u"href", Qt::CaseInsensitive) == 0
+           || name.compare(u"background", Qt::CaseInsensitive) == 0;
 }
 
 // Whether text may hold a link parameter: one is written as its name right before an "=". Most
@@ -43,7 +42,7 @@ bool MayHoldLinkParam(QStringView text)
         return true;
     };
     for (qsizetype at = text.indexOf(u'='); at >= 0; at = text.indexOf(u'=', at + 1)) {
-        qsizetype eq = at;  // "href = x": the name may stand blanks before the "="
+        qsizetype eq = at; // "href = x": the name may stand blanks before the "="
         while (eq > 0 && IsSpace(text[eq - 1].unicode()))
             --eq;
         if (endsWithName(eq, "src", 3) || endsWithName(eq, "href", 4) || endsWithName(eq, "background", 10))
@@ -81,11 +80,9 @@ bool HasValidPercentEscapes(QStringView path)
 } // namespace
 
 EFileOpenError::EFileOpenError(const QString &fileName, const QString &reason)
-    : std::runtime_error(QStringLiteral("Cannot open file \"%1\". %2")
-                             .arg(QDir::toNativeSeparators(fileName), reason)
-                             .toStdString())
-{
-}
+    : std::runtime_error(
+        QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(fileName), reason).toStdString())
+{}
 
 THTMLTag::THTMLTag(QStringView text, int line, qsizetype offset)
     : m_Text(text.data()), m_Length(qint32(text.size())), m_Line(line), m_Offset(qint32(offset))
@@ -111,12 +108,11 @@ bool THTMLTag::NextParam(qsizetype &pos, QStringView &param) const
     // Parameters start one character after the one that ended the name.
     qsizetype start = std::max<qsizetype>(pos, m_NameStart + m_NameLength + 1);
     // Letters and most punctuation just extend a parameter; only these characters need a look.
-    constexpr quint64 special = (1ull << '>') | (1ull << ' ') | (1ull << '\t') | (1ull << '\r')
-        | (1ull << '\n') | (1ull << '\f') | (1ull << '"') | (1ull << '\'') | (1ull << '/')
-        | (1ull << '=');
+    constexpr quint64 special = (1ull << '>') | (1ull << ' ') | (1ull << '\t') | (1ull << '\r') | (1ull << '\n')
+                                | (1ull << '\f') | (1ull << '"') | (1ull << '\'') | (1ull << '/') | (1ull << '=');
     char16_t quote = 0;
-    bool afterEquals = false;  // the last character that was not a blank is "="
-    qsizetype end = start;     // past the last character that was not a blank
+    bool afterEquals = false; // the last character that was not a blank is "="
+    qsizetype end = start;    // past the last character that was not a blank
     for (qsizetype i = start; i < n; ++i) {
         const char16_t c = text[i].unicode();
         if (!((c < 64) & ((special >> (c & 63)) & 1))) {
@@ -225,7 +221,7 @@ int THTMLValidator::TagDataIndex(const QString &lowerName) const
 bool THTMLValidator::IsKnownTag(const QString &name) const
 {
     return name.contains(QStringView(u"!--")) || IsMarkupDeclaration(name) || IsForeignRoot(name)
-        || TagDataIndex(name.toLower()) >= 0;
+           || TagDataIndex(name.toLower()) >= 0;
 }
 
 bool THTMLValidator::NeedsEndTag(const QString &name) const
@@ -259,7 +255,7 @@ void THTMLValidator::ExtractTags()
                 break;
             if (source.mid(i, 4) == u"<!--") {
                 // An e-mail address or a commented-out link inside is no tag and no link.
-                skipUntil = skipPast(i + 2, u"-->");  // "<!-->" is a whole, empty comment
+                skipUntil = skipPast(i + 2, u"-->"); // "<!-->" is a whole, empty comment
                 start = -1;
             } else if (source.mid(i, 9) == u"<![CDATA[") {
                 skipUntil = skipPast(i + 9, u"]]>");
@@ -286,10 +282,8 @@ void THTMLValidator::ExtractTags()
                 }
             }
             break;
-        case u'\r':
-            ++line;
-            break;
-        default:  // line feed
+        case u'\r': ++line; break;
+        default: // line feed
             if (i == 0 || s[i - 1] != u'\r')
                 ++line;
             break;
@@ -344,7 +338,7 @@ std::vector<bool> THTMLValidator::FindEndTags(const std::vector<int> &nameIds) c
     for (qsizetype i = 0; i < m_Tags.size(); ++i) {
         std::vector<int> &stack = open[nameIds[i]];
         if (m_Tags.at(i).IsSelfClosing()) {
-            hasEnd[i] = true;  // its own end, and no end tag of its name belongs to it
+            hasEnd[i] = true; // its own end, and no end tag of its name belongs to it
         } else if (m_Tags.at(i).IsEndTag()) {
             hasEnd[i] = true;
             if (!stack.empty()) {
@@ -374,8 +368,7 @@ void THTMLValidator::Validate(const QString &text)
         const QString &name = lowerNames.at(id);
         const int index = TagDataIndex(name);
         foreignRoot[id] = IsForeignRoot(name);
-        known[id] = index >= 0 || name.contains(QStringView(u"!--")) || IsMarkupDeclaration(name)
-            || foreignRoot[id];
+        known[id] = index >= 0 || name.contains(QStringView(u"!--")) || IsMarkupDeclaration(name) || foreignRoot[id];
         needsEnd[id] = index >= m_NoEndTagCount;
     }
     const std::vector<bool> hasEnd = FindEndTags(ids);
@@ -395,7 +388,7 @@ void THTMLValidator::Validate(const QString &text)
         if (foreignDepth > 0 && !foreignRoot[ids[i]])
             continue;
         if (foreignDepth > 0 && tag.IsEndTag())
-            continue;  // an inner </svg>
+            continue; // an inner </svg>
         if (known[ids[i]] && (!needsEnd[ids[i]] || hasEnd[i]))
             continue;
         const QString line = QString::number(tag.Line());
@@ -411,7 +404,7 @@ void THTMLValidator::Validate(const QString &text)
         } else {
             error.Kind = TErrorKind::NoEndTag;
             error.Msg = line + QStringLiteral(": Tag \"") + name + QStringLiteral("\" has no end tag ( missing </")
-                + name + QStringLiteral("> )");
+                        + name + QStringLiteral("> )");
         }
         m_Errors.append(std::move(error));
     }
@@ -434,21 +427,18 @@ bool THTMLValidator::IsLocal(const QString &url)
         for (const char16_t *scheme : {u"http", u"https", u"ftp", u"gopher", u"mailto"}) {
             const QStringView remote(scheme);
             if (colon >= remote.size()
-                && view.mid(colon - remote.size(), remote.size())
-                           .compare(remote, Qt::CaseInsensitive) == 0)
+                && view.mid(colon - remote.size(), remote.size()).compare(remote, Qt::CaseInsensitive) == 0)
                 return false;
         }
     }
     // Any other scheme (javascript:, data:, news:...) names no file either; one letter before
     // the colon is a drive, not a scheme.
-    const auto isLetter = [](QChar c) {
-        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-    };
+    const auto isLetter = [](QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); };
     qsizetype i = 0;
-    while (i < url.size()
-           && (isLetter(url[i])
-               || (i > 0 && ((url[i] >= u'0' && url[i] <= u'9') || url[i] == u'+' || url[i] == u'-'
-                             || url[i] == u'.'))))
+    while (
+        i < url.size()
+        && (isLetter(url[i])
+            || (i > 0 && ((url[i] >= u'0' && url[i] <= u'9') || url[i] == u'+' || url[i] == u'-' || url[i] == u'.'))))
         ++i;
     if (i >= 2 && i < url.size() && url[i] == u':')
         return QStringView(url).left(i).compare(u"file", Qt::CaseInsensitive) == 0;
@@ -473,7 +463,7 @@ QString THTMLValidator::LocalFileName(const QString &url, const QString &dir)
         if (path.contains(u'%') && HasValidPercentEscapes(path))
             path = QUrl::fromPercentEncoding(path.toUtf8());
     }
-    if (path.isEmpty())  // "#top" or "": the page itself, in its own folder
+    if (path.isEmpty()) // "#top" or "": the page itself, in its own folder
         return QDir::cleanPath(base);
     return QDir::cleanPath(QDir(base).absoluteFilePath(path));
 }
@@ -484,7 +474,8 @@ void THTMLValidator::CheckLinks(const QString &text, const QString &dir)
     ExtractTags();
 
     // Pages link the same few files many times: resolve and test each local link text once.
-    struct TTarget {
+    struct TTarget
+    {
         QString FileName;
         bool Exists = false;
     };

@@ -28,24 +28,26 @@ public:
 enum class TErrorKind { UnknownTag, NoEndTag };
 
 // One finding of the syntax check.
-struct TError {
-    int Line = 0;  // counted from 0
-    QString Msg;   // the complete text shown to the user, beginning with the line number and ":"
+struct TError
+{
+    int Line = 0; // counted from 0
+    QString Msg;  // the complete text shown to the user, beginning with the line number and ":"
     TErrorKind Kind = TErrorKind::UnknownTag;
-    QString Name;         // the tag's name as written
+    QString Name; // the tag's name as written
     bool IsEndTag = false;
-    qsizetype Offset = 0;  // of the tag's "<" in the checked text, counted from 0
+    qsizetype Offset = 0; // of the tag's "<" in the checked text, counted from 0
 };
 
 // One src, href or background value of a tag.
-struct TLink {
-    QString URL;       // as written, without surrounding double quotes
-    QString FileName;  // local: the full path of the file it names; otherwise the URL
-    QString TagName;   // as written
+struct TLink
+{
+    QString URL;      // as written, without surrounding double quotes
+    QString FileName; // local: the full path of the file it names; otherwise the URL
+    QString TagName;  // as written
     bool Exists = false;
-    int Line = 0;      // of the tag, counted from 0
+    int Line = 0; // of the tag, counted from 0
     bool IsLocal = false;
-    qsizetype Offset = 0;  // of the tag's "<" in the checked text
+    qsizetype Offset = 0; // of the tag's "<" in the checked text
 };
 // Strings and plain values only: a list of links may grow by moving its memory.
 Q_DECLARE_TYPEINFO(TLink, Q_RELOCATABLE_TYPE);
@@ -74,7 +76,7 @@ public:
     // single quote quotes a value that starts with it, up to the next single quote.
     QStringList Params() const;
     int ParamCount() const;
-    QString GetParam(int index) const;  // empty when there is no such parameter
+    QString GetParam(int index) const; // empty when there is no such parameter
     // Steps through the parameters without copying them: start with pos 0, stops on false.
     bool NextParam(qsizetype &pos, QStringView &param) const;
     // From "<" to ">" inclusive, as written.
@@ -82,7 +84,6 @@ public:
     qsizetype Offset() const { return m_Offset; }
 
 private:
-
     const QChar *m_Text = nullptr;
     qint32 m_Length = 0;
     qint32 m_NameLength = 0;
@@ -152,9 +153,9 @@ private:
     QList<TError> m_Errors;
     QList<THTMLTag> m_Tags;
     QStringList m_TagData;
-    QHash<QString, int> m_TagDataIndex;  // lower-cased name -> first position in TagData
+    QHash<QString, int> m_TagDataIndex; // lower-cased name -> first position in TagData
     QString m_Source;
-    QStringList m_Sources;  // every text checked: the tags are views of them
+    QStringList m_Sources; // every text checked: the tags are views of them
     int m_NoEndTagCount = 0;
     QList<TLink> m_Links;
 };

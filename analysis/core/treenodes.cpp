@@ -29,8 +29,7 @@ QList<TTreeNodeEntry> BuildTreeNodes(const THTMLParser &parser, bool showEndTags
             for (const THPHTMLParam &param : tag->Params()) {
                 nodes.append(TTreeNodeEntry{2, param.Name(), tiParamName, RangeOf(param)});
                 if (!param.Value().isEmpty())
-                    nodes.append(TTreeNodeEntry{3, param.Value().toString(), tiParamValue,
-                                                RangeOf(param)});
+                    nodes.append(TTreeNodeEntry{3, param.Value().toString(), tiParamValue, RangeOf(param)});
             }
         } else if (const auto *text = dynamic_cast<const THPHTMLText *>(item.get())) {
             // A lone blank or line feed left between tags is not worth a node.

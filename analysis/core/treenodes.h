@@ -9,7 +9,8 @@
 #include <optional>
 
 // The character range a node selects in the editor (1-based positions, line breaks count two).
-struct TTreeNodeData {
+struct TTreeNodeData
+{
     qint32 StartPos = 0;
     qint32 EndPos = 0;
 };
@@ -19,11 +20,12 @@ enum TTreeImage { tiRoot = 0, tiTag = 1, tiText = 2, tiParamName = 3, tiParamVal
 
 // One node, in the order the tree adds them; Level 0 is the root, 1 a tag or text, 2 a tag's
 // parameter, 3 a parameter's value. Each node's parent is the nearest earlier node one level up.
-struct TTreeNodeEntry {
+struct TTreeNodeEntry
+{
     int Level = 0;
     QString Text;
     int ImageIndex = tiRoot;
-    std::optional<TTreeNodeData> Data;  // none for the root
+    std::optional<TTreeNodeData> Data; // none for the root
 };
 
 inline constexpr QStringView TreeRootText = u"HTML Document";

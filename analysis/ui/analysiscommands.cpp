@@ -23,7 +23,7 @@ TCodeEdit *EngineOf(QWidget *view)
     return editView ? editView->Engine() : nullptr;
 }
 
-}
+} // namespace
 
 TAnalysisCommands::TAnalysisCommands(TCommandHost &host, TPageExpander expand, QObject *parent)
     : QObject(parent), m_host(host), m_expand(std::move(expand))
@@ -57,9 +57,7 @@ TAnalysisCommands::TAnalysisCommands(TCommandHost &host, TPageExpander expand, Q
         });
     });
     connect(m_reportPanel, &TReportPanel::LineChosen, this, [this](int line) {
-        m_host.RunGuarded([this, line] {
-            EngineOf(m_host.RequiredEditorView())->SetTopLine(line);
-        });
+        m_host.RunGuarded([this, line] { EngineOf(m_host.RequiredEditorView())->SetTopLine(line); });
     });
     // A finding inside an included file opens that file at its line.
     connect(m_reportPanel, &TReportPanel::FileLineChosen, this, [this](const QString &file, int line) {
@@ -157,9 +155,9 @@ void TAnalysisCommands::SyntaxCheck1Click()
 {
     m_reportPanel->ShowRows(SyntaxReportTitle.toString(), {}, false);
     const TCodeEdit *editor = EngineOf(m_host.RequiredEditorView());
-    const TSyntaxReport report = BuildSyntaxReport(editor->Text(), editor->LineCount(),
-                                                   m_host.ProgramDir() + QStringLiteral("/Data/tags.dat"),
-                                                   m_host.ActiveDocumentPath(), m_expand);
+    const TSyntaxReport report =
+        BuildSyntaxReport(editor->Text(), editor->LineCount(), m_host.ProgramDir() + QStringLiteral("/Data/tags.dat"),
+                          m_host.ActiveDocumentPath(), m_expand);
     m_reportPanel->ShowRows(SyntaxReportTitle.toString(), report.Rows, false);
     ShowReportPage();
     if (report.Failure)

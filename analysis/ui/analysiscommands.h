@@ -66,8 +66,8 @@ private:
     TPageExpander m_expand;
     TTreePanel *m_treePanel;
     TReportPanel *m_reportPanel;
-    QPointer<QObject> m_treeEditor;  // the document the tree was built from
-    quint64 m_treeRequest = 0;       // counts refreshes: only the newest one's tree is shown
+    QPointer<QObject> m_treeEditor;        // the document the tree was built from
+    quint64 m_treeRequest = 0;             // counts refreshes: only the newest one's tree is shown
     std::optional<TTreeJob> m_pendingTree; // waits while another tree is being built
     TTreeJob m_runningTree;
     TLineSnapshotJob m_treeSnapshot; // copies a large page's lines for the worker

@@ -18,7 +18,7 @@ QIcon RowIcon(int image)
     default: return {};
     }
 }
-}
+} // namespace
 
 TReportPanel::TReportPanel(QWidget *parent) : QWidget(parent)
 {
@@ -26,9 +26,10 @@ TReportPanel::TReportPanel(QWidget *parent) : QWidget(parent)
     auto *header = new QWidget(this);
     header->setFixedHeight(34);
     // Three labels at small offsets make one shadowed title.
-    static const char *styles[3] = {"color: navy; font-size: 8pt;",
-                                    "color: #c00000; font-weight: bold; font-family: Arial, sans-serif; font-size: 20px;",
-                                    "color: black; font-weight: bold; font-family: Arial, sans-serif; font-size: 20px;"};
+    static const char *styles[3] = {
+        "color: navy; font-size: 8pt;",
+        "color: #c00000; font-weight: bold; font-family: Arial, sans-serif; font-size: 20px;",
+        "color: black; font-weight: bold; font-family: Arial, sans-serif; font-size: 20px;"};
     static const QPoint offsets[3] = {QPoint(8, 2), QPoint(7, 5), QPoint(6, 4)};
     // The red copy sits one pixel off the black one, so the two read as one title with a shadow.
     for (int i = 0; i < 3; ++i) {

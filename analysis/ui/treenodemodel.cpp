@@ -12,8 +12,7 @@ constexpr int kMaxNodeText = 200;
 
 QIcon NodeIcon(int image)
 {
-    static const char *names[] = {"text-html", "code-context", "text-plain", "format-text-code",
-                                  "format-text-bold"};
+    static const char *names[] = {"text-html", "code-context", "text-plain", "format-text-code", "format-text-bold"};
     QIcon icon = QIcon::fromTheme(QLatin1String(names[qBound(0, image, 4)]));
     return icon.isNull() ? QIcon::fromTheme(QStringLiteral("text-x-generic")) : icon;
 }
@@ -21,7 +20,7 @@ QIcon NodeIcon(int image)
 // Below this many nodes freeing takes well under a frame.
 constexpr int kFreeAsideNodes = 20000;
 
-}
+} // namespace
 
 std::shared_ptr<const TTreeOutline> ShareOutline(TTreeOutline outline)
 {
@@ -92,13 +91,9 @@ QVariant TTreeNodeModel::data(const QModelIndex &index, int role) const
         text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
         return text;
     }
-    case Qt::DecorationRole:
-        return m_icons[size_t(qBound(0, node.ImageIndex, int(m_icons.size()) - 1))];
-    case StartRole:
-        return node.Data ? QVariant(node.Data->StartPos) : QVariant();
-    case EndRole:
-        return node.Data ? QVariant(node.Data->EndPos) : QVariant();
-    default:
-        return {};
+    case Qt::DecorationRole: return m_icons[size_t(qBound(0, node.ImageIndex, int(m_icons.size()) - 1))];
+    case StartRole: return node.Data ? QVariant(node.Data->StartPos) : QVariant();
+    case EndRole: return node.Data ? QVariant(node.Data->EndPos) : QVariant();
+    default: return {};
     }
 }

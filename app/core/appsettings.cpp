@@ -59,8 +59,7 @@ static QString ListKey(const QString &listName)
     return kRootKey + QLatin1Char('\\') + listName;
 }
 
-bool LoadRegList(TSettingsStore &store, QStringList &target, const QString &listName,
-                 const StatusSink &status)
+bool LoadRegList(TSettingsStore &store, QStringList &target, const QString &listName, const StatusSink &status)
 {
     bool ok = false;
     try {
@@ -78,8 +77,7 @@ bool LoadRegList(TSettingsStore &store, QStringList &target, const QString &list
     }
     store.CloseKey();
     if (!ok && status)
-        status(QStringLiteral("Failed to get Contents of ") + listName
-               + QStringLiteral(". Should be your 1st Run!"));
+        status(QStringLiteral("Failed to get Contents of ") + listName + QStringLiteral(". Should be your 1st Run!"));
     return ok;
 }
 
@@ -107,13 +105,16 @@ public:
         TSettings &s = prefs.Settings;
         bool prefsOk = true;
         auto str = [&](const char *name, QString &field) {
-            if (prefsOk) prefsOk = Try([&] { field = m_store.ReadString(QLatin1String(name)); });
+            if (prefsOk)
+                prefsOk = Try([&] { field = m_store.ReadString(QLatin1String(name)); });
         };
         auto num = [&](const char *name, qint32 &field) {
-            if (prefsOk) prefsOk = Try([&] { field = m_store.ReadInteger(QLatin1String(name)); });
+            if (prefsOk)
+                prefsOk = Try([&] { field = m_store.ReadInteger(QLatin1String(name)); });
         };
         auto flag = [&](const char *name, bool &field) {
-            if (prefsOk) prefsOk = Try([&] { field = m_store.ReadBool(QLatin1String(name)); });
+            if (prefsOk)
+                prefsOk = Try([&] { field = m_store.ReadBool(QLatin1String(name)); });
         };
 
         str("HomepageRef", s.HomepageRef);
@@ -192,10 +193,9 @@ private:
     TLoadedSettings &m_out;
 };
 
-}
+} // namespace
 
-TLoadedSettings LoadSettings(TSettingsStore &user, const TSettingsStore *machine,
-                             const StatusSink &status)
+TLoadedSettings LoadSettings(TSettingsStore &user, const TSettingsStore *machine, const StatusSink &status)
 {
     TLoadedSettings out;
 
@@ -270,8 +270,7 @@ void SaveSettings(TSettingsStore &user, const TSavedState &state)
     user.WriteInteger(QStringLiteral("BarAlign"), state.BarAlign);
     user.WriteBool(QStringLiteral("BarVisible"), state.BarVisible);
     user.WriteBool(QStringLiteral("IEPrevVisible"), state.HaveBrowser && state.IEPrevVisible);
-    user.WriteInteger(QStringLiteral("IEPrevOrientation"),
-                      state.HaveBrowser ? state.IEPrevOrientation : 0);
+    user.WriteInteger(QStringLiteral("IEPrevOrientation"), state.HaveBrowser ? state.IEPrevOrientation : 0);
     user.WriteBool(QStringLiteral("IEPrevSwapped"), state.HaveBrowser && state.IEPrevSwapped);
     user.WriteInteger(QStringLiteral("IEPrevPosition"), state.IEPrevPosition);
     user.WriteString(QStringLiteral("Project"), state.Project);
@@ -279,4 +278,4 @@ void SaveSettings(TSettingsStore &user, const TSavedState &state)
     user.Flush();
 }
 
-}
+} // namespace AppSettings

@@ -66,8 +66,8 @@ struct TLoadedSettings
     TWindowLayout Layout;
     QStringList Notes;
     QList<TTaskEntry> Tasks;
-    bool FirstRun = false;        // the settings key was missing or damaged: defaults apply
-    bool HideWinRes = false;      // browser version key present but not "5..."
+    bool FirstRun = false;   // the settings key was missing or damaged: defaults apply
+    bool HideWinRes = false; // browser version key present but not "5..."
 };
 
 // What the window hands over at exit.
@@ -89,9 +89,9 @@ struct TSavedState
 
 namespace AppSettings {
 
-extern const QString kRootKey;       // "Software\Quillworks\TagForge"
-extern const QString kSettingsKey;   // kRootKey + "\Settings"
-extern const QString kBrowserKey;    // the machine-wide browser version key
+extern const QString kRootKey;     // "Software\Quillworks\TagForge"
+extern const QString kSettingsKey; // kRootKey + "\Settings"
+extern const QString kBrowserKey;  // the machine-wide browser version key
 
 using StatusSink = std::function<void(const QString &)>;
 
@@ -103,13 +103,11 @@ void ApplyDefaults(TPreferences &prefs);
 TPreferences DefaultPreferences();
 
 // Appends the list's lines to target; on failure reports to status and keeps what was read.
-bool LoadRegList(TSettingsStore &store, QStringList &target, const QString &listName,
-                 const StatusSink &status = {});
+bool LoadRegList(TSettingsStore &store, QStringList &target, const QString &listName, const StatusSink &status = {});
 void SaveRegList(TSettingsStore &store, const QStringList &source, const QString &listName);
 
 // machine may be null (no machine-wide store).
-TLoadedSettings LoadSettings(TSettingsStore &user, const TSettingsStore *machine,
-                             const StatusSink &status = {});
+TLoadedSettings LoadSettings(TSettingsStore &user, const TSettingsStore *machine, const StatusSink &status = {});
 void SaveSettings(TSettingsStore &user, const TSavedState &state);
 
-}
+} // namespace AppSettings

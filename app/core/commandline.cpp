@@ -17,10 +17,10 @@ namespace CommandLine {
 namespace {
 
 // Qt's own window options that take a value, and those that stand alone.
-const QStringList kQtValueOptions{"-platform", "-platformpluginpath", "-platformtheme", "-plugin",
-                                  "-qwindowgeometry", "-qwindowicon", "-qwindowtitle", "-style",
-                                  "-stylesheet", "-session", "-display", "-geometry", "-name",
-                                  "-title", "-visual"};
+const QStringList kQtValueOptions{
+    "-platform",    "-platformpluginpath", "-platformtheme", "-plugin",     "-qwindowgeometry",
+    "-qwindowicon", "-qwindowtitle",       "-style",         "-stylesheet", "-session",
+    "-display",     "-geometry",           "-name",          "-title",      "-visual"};
 const QStringList kQtFlagOptions{"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"};
 
 // Paths inside the current folder are shown relative to it, as they were most likely named.
@@ -30,13 +30,13 @@ QString ShownPath(const QString &absolute)
     return relative.startsWith(QLatin1String("../")) ? absolute : relative;
 }
 
-}
+} // namespace
 
 bool IsCommand(const QStringList &args)
 {
     const QString first = args.value(0);
-    return first == QLatin1String("--version") || first == QLatin1String("--help")
-        || first == QLatin1String("-h") || IsExpandCommand(args) || IsAnalysisCommand(args);
+    return first == QLatin1String("--version") || first == QLatin1String("--help") || first == QLatin1String("-h")
+           || IsExpandCommand(args) || IsAnalysisCommand(args);
 }
 
 QString FirstUnknownOption(const QStringList &args)
@@ -44,7 +44,7 @@ QString FirstUnknownOption(const QStringList &args)
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &arg = args.at(i);
         if (arg == QLatin1String("--"))
-            return QString();  // file names follow, whatever they look like
+            return QString(); // file names follow, whatever they look like
         if (!arg.startsWith(u'-') || arg == QLatin1String("-"))
             continue;
         if (kQtValueOptions.contains(arg)) {
@@ -131,4 +131,4 @@ int Run(const QStringList &args, const QString &resourceDir)
     return UnknownOption(args.value(0));
 }
 
-}
+} // namespace CommandLine

@@ -30,4 +30,4 @@ TCheckedText ExpandedPage(const QString &path, const QString &text);
 // relative to it, as a user there would name them.
 TPageExpander ShellExpander();
 
-}
+} // namespace CommandLine

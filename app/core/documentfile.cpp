@@ -21,7 +21,7 @@ TLineBreakStyle DetectLineBreak(QStringView text, TLineBreakStyle fallback)
             return TLineBreakStyle::LF;
         if (c == QLatin1Char('\r'))
             return i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n') ? TLineBreakStyle::CRLF
-                                                                             : TLineBreakStyle::CR;
+                                                                              : TLineBreakStyle::CR;
     }
     return fallback;
 }
@@ -50,11 +50,16 @@ namespace {
 // The encoding a byte order mark announces, and the mark's length.
 bool EncodingFromBom(const QByteArray &bytes, TTextEncoding &encoding, int &length)
 {
-    struct Bom { const char *bytes; int length; TTextEncoding encoding; };
+    struct Bom
+    {
+        const char *bytes;
+        int length;
+        TTextEncoding encoding;
+    };
     // UTF-32LE starts like UTF-16LE, so it is tried first.
     static const Bom boms[] = {
         {"\xFF\xFE\x00\x00", 4, TTextEncoding::Utf32LE}, {"\x00\x00\xFE\xFF", 4, TTextEncoding::Utf32BE},
-        {"\xEF\xBB\xBF", 3, TTextEncoding::Utf8Bom}, {"\xFF\xFE", 2, TTextEncoding::Utf16LE},
+        {"\xEF\xBB\xBF", 3, TTextEncoding::Utf8Bom},     {"\xFF\xFE", 2, TTextEncoding::Utf16LE},
         {"\xFE\xFF", 2, TTextEncoding::Utf16BE},
     };
     for (const Bom &bom : boms) {
@@ -168,8 +173,7 @@ bool WritesBack(QIODevice &device, int lineCount, const std::function<QStringVie
                 const TDocumentFormat &format)
 {
     TCompareWriter compare(device);
-    return compare.Open() && WriteLines(compare, lineCount, line, format) == TWriteOutcome::Written
-           && compare.Commit();
+    return compare.Open() && WriteLines(compare, lineCount, line, format) == TWriteOutcome::Written && compare.Commit();
 }
 
 // The lines SaveText writes for a whole text.
@@ -231,8 +235,10 @@ bool HasUtf8Sequences(QByteArrayView bytes)
 {
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto lead = uchar(bytes[i]);
-        const int more = lead >= 0xC2 && lead <= 0xDF ? 1 : lead >= 0xE0 && lead <= 0xEF ? 2
-                       : lead >= 0xF0 && lead <= 0xF4 ? 3 : 0;
+        const int more = lead >= 0xC2 && lead <= 0xDF   ? 1
+                         : lead >= 0xE0 && lead <= 0xEF ? 2
+                         : lead >= 0xF0 && lead <= 0xF4 ? 3
+                                                        : 0;
         if (more == 0 || i + more >= bytes.size())
             continue;
         bool wellFormed = true;
@@ -265,16 +271,16 @@ bool EndsWithLineBreak(QFile &file, TTextEncoding encoding, int bomLength)
     return false;
 }
 
-}
+} // namespace
 
 TLoadedDocument DecodeDocument(const QByteArray &bytes, TLineBreakStyle newFileStyle)
 {
     TLoadedDocument doc;
     TTextEncoding bomEncoding;
     int bomLength = 0;
-    const QString fallback = QStringLiteral(
-        " It was opened as Windows-1252, so that every byte is kept as a character, and will be saved "
-        "as Windows-1252.");
+    const QString fallback =
+        QStringLiteral(" It was opened as Windows-1252, so that every byte is kept as a character, and will be saved "
+                       "as Windows-1252.");
     if (EncodingFromBom(bytes, bomEncoding, bomLength)) {
         const QByteArrayView body = QByteArrayView(bytes).sliced(bomLength);
         const qsizetype whole = body.size() - body.size() % CodeUnitSize(bomEncoding);
@@ -301,7 +307,8 @@ TLoadedDocument DecodeDocument(const QByteArray &bytes, TLineBreakStyle newFileS
             doc.Format.Encoding = TTextEncoding::Windows1252;
             doc.Text = DecodeWindows1252(bytes);
             AddWarning(doc.Warning, QStringLiteral("The file is not valid %1, although it starts with its "
-                                                   "byte order mark.").arg(EncodingName(bomEncoding))
+                                                   "byte order mark.")
+                                            .arg(EncodingName(bomEncoding))
                                         + fallback);
         }
     } else {
@@ -314,21 +321,24 @@ TLoadedDocument DecodeDocument(const QByteArray &bytes, TLineBreakStyle newFileS
             doc.Text = DecodeWindows1252(bytes);
             if (HasUtf8Sequences(bytes))
                 AddWarning(doc.Warning, QStringLiteral("The file is not valid UTF-8: a character in it is "
-                                                       "broken or cut off.") + fallback);
+                                                       "broken or cut off.")
+                                            + fallback);
         }
     }
     doc.Format.LineBreak = DetectLineBreak(doc.Text, newFileStyle);
     doc.Format.FinalLineBreak = doc.Text.endsWith(QLatin1Char('\n')) || doc.Text.endsWith(QLatin1Char('\r'));
     if (HasOtherBreaks(doc.Text, doc.Format.LineBreak))
         AddWarning(doc.Warning, QStringLiteral("The file mixes line-break styles; it will be saved with %1 "
-                                               "line breaks throughout.").arg(LineBreakName(doc.Format.LineBreak)));
+                                               "line breaks throughout.")
+                                    .arg(LineBreakName(doc.Format.LineBreak)));
     if (doc.Warning.isEmpty()) {
         // The rules above should cover every file; this keeps the promise if they do not.
         QBuffer buffer;
         buffer.setData(bytes);
         const QList<QStringView> lines = LinesOf(doc.Text);
         if (!buffer.open(QIODevice::ReadOnly)
-            || !WritesBack(buffer, int(lines.size()), [&lines](int i) { return lines.at(i); }, doc.Format))
+            || !WritesBack(
+                buffer, int(lines.size()), [&lines](int i) { return lines.at(i); }, doc.Format))
             doc.Warning = QStringLiteral("Saving the file unchanged will not give back its exact bytes.");
     }
     return doc;
@@ -365,7 +375,8 @@ TDocumentFormat LoadLines(const QString &path, TEditLines &lines, TLineBreakStyl
     if (!EncodingFromBom(start, format.Encoding, bomLength))
         format.Encoding = TTextEncoding::Utf8;
     QStringDecoder probe(ConverterFor(format.Encoding), QStringConverter::Flag::Stateless);
-    const QString head = probe.decode(QByteArrayView(start).sliced(bomLength, qMin<qsizetype>(1 << 16, start.size() - bomLength)));
+    const QString head =
+        probe.decode(QByteArrayView(start).sliced(bomLength, qMin<qsizetype>(1 << 16, start.size() - bomLength)));
     format.LineBreak = DetectLineBreak(head, newFileStyle);
 
     if (!file.seek(bomLength))
@@ -378,7 +389,8 @@ TDocumentFormat LoadLines(const QString &path, TEditLines &lines, TLineBreakStyl
         // The streaming decoder silently drops a character cut off at the end, and the lines
         // forget mixed line breaks: only a file that saving gives back unchanged is taken as read.
         format.FinalLineBreak = EndsWithLineBreak(file, format.Encoding, bomLength);
-        if (WritesBack(file, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format)) {
+        if (WritesBack(
+                file, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format)) {
             if (warning)
                 warning->clear();
             return format;
@@ -447,7 +459,8 @@ TSaveResult Save(const QString &path, int lineCount, const std::function<QString
 TSaveResult SaveText(const QString &path, const QString &text, TDocumentFormat &format)
 {
     const QList<QStringView> lines = LinesOf(text);
-    return Save(path, int(lines.size()), [&lines](int i) { return lines.at(i); }, format);
+    return Save(
+        path, int(lines.size()), [&lines](int i) { return lines.at(i); }, format);
 }
 
 QStringList LinesSnapshot(const TEditLines &lines)
@@ -459,4 +472,4 @@ QStringList LinesSnapshot(const TEditLines &lines)
     return snapshot;
 }
 
-}
+} // namespace DocumentFile

@@ -33,7 +33,7 @@ public:
 
 struct TLoadedDocument
 {
-    QString Text;            // as read: every character kept, line breaks as in the file
+    QString Text; // as read: every character kept, line breaks as in the file
     TDocumentFormat Format;
     // Empty when saving the unchanged text gives the file's bytes back; otherwise what could not
     // be kept and how the document will be saved.
@@ -58,15 +58,15 @@ TLoadedDocument Load(const QString &path, TLineBreakStyle newFileStyle = TLineBr
 // Reads a file straight into a line store, decoding as it splits, so that a large file never
 // exists as one decoded string; reads as DecodeDocument does and sets warning the same way.
 // Throws EFileError when the file cannot be read.
-TDocumentFormat LoadLines(const QString &path, TEditLines &lines,
-                          TLineBreakStyle newFileStyle = TLineBreakStyle::LF, QString *warning = nullptr);
+TDocumentFormat LoadLines(const QString &path, TEditLines &lines, TLineBreakStyle newFileStyle = TLineBreakStyle::LF,
+                          QString *warning = nullptr);
 
 // Replaces every tab of the lines by tabWidth blanks; returns whether any line changed.
 bool ExpandTabs(TEditLines &lines, int tabWidth);
 
 struct TSaveResult
 {
-    bool SwitchedToUtf8 = false;  // the 8-bit encoding could not hold every character
+    bool SwitchedToUtf8 = false; // the 8-bit encoding could not hold every character
 };
 
 // Writes lineCount lines, each followed by the format's line break (the last one only when the
@@ -84,4 +84,4 @@ QStringList LinesSnapshot(const TEditLines &lines);
 // Convenience for whole texts whose lines are separated by CR LF, LF or CR.
 TSaveResult SaveText(const QString &path, const QString &text, TDocumentFormat &format);
 
-}
+} // namespace DocumentFile

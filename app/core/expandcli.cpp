@@ -27,18 +27,21 @@ QString EncodingWarning(const QString &file, const Includes::TExpansion &expansi
         where = QStringLiteral(" (\"%1\" at %2:%3:%4)").arg(QString(c), source).arg(p.Line + 1).arg(p.Column + 1);
         break;
     }
-    QString message = QStringLiteral("%1: the included text holds characters %2 cannot store%3; the page is written as UTF-8")
-                          .arg(file, EncodingName(pageEncoding), where);
-    static const QRegularExpression meta(
-        QStringLiteral("<meta[^>]*charset\\s*=\\s*[\"']?([A-Za-z0-9_.:-]+)"), QRegularExpression::CaseInsensitiveOption);
+    QString message =
+        QStringLiteral("%1: the included text holds characters %2 cannot store%3; the page is written as UTF-8")
+            .arg(file, EncodingName(pageEncoding), where);
+    static const QRegularExpression meta(QStringLiteral("<meta[^>]*charset\\s*=\\s*[\"']?([A-Za-z0-9_.:-]+)"),
+                                         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = meta.match(expansion.Text);
     if (match.hasMatch() && !match.captured(1).startsWith(QLatin1String("utf-8"), Qt::CaseInsensitive))
-        message += QStringLiteral(", but its <meta> still says %1: change it to utf-8, or write those characters as &#N; references")
-                       .arg(match.captured(1));
+        message +=
+            QStringLiteral(
+                ", but its <meta> still says %1: change it to utf-8, or write those characters as &#N; references")
+                .arg(match.captured(1));
     return message;
 }
 
-}
+} // namespace
 
 bool IsExpandCommand(const QStringList &args)
 {
@@ -47,14 +50,13 @@ bool IsExpandCommand(const QStringList &args)
 
 QString ExpandCommandUsage()
 {
-    return QStringLiteral(
-        "  --expand FILE.htc...  write each .htc source's includes expanded into the\n"
-        "                    .html page beside it, as saving does. A page that cannot be\n"
-        "                    fully expanded (an included file missing) is not written:\n"
-        "                    exit 1. A page with directives not named .htc is left alone:\n"
-        "                    exit 2 (rename it .htc: its .html page goes beside it).\n"
-        "                    Expansion stops with a message past 16 nested includes or\n"
-        "                    32 MB, and at an included file that is binary.\n");
+    return QStringLiteral("  --expand FILE.htc...  write each .htc source's includes expanded into the\n"
+                          "                    .html page beside it, as saving does. A page that cannot be\n"
+                          "                    fully expanded (an included file missing) is not written:\n"
+                          "                    exit 1. A page with directives not named .htc is left alone:\n"
+                          "                    exit 2 (rename it .htc: its .html page goes beside it).\n"
+                          "                    Expansion stops with a message past 16 nested includes or\n"
+                          "                    32 MB, and at an included file that is binary.\n");
 }
 
 int RunExpandCommand(const QStringList &args, QTextStream &out, QTextStream &err)

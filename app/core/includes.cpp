@@ -61,8 +61,7 @@ class TExpander
 public:
     TExpander(TExpansion &result, const QString &baseDir, const FileReader &read, const StatusSink &status)
         : m_Result(result), m_BaseDir(baseDir), m_Read(read), m_Status(status)
-    {
-    }
+    {}
 
     // Appends text (of file fileIndex) expanded to the result. False once expansion failed:
     // from then on text is copied as it stands, so the result keeps every later directive raw.
@@ -80,19 +79,17 @@ public:
             if (m_Status)
                 m_Status(QStringLiteral("Including \"%1\"...").arg(d.Name));
             // Nested names are taken relative to the page, like the page's own.
-            const QString path = QDir::cleanPath(
-                QFileInfo(d.Name).isAbsolute()
-                    ? d.Name
-                    : QDir(m_BaseDir.isEmpty() ? QDir::currentPath() : m_BaseDir).filePath(d.Name));
+            const QString path =
+                QDir::cleanPath(QFileInfo(d.Name).isAbsolute()
+                                    ? d.Name
+                                    : QDir(m_BaseDir.isEmpty() ? QDir::currentPath() : m_BaseDir).filePath(d.Name));
             const QString canonical = QFileInfo(path).canonicalFilePath();
             if (!canonical.isEmpty() && chain.contains(canonical)) {
                 Fail(QStringLiteral("File %1 includes itself!").arg(d.Name));
                 break;
             }
             if (chain.size() >= kMaxDepth) {
-                Fail(QStringLiteral("Includes nested deeper than %1 levels at File %2!")
-                         .arg(kMaxDepth)
-                         .arg(d.Name));
+                Fail(QStringLiteral("Includes nested deeper than %1 levels at File %2!").arg(kMaxDepth).arg(d.Name));
                 break;
             }
             // A file included many times is read once.
@@ -112,7 +109,8 @@ public:
             }
             if (m_Result.Text.size() + included->size() > kMaxExpandedChars) {
                 Fail(QStringLiteral("Expanded page larger than %1 MB at File %2!")
-                         .arg(kMaxExpandedChars >> 20).arg(d.Name));
+                         .arg(kMaxExpandedChars >> 20)
+                         .arg(d.Name));
                 break;
             }
             m_Result.Expanded = true;
@@ -172,8 +170,7 @@ private:
 
 } // namespace
 
-TExpansion ExpandIncludes(const QString &text, const QString &baseDir, const FileReader &read,
-                          const StatusSink &status)
+TExpansion ExpandIncludes(const QString &text, const QString &baseDir, const FileReader &read, const StatusSink &status)
 {
     TExpansion result;
     result.Files.append(QString());
@@ -182,7 +179,7 @@ TExpansion ExpandIncludes(const QString &text, const QString &baseDir, const Fil
     TExpander expander(result, baseDir, read, status);
     QStringList chain;
     expander.Expand(0, chain);
-    if (!result.Expanded) {  // nothing changed: no need to keep a copy of the page's text
+    if (!result.Expanded) { // nothing changed: no need to keep a copy of the page's text
         result.Text = text;
         result.Spans = {TSourceSpan{0, text.size(), 0, 0}};
     }
@@ -233,9 +230,7 @@ std::optional<QString> ReadIncludeFile(const QString &path)
 static QString WithSuffix(const QString &path, const QString &suffix)
 {
     const QFileInfo info(path);
-    const QString base = info.completeSuffix().isEmpty()
-                             ? path
-                             : path.left(path.size() - info.suffix().size() - 1);
+    const QString base = info.completeSuffix().isEmpty() ? path : path.left(path.size() - info.suffix().size() - 1);
     return base + suffix;
 }
 
@@ -249,4 +244,4 @@ QString SourcePathFor(const QString &path)
     return WithSuffix(path, QStringLiteral(".htc"));
 }
 
-}
+} // namespace Includes

@@ -17,10 +17,10 @@ constexpr qsizetype kMaxExpandedChars = qsizetype(32) << 20;
 // One stretch of the expanded text copied unchanged from one file.
 struct TSourceSpan
 {
-    qsizetype Start = 0;        // in the expanded text
+    qsizetype Start = 0; // in the expanded text
     qsizetype Length = 0;
-    int File = 0;               // index into TExpansion::Files; 0 is the page itself
-    qsizetype SourceStart = 0;  // where the stretch starts in that file's text
+    int File = 0;              // index into TExpansion::Files; 0 is the page itself
+    qsizetype SourceStart = 0; // where the stretch starts in that file's text
 };
 
 // Where a character of the expanded text was written: in which file, on which line and column
@@ -34,16 +34,16 @@ struct TSourcePosition
 
 struct TExpansion
 {
-    QString Text;           // the text with every directive up to the first failure expanded
-    bool Expanded = false;  // at least one directive was replaced
-    bool Failed = false;    // a named file could not be read; expansion stopped there
-    QString Error;          // then: why, as the status bar says it (without "!! Error: ")
-    qsizetype ErrorOffset = 0;  // then: where the failing directive stands in Text
+    QString Text;              // the text with every directive up to the first failure expanded
+    bool Expanded = false;     // at least one directive was replaced
+    bool Failed = false;       // a named file could not be read; expansion stopped there
+    QString Error;             // then: why, as the status bar says it (without "!! Error: ")
+    qsizetype ErrorOffset = 0; // then: where the failing directive stands in Text
 
     // Files[0] is empty (the page); the others are the included files' paths, each once.
     QStringList Files;
-    QList<QString> FileTexts;  // the text each file gave (FileTexts[0] the page's own)
-    QList<TSourceSpan> Spans;  // in order, covering Text without gaps
+    QList<QString> FileTexts; // the text each file gave (FileTexts[0] the page's own)
+    QList<TSourceSpan> Spans; // in order, covering Text without gaps
 
     // Maps an offset of Text back to the file and line it came from.
     TSourcePosition Locate(qsizetype offset) const;
@@ -69,4 +69,4 @@ std::optional<QString> ReadIncludeFile(const QString &path);
 QString ExpandedPathFor(const QString &path);
 QString SourcePathFor(const QString &path);
 
-}
+} // namespace Includes

@@ -28,8 +28,8 @@ QString PreviewName(const QString &path, const QString &fallbackDir)
     return name;
 }
 
-TCommand ExternalBrowserCommand(const QString &program, const QString &paramStart,
-                                const QString &file, const QString &paramEnd)
+TCommand ExternalBrowserCommand(const QString &program, const QString &paramStart, const QString &file,
+                                const QString &paramEnd)
 {
     return {program, QProcess::splitCommand(paramStart + file + paramEnd)};
 }
@@ -40,4 +40,4 @@ QString NoBrowserPathMessage()
                           "in menu \"Options\" and set the File Path before you try to view it.");
 }
 
-}
+} // namespace Preview

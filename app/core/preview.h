@@ -24,10 +24,10 @@ struct TCommand
 
 // ParamStart + file + ParamEnd split like a command line (quotes group, nothing is run
 // through a shell).
-TCommand ExternalBrowserCommand(const QString &program, const QString &paramStart,
-                                const QString &file, const QString &paramEnd);
+TCommand ExternalBrowserCommand(const QString &program, const QString &paramStart, const QString &file,
+                                const QString &paramEnd);
 
 // The message shown when the chosen external browser has no program.
 QString NoBrowserPathMessage();
 
-}
+} // namespace Preview

@@ -17,4 +17,4 @@ QString ResourceDir(const QString &executableDir)
     return dir.absolutePath();
 }
 
-}
+} // namespace ProgramPaths

@@ -9,4 +9,4 @@ namespace ProgramPaths {
 // ../share/tagforge when installed.
 QString ResourceDir(const QString &executableDir);
 
-}
+} // namespace ProgramPaths

@@ -49,4 +49,4 @@ QList<TReopenItem> ReopenItems(const QStringList &list, const QStringList &openP
     return items;
 }
 
-}
+} // namespace RecentFiles

@@ -21,11 +21,11 @@ void RemoveEntry(QStringList &list, int index);
 
 struct TReopenItem
 {
-    int Index = 0;   // entry index in the list
+    int Index = 0; // entry index in the list
     QString Path;
 };
 
 // The entries to offer in the Reopen menu: those not open in a tab (exact comparison).
 QList<TReopenItem> ReopenItems(const QStringList &list, const QStringList &openPaths);
 
-}
+} // namespace RecentFiles

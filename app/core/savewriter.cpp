@@ -71,7 +71,7 @@ TSaveWriterFactory &Factory()
     static TSaveWriterFactory factory;
     return factory;
 }
-}
+} // namespace
 
 std::unique_ptr<TSaveWriter> CreateSaveWriter(const QString &target)
 {
@@ -85,4 +85,4 @@ void SetSaveWriterFactory(TSaveWriterFactory factory)
     Factory() = std::move(factory);
 }
 
-}
+} // namespace DocumentFile

@@ -52,4 +52,4 @@ namespace DocumentFile {
 std::unique_ptr<TSaveWriter> CreateSaveWriter(const QString &target);
 void SetSaveWriterFactory(TSaveWriterFactory factory);
 
-}
+} // namespace DocumentFile

@@ -13,7 +13,7 @@ constexpr int kStopCodeOldBrowser = 101;
 struct BrowserCheckResult
 {
     bool Passed = true;
-    QString Caption;  // set when the check failed
+    QString Caption; // set when the check failed
     QString Message;
 };
 
@@ -25,4 +25,4 @@ BrowserCheckResult CheckBrowserVersion(const TSettingsStore *machine);
 QString VersionText();
 QString HelpText(const QString &programName);
 
-}
+} // namespace Startup

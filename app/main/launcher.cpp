@@ -35,7 +35,6 @@ int main(int argc, char *argv[])
         if (errno != ENOENT)
             error = errno;
     }
-    std::fprintf(stderr, "tagforge: cannot start the window program %s: %s\n", TAGFORGE_GUI_NAME,
-                 std::strerror(error));
+    std::fprintf(stderr, "tagforge: cannot start the window program %s: %s\n", TAGFORGE_GUI_NAME, std::strerror(error));
     return 127;
 }

@@ -25,7 +25,8 @@ int main(int argc, char *argv[])
         for (int i = 1; i < argc; ++i)
             args << QString::fromLocal8Bit(argv[i]);
         if (CommandLine::IsCommand(args)) {
-            const QString exeDir = QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).absolutePath();
+            const QString exeDir =
+                QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).absolutePath();
             return CommandLine::Run(args, ProgramPaths::ResourceDir(exeDir));
         }
         const QString unknown = CommandLine::FirstUnknownOption(args);

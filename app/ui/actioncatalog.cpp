@@ -12,12 +12,10 @@ TActionCatalog::TActionCatalog(QObject *owner) : QObject(owner)
     Add("New1", "&New...", QK(Qt::CTRL | Qt::Key_N), "document-new", "Create a new document");
     Add("Open1", "&Open...", QK(Qt::CTRL | Qt::Key_O), "document-open", "Open a document");
     Add("Close1", "&Close", QK(Qt::CTRL | Qt::Key_F4), "document-close", "Close the document");
-    Add("CloseAll1", "Close A&ll", QK(Qt::CTRL | Qt::SHIFT | Qt::Key_F12), "window-close",
-              "Close all documents");
+    Add("CloseAll1", "Close A&ll", QK(Qt::CTRL | Qt::SHIFT | Qt::Key_F12), "window-close", "Close all documents");
     Add("Save1", "&Save", QK(Qt::CTRL | Qt::Key_S), "document-save", "Save the document");
     Add("SaveAs1", "Save &As...", QK(Qt::Key_F12), "document-save-as");
-    Add("SaveAll1", "Save A&ll", QK(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "document-save-all",
-              "Save all documents");
+    Add("SaveAll1", "Save A&ll", QK(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "document-save-all", "Save all documents");
     Add("Print1", "&Print...", QK(Qt::CTRL | Qt::Key_P), "document-print");
     Add("PrinterSetup1", "P&rinter Setup...", {}, "document-print-preview");
     Add("Backup1", "&Backup", {}, "document-save-as-template", "Write a backup copy");
@@ -128,8 +126,7 @@ QAction *TActionCatalog::Add(const QString &name, const QString &caption, const 
     }
     action->setStatusTip(tip);
     action->setToolTip(shortcut.isEmpty() ? tip
-                                          : tip + QStringLiteral(" (")
-                                                + shortcut.toString(QKeySequence::NativeText)
+                                          : tip + QStringLiteral(" (") + shortcut.toString(QKeySequence::NativeText)
                                                 + QLatin1Char(')'));
     // Commands are enabled once they are built; until then they show but do nothing.
     action->setEnabled(false);

@@ -31,5 +31,5 @@ private:
 
     std::array<QAction *, size_t(TActionId::Count)> m_table{};
     QHash<QString, QAction *> m_byName;
-    mutable QSet<int> m_claimedKeys;  // filled on first use, once the menu bar is complete
+    mutable QSet<int> m_claimedKeys; // filled on first use, once the menu bar is complete
 };

@@ -61,8 +61,8 @@ void TDocumentManager::AutoBackup()
         m_backupJob.Start(
             [target, lines = std::move(lines), format]() mutable {
                 try {
-                    DocumentFile::Save(target, int(lines.size()), [&lines](int i) { return QStringView(lines.at(i)); },
-                                       format);
+                    DocumentFile::Save(
+                        target, int(lines.size()), [&lines](int i) { return QStringView(lines.at(i)); }, format);
                 } catch (const std::exception &e) {
                     return QString::fromUtf8(e.what());
                 }
@@ -106,16 +106,31 @@ void TDocumentManager::RegisterCommands()
         const auto clear = qScopeGuard([this] { m_w.ShowStatusMessage(QString()); });
         btnOpenClick();
     });
-    command("Close1", [this] { m_w.ActiveEditor(); Close1Click(); });
+    command("Close1", [this] {
+        m_w.ActiveEditor();
+        Close1Click();
+    });
     command("CloseAll1", [this] { btnCloseClick(); });
-    command("Save1", [this] { m_w.ActiveEditor(); btnsaveClick(); });
-    command("SaveAs1", [this] { m_w.ActiveEditor(); SaveAs1Click(); });
+    command("Save1", [this] {
+        m_w.ActiveEditor();
+        btnsaveClick();
+    });
+    command("SaveAs1", [this] {
+        m_w.ActiveEditor();
+        SaveAs1Click();
+    });
     command("SaveAll1", [this] { SaveAll(); });
     command("Print1", [this] { Print1Click(); });
     command("PrinterSetup1", [this] { PrinterSetup1Click(); });
     command("Backup1", [this] { Backup(false); });
-    command("Undo1", [this] { if (m_w.ActiveEditor()->CanUndo()) m_w.ActiveEditor()->Undo(); });
-    command("Redo1", [this] { if (m_w.ActiveEditor()->CanRedo()) m_w.ActiveEditor()->Redo(); });
+    command("Undo1", [this] {
+        if (m_w.ActiveEditor()->CanUndo())
+            m_w.ActiveEditor()->Undo();
+    });
+    command("Redo1", [this] {
+        if (m_w.ActiveEditor()->CanRedo())
+            m_w.ActiveEditor()->Redo();
+    });
     command("Copy1", [this] { m_w.ActiveEditor()->CopyToClipboard(); });
     command("Cut1", [this] { m_w.ActiveEditor()->CutToClipboard(); });
     command("Paste1", [this] { m_w.ActiveEditor()->PasteFromClipboard(); });
@@ -137,7 +152,12 @@ void TDocumentManager::RegisterCommands()
     pmActivePage->setObjectName(QStringLiteral("pmActivePage"));
     auto *closePage = pmActivePage->addAction(QStringLiteral("&Close Page"));
     closePage->setObjectName(QStringLiteral("pmaClosePage"));
-    connect(closePage, &QAction::triggered, this, [this] { m_w.RunGuarded([this] { m_w.ActiveEditor(); Close1Click(); }); });
+    connect(closePage, &QAction::triggered, this, [this] {
+        m_w.RunGuarded([this] {
+            m_w.ActiveEditor();
+            Close1Click();
+        });
+    });
     auto *closeAll = pmActivePage->addAction(QStringLiteral("Close &All Pages"));
     closeAll->setObjectName(QStringLiteral("pmaCloseAllPages"));
     connect(closeAll, &QAction::triggered, this, [this] { m_w.RunGuarded([this] { btnCloseClick(); }); });
@@ -148,17 +168,15 @@ void TDocumentManager::RegisterCommands()
     for (const char *name : {"Find1", "Replace1"})
         pmActivePage->addAction(m_w.Action(QLatin1String(name)));
     m_tabs->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_tabs->tabBar(), &QWidget::customContextMenuRequested, this,
-            [this, pmActivePage](const QPoint &pos) {
-                const int index = m_tabs->tabBar()->tabAt(pos);
-                if (index >= 0)
-                    m_tabs->setCurrentIndex(index);
-                pmActivePage->popup(m_tabs->tabBar()->mapToGlobal(pos));
-            });
-
-    connect(m_w.Menu(QStringLiteral("File1")), &QMenu::aboutToShow, this, [this] {
-        m_w.Action(TActionId::Repeat1)->setEnabled(m_w.State().Flags().LastSnippet >= 0);
+    connect(m_tabs->tabBar(), &QWidget::customContextMenuRequested, this, [this, pmActivePage](const QPoint &pos) {
+        const int index = m_tabs->tabBar()->tabAt(pos);
+        if (index >= 0)
+            m_tabs->setCurrentIndex(index);
+        pmActivePage->popup(m_tabs->tabBar()->mapToGlobal(pos));
     });
+
+    connect(m_w.Menu(QStringLiteral("File1")), &QMenu::aboutToShow, this,
+            [this] { m_w.Action(TActionId::Repeat1)->setEnabled(m_w.State().Flags().LastSnippet >= 0); });
 }
 
 TDocumentTab *TDocumentManager::CreateTab(const QString &caption, const QString &path)
@@ -225,7 +243,7 @@ void TDocumentManager::btnNewClick(bool askTemplate)
     tab->View()->setFocus();
     tab->Editor()->SetModified(false);
     m_w.RichEdit1SelectionChange(tab);
-    Q_UNUSED(askTemplate);   // the template choice comes with the new-document dialog
+    Q_UNUSED(askTemplate); // the template choice comes with the new-document dialog
 }
 
 void TDocumentManager::btnOpenClick()
@@ -269,8 +287,8 @@ void TDocumentManager::OpenFile(const QString &path)
     TEditLines lines;
     QString warning;
     try {
-        tab->Format() = DocumentFile::LoadLines(path, lines, DocumentFile::StyleFromFileType(m_w.Settings().FileType),
-                                                &warning);
+        tab->Format() =
+            DocumentFile::LoadLines(path, lines, DocumentFile::StyleFromFileType(m_w.Settings().FileType), &warning);
         DocumentFile::ExpandTabs(lines, m_w.Settings().TabWidth);
     } catch (...) {
         QApplication::restoreOverrideCursor();
@@ -293,7 +311,7 @@ void TDocumentManager::OpenFile(const QString &path)
     if (!warning.isEmpty()) {
         m_w.ShowStatusMessage(warning);
         m_w.Message(QMessageBox::Warning, QStringLiteral("TagForge!"),
-                QFileInfo(path).fileName() + QStringLiteral(": ") + warning);
+                    QFileInfo(path).fileName() + QStringLiteral(": ") + warning);
     }
 }
 
@@ -345,12 +363,13 @@ bool TDocumentManager::SaveTabAs(TDocumentTab *tab, const QString &path)
             text, baseDir, &Includes::ReadIncludeFile, [this](const QString &s) { m_w.ShowStatusMessage(s); });
         if (expansion.Expanded) {
             TDocumentFormat pageFormat = format;
-            switched |= DocumentFile::SaveText(Includes::ExpandedPathFor(path), expansion.Text, pageFormat).SwitchedToUtf8;
+            switched |=
+                DocumentFile::SaveText(Includes::ExpandedPathFor(path), expansion.Text, pageFormat).SwitchedToUtf8;
             newPath = Includes::SourcePathFor(path);
         }
         const TEditLines &lines = editor->Lines();
-        switched |= DocumentFile::Save(newPath, lines.Count(),
-                                       [&lines](int i) { return QStringView(lines[i]); }, format)
+        switched |= DocumentFile::Save(
+                        newPath, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format)
                         .SwitchedToUtf8;
     } catch (...) {
         editor->EndUpdate();
@@ -456,8 +475,7 @@ QString TDocumentManager::BackupDir() const
     const QString beside = m_w.Context().ProgramDir + QStringLiteral("/Backups");
     if (QDir().mkpath(beside) && QFileInfo(beside).isWritable())
         return beside;
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                         + QStringLiteral("/Backups");
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Backups");
     QDir().mkpath(data);
     return data;
 }
@@ -473,16 +491,17 @@ void TDocumentManager::Backup(bool silent)
     try {
         TDocumentFormat format = tab->Format();
         const TEditLines &lines = tab->Editor()->Lines();
-        DocumentFile::Save(target, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
+        DocumentFile::Save(
+            target, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
     } catch (const std::exception &e) {
         // The system's reason follows, so that a full disk is told as such.
         m_w.ShowStatusMessage(QStringLiteral("Error creating Backup of ") + name + QStringLiteral("! ")
-                          + QString::fromUtf8(e.what()));
+                              + QString::fromUtf8(e.what()));
         return;
     }
     if (!silent)
         m_w.Message(QMessageBox::Information, QStringLiteral("TagForge!"),
-                QStringLiteral("Backup created in Backup Subfolder of TagForge! Folder."));
+                    QStringLiteral("Backup created in Backup Subfolder of TagForge! Folder."));
 }
 
 QStringList TDocumentManager::BackupModified()
@@ -496,7 +515,8 @@ QStringList TDocumentManager::BackupModified()
         try {
             TDocumentFormat format = tab->Format();
             const TEditLines &lines = tab->Editor()->Lines();
-            DocumentFile::Save(target, lines.Count(), [&lines](int n) { return QStringView(lines[n]); }, format);
+            DocumentFile::Save(
+                target, lines.Count(), [&lines](int n) { return QStringView(lines[n]); }, format);
             written << target;
         } catch (const std::exception &) {
             // Nothing more can be done for this document while the program is being ended.
@@ -508,11 +528,11 @@ QStringList TDocumentManager::BackupModified()
 void TDocumentManager::DeleteLine1Click()
 {
     TMyRichEdit *editor = m_w.ActiveEditor();
-    const bool yes = m_w.Context().AskYesNo
-                         ? m_w.Context().AskYesNo(QStringLiteral("Confirmation"), QStringLiteral("Really delete whole line?"))
-                         : QMessageBox::question(&m_w, QStringLiteral("Confirmation"),
-                                                 QStringLiteral("Really delete whole line?"))
-                               == QMessageBox::Yes;
+    const bool yes =
+        m_w.Context().AskYesNo
+            ? m_w.Context().AskYesNo(QStringLiteral("Confirmation"), QStringLiteral("Really delete whole line?"))
+            : QMessageBox::question(&m_w, QStringLiteral("Confirmation"), QStringLiteral("Really delete whole line?"))
+                  == QMessageBox::Yes;
     if (yes)
         // Through the editor's command, so that the deletion can be undone.
         editor->CommandProcessor(ecDeleteLine);
@@ -529,8 +549,7 @@ void TDocumentManager::Print1Click()
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QString title = QFileInfo(tab->Path()).fileName();
-    tab->View()->Print(m_printer.get(), title, QStringLiteral("$TITLE$"),
-                       QStringLiteral("Page $PAGENUM$ - $DATE$"));
+    tab->View()->Print(m_printer.get(), title, QStringLiteral("$TITLE$"), QStringLiteral("Page $PAGENUM$ - $DATE$"));
 }
 
 void TDocumentManager::PrinterSetup1Click()
@@ -562,7 +581,8 @@ void TDocumentManager::BuildReopenMenu()
         a->setToolTip(item.Path);
         a->setStatusTip(item.Path);
         a->setData(item.Index);
-        connect(a, &QAction::triggered, this, [this, index = item.Index] { m_w.RunGuarded([this, index] { AnyMRUClick(index); }); });
+        connect(a, &QAction::triggered, this,
+                [this, index = item.Index] { m_w.RunGuarded([this, index] { AnyMRUClick(index); }); });
     }
     if (reopen->isEmpty())
         reopen->addAction(QStringLiteral("[Empty]"))->setEnabled(false);
@@ -576,7 +596,8 @@ void TDocumentManager::AnyMRUClick(int index)
         return;
     }
     const QString text = QStringLiteral("The file \"%1\" has been moved or deleted!!\r\n"
-                                        "Would you like to remove it from the MRU-List?").arg(path);
+                                        "Would you like to remove it from the MRU-List?")
+                             .arg(path);
     if (m_w.Ask(QStringLiteral("Confirm"), text)) {
         RecentFiles::RemoveEntry(m_mruFileList, index);
         BuildReopenMenu();
@@ -594,8 +615,8 @@ void TDocumentManager::CreateUntitledFromTemplate()
     if (QFileInfo::exists(path)) {
         m_w.RunGuarded([&] {
             TEditLines lines;
-            TDocumentFormat format = DocumentFile::LoadLines(path, lines,
-                                                             DocumentFile::StyleFromFileType(m_w.Settings().FileType));
+            TDocumentFormat format =
+                DocumentFile::LoadLines(path, lines, DocumentFile::StyleFromFileType(m_w.Settings().FileType));
             tab->Format().LineBreak = format.LineBreak;
             tab->Editor()->LoadFrom(std::move(lines));
         });

@@ -24,12 +24,12 @@ TExplorerBar::TExplorerBar(QWidget *parent) : QWidget(parent)
     auto *title = new QLabel(QStringLiteral("Explorer"), header);
     title->setStyleSheet(QStringLiteral("font-weight: 600"));
     headerLayout->addWidget(title, 1);
-    QToolButton *left = HeaderButton(QStringLiteral("btnExpAlignL"), QStringLiteral("go-previous"),
-                                     QStringLiteral("<"), QStringLiteral("Dock at the left edge"));
-    QToolButton *right = HeaderButton(QStringLiteral("btnExpAlignR"), QStringLiteral("go-next"),
-                                      QStringLiteral(">"), QStringLiteral("Dock at the right edge"));
-    QToolButton *hide = HeaderButton(QStringLiteral("btnExpX"), QStringLiteral("window-close"),
-                                     QStringLiteral("x"), QStringLiteral("Hide the side bar"));
+    QToolButton *left = HeaderButton(QStringLiteral("btnExpAlignL"), QStringLiteral("go-previous"), QStringLiteral("<"),
+                                     QStringLiteral("Dock at the left edge"));
+    QToolButton *right = HeaderButton(QStringLiteral("btnExpAlignR"), QStringLiteral("go-next"), QStringLiteral(">"),
+                                      QStringLiteral("Dock at the right edge"));
+    QToolButton *hide = HeaderButton(QStringLiteral("btnExpX"), QStringLiteral("window-close"), QStringLiteral("x"),
+                                     QStringLiteral("Hide the side bar"));
     headerLayout->addWidget(left);
     headerLayout->addWidget(right);
     headerLayout->addWidget(hide);
@@ -44,7 +44,10 @@ TExplorerBar::TExplorerBar(QWidget *parent) : QWidget(parent)
     switchLayout->setSpacing(2);
     m_switch = new QButtonGroup(this);
     m_switch->setExclusive(true);
-    struct SwitchButton { const char *name, *icon, *caption, *hint; };
+    struct SwitchButton
+    {
+        const char *name, *icon, *caption, *hint;
+    };
     static const SwitchButton buttons[] = {
         {"btnShowExplorer", "folder", "Files", "Explorer and image preview"},
         {"btnShowTreeView", "view-list-tree", "Tree", "Document tree"},
@@ -72,8 +75,7 @@ TExplorerBar::TExplorerBar(QWidget *parent) : QWidget(parent)
 
     m_pages = new QStackedWidget(this);
     m_pages->setObjectName(QStringLiteral("Pages"));
-    static const char *pageNames[PageCount] = {"tabExplorer", "tabTreeView", "tabChars",
-                                               "tabManager", "tabReport"};
+    static const char *pageNames[PageCount] = {"tabExplorer", "tabTreeView", "tabChars", "tabManager", "tabReport"};
     for (int i = 0; i < PageCount; ++i) {
         auto *page = new QWidget(m_pages);
         page->setObjectName(QLatin1String(pageNames[i]));
@@ -94,9 +96,7 @@ TExplorerBar::TExplorerBar(QWidget *parent) : QWidget(parent)
         m_sysDrives->hideColumn(c);
     PageWidget(ExplorerPage)->layout()->addWidget(m_sysDrives);
 
-    connect(m_switch, &QButtonGroup::idClicked, this, [this](int page) {
-        ShowPage(Page(page));
-    });
+    connect(m_switch, &QButtonGroup::idClicked, this, [this](int page) { ShowPage(Page(page)); });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -107,8 +107,8 @@ TExplorerBar::TExplorerBar(QWidget *parent) : QWidget(parent)
     setMinimumWidth(140);
 }
 
-QToolButton *TExplorerBar::HeaderButton(const QString &name, const QString &icon,
-                                        const QString &fallback, const QString &hint)
+QToolButton *TExplorerBar::HeaderButton(const QString &name, const QString &icon, const QString &fallback,
+                                        const QString &hint)
 {
     auto *button = new QToolButton(this);
     button->setObjectName(name);

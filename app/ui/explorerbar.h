@@ -32,8 +32,7 @@ Q_SIGNALS:
     void PageShown(int page);
 
 private:
-    QToolButton *HeaderButton(const QString &name, const QString &icon, const QString &fallback,
-                              const QString &hint);
+    QToolButton *HeaderButton(const QString &name, const QString &icon, const QString &fallback, const QString &hint);
 
     QStackedWidget *m_pages = nullptr;
     QButtonGroup *m_switch = nullptr;

@@ -36,17 +36,16 @@ QHash<QString, QMenu *> BuildMainMenu(QMenuBar *bar, const QHash<QString, QActio
     QMenu *reopen = submenu(file, "Reopen1", QStringLiteral("&Reopen"));
     reopen->setIcon(QIcon::fromTheme(QStringLiteral("document-open-recent")));
     reopen->setEnabled(false);
-    add(file, {"", "Close1", "CloseAll1", "", "Save1", "SaveAs1", "SaveAll1", "", "Print1",
-               "PrinterSetup1", "", "Backup1", "", "Exit1"});
+    add(file, {"", "Close1", "CloseAll1", "", "Save1", "SaveAs1", "SaveAll1", "", "Print1", "PrinterSetup1", "",
+               "Backup1", "", "Exit1"});
 
     QMenu *edit = menu("File1", QStringLiteral("&Edit"));
-    add(edit, {"Undo1", "Redo1", "Repeat1", "", "Copy1", "Cut1", "Paste1", "Delete1",
-               "DeleteLine1", "", "Indent1", "Unindent1", "", "GotoLine1", "GotoChar1", "",
-               "SelectAll1"});
+    add(edit, {"Undo1", "Redo1", "Repeat1", "", "Copy1", "Cut1", "Paste1", "Delete1", "DeleteLine1", "", "Indent1",
+               "Unindent1", "", "GotoLine1", "GotoChar1", "", "SelectAll1"});
 
     QMenu *insert = menu("HTMLTags1", QStringLiteral("&Insert"));
-    add(insert, {"Hyperlink1", "EigeneHomepageAdresse1", "EigeneeMailAdresse1",
-                 "HexadecimalColor1", "BRTag1", "", "CurrDate1", "CurrTime1"});
+    add(insert, {"Hyperlink1", "EigeneHomepageAdresse1", "EigeneeMailAdresse1", "HexadecimalColor1", "BRTag1", "",
+                 "CurrDate1", "CurrTime1"});
     QMenu *dateTime = submenu(insert, "CurrentDateTime1", QStringLiteral("Date and Time"));
     dateTime->setEnabled(false);
     insert->addSeparator();
@@ -59,14 +58,13 @@ QHash<QString, QMenu *> BuildMainMenu(QMenuBar *bar, const QHash<QString, QActio
     add(search, {"Find1", "FindNext1", "Replace1"});
 
     QMenu *view = menu("Ansicht1", QStringLiteral("&View"));
-    add(view, {"Preview1", "Preview2", "Preview3", "", "MainTb1", "QuickTab1", "PathQuicktab1",
-               "StatusBar1", "BrowserToolbar1", "PageControl1MultiLine1", "", "ExploreWin1",
-               "TagParams1"});
+    add(view, {"Preview1", "Preview2", "Preview3", "", "MainTb1", "QuickTab1", "PathQuicktab1", "StatusBar1",
+               "BrowserToolbar1", "PageControl1MultiLine1", "", "ExploreWin1", "TagParams1"});
 
     QMenu *document = menu("Dokument1", QStringLiteral("&Document"));
-    add(document, {"TagAssistent1", "", "SyntaxCheck1", "LinkCheckerlocal1", "", "ReplaceSlashes1",
-                   "UpperCaseTags1", "LowerCaseTags1", "AlleTagsentfernen1", "Chars2Entities1",
-                   "Entities2Chars1", "", "TagSelect1", "Dokument2", "", "SpellCheck1"});
+    add(document, {"TagAssistent1", "", "SyntaxCheck1", "LinkCheckerlocal1", "", "ReplaceSlashes1", "UpperCaseTags1",
+                   "LowerCaseTags1", "AlleTagsentfernen1", "Chars2Entities1", "Entities2Chars1", "", "TagSelect1",
+                   "Dokument2", "", "SpellCheck1"});
 
     QMenu *tools = menu("Tools1", QStringLiteral("&Tools"));
     add(tools, {"Text2HtmlKonverter1", "JavaApplets1", ""});
@@ -79,8 +77,7 @@ QHash<QString, QMenu *> BuildMainMenu(QMenuBar *bar, const QHash<QString, QActio
         actions.value(QLatin1String(hidden))->setVisible(false);
 
     QMenu *options = menu("Options1", QStringLiteral("&Options"));
-    add(options, {"Einstellungen1", "Properties1", "EditorProperties1", "Browser1", "",
-                  "Resettodefaults1"});
+    add(options, {"Einstellungen1", "Properties1", "EditorProperties1", "Browser1", "", "Resettodefaults1"});
 
     QMenu *help = menu("Hilfe2", QStringLiteral("&?"));
     add(help, {"HTMLDocumentation1", "Help1", "", "WebValidator1", "WebMDN1", "", "About1"});

@@ -22,5 +22,5 @@ public:
 
 private:
     QList<QLabel *> m_panels;
-    std::vector<int> m_widths;  // each panel's own width, the least it takes
+    std::vector<int> m_widths; // each panel's own width, the least it takes
 };

@@ -40,8 +40,7 @@
 #include <QToolButton>
 #include <QUrl>
 
-TfrmHTMLEdit::TfrmHTMLEdit(const TMainWindowContext &context, QWidget *parent)
-    : QMainWindow(parent), m_context(context)
+TfrmHTMLEdit::TfrmHTMLEdit(const TMainWindowContext &context, QWidget *parent) : QMainWindow(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmHTMLEdit"));
     setWindowTitle(QStringLiteral("TagForge!"));
@@ -107,8 +106,10 @@ void TfrmHTMLEdit::FormCreate()
 
     if (m_context.UserStore) {
         auto status = [this](const QString &m) { ShowStatusMessage(m); };
-        AppSettings::LoadRegList(*m_context.UserStore, m_preview->MailAdresses(), QStringLiteral("MailAdresses"), status);
-        AppSettings::LoadRegList(*m_context.UserStore, m_documents->MRUFileList(), QStringLiteral("MRUFileList"), status);
+        AppSettings::LoadRegList(*m_context.UserStore, m_preview->MailAdresses(), QStringLiteral("MailAdresses"),
+                                 status);
+        AppSettings::LoadRegList(*m_context.UserStore, m_documents->MRUFileList(), QStringLiteral("MRUFileList"),
+                                 status);
         AppSettings::LoadRegList(*m_context.UserStore, m_userTools, QStringLiteral("UserTools"), status);
     }
     m_documents->BuildReopenMenu();
@@ -123,8 +124,7 @@ void TfrmHTMLEdit::FormCreate()
     SplashStatus(QStringLiteral("Loading Data..."), 86);
     if (m_context.UserStore) {
         auto status = [this](const QString &m) { ShowStatusMessage(m); };
-        const TLoadedSettings loaded =
-            AppSettings::LoadSettings(*m_context.UserStore, m_context.MachineStore, status);
+        const TLoadedSettings loaded = AppSettings::LoadSettings(*m_context.UserStore, m_context.MachineStore, status);
         ApplyLoadedSettings(loaded);
     } else {
         TLoadedSettings defaults;
@@ -154,7 +154,8 @@ void TfrmHTMLEdit::StartTimer1()
 
 void TfrmHTMLEdit::CreateTagInsight()
 {
-    m_tagInsight = new TTagInsight(this, m_workArea->TagHint(), m_context.TimersDrivenByCaller ? nullptr : &m_timer2, m_state);
+    m_tagInsight =
+        new TTagInsight(this, m_workArea->TagHint(), m_context.TimersDrivenByCaller ? nullptr : &m_timer2, m_state);
     m_tagInsight->ActiveView = [this]() -> TCodeEditView * {
         TDocumentTab *tab = ActiveTab();
         return tab ? tab->View() : nullptr;
@@ -186,8 +187,7 @@ bool TfrmHTMLEdit::Ask(const QString &caption, const QString &text)
         return m_context.AskYesNo(caption, text);
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return QMessageBox::question(this, caption, shown, QMessageBox::Yes | QMessageBox::No)
-           == QMessageBox::Yes;
+    return QMessageBox::question(this, caption, shown, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 void TfrmHTMLEdit::ApplyLoadedSettings(const TLoadedSettings &loaded)
@@ -200,10 +200,14 @@ void TfrmHTMLEdit::ApplyLoadedSettings(const TLoadedSettings &loaded)
     const TWindowLayout &l = loaded.Layout;
     if (l.FormTop || l.FormLeft || l.FormHeight || l.FormWidth) {
         QRect g = geometry();
-        if (l.FormLeft) g.moveLeft(*l.FormLeft);
-        if (l.FormTop) g.moveTop(*l.FormTop);
-        if (l.FormWidth && *l.FormWidth > 200) g.setWidth(*l.FormWidth);
-        if (l.FormHeight && *l.FormHeight > 150) g.setHeight(*l.FormHeight);
+        if (l.FormLeft)
+            g.moveLeft(*l.FormLeft);
+        if (l.FormTop)
+            g.moveTop(*l.FormTop);
+        if (l.FormWidth && *l.FormWidth > 200)
+            g.setWidth(*l.FormWidth);
+        if (l.FormHeight && *l.FormHeight > 150)
+            g.setHeight(*l.FormHeight);
         // A window stored on a screen that is gone comes back on the primary screen.
         if (!QGuiApplication::screenAt(g.center()))
             if (QScreen *s = QGuiApplication::primaryScreen())
@@ -278,7 +282,6 @@ void TfrmHTMLEdit::FormShow()
     m_workArea->ApplyPendingSplit();
 }
 
-
 void TfrmHTMLEdit::closeEvent(QCloseEvent *event)
 {
     if (!FormCloseQuery()) {
@@ -322,8 +325,7 @@ void TfrmHTMLEdit::FormClose()
         AppSettings::SaveRegList(*m_context.UserStore, m_userTools, QStringLiteral("UserTools"));
         if (!m_context.UserStore->Flush())
             Message(QMessageBox::Warning, QStringLiteral("TagForge!"),
-                    QStringLiteral("The settings could not be written to ")
-                        + m_context.UserStore->FileName());
+                    QStringLiteral("The settings could not be written to ") + m_context.UserStore->FileName());
     }
 }
 
@@ -358,8 +360,8 @@ void TfrmHTMLEdit::Timer1Timer()
 
 void TfrmHTMLEdit::RefreshKeyIndicators()
 {
-    m_statusBar->SetPanelText(TMainStatusBar::InsOvr, m_state.Flags().InsertState ? QStringLiteral("Ins")
-                                                                  : QStringLiteral("Ovr"));
+    m_statusBar->SetPanelText(TMainStatusBar::InsOvr,
+                              m_state.Flags().InsertState ? QStringLiteral("Ins") : QStringLiteral("Ovr"));
     const TLockKeyState keys = QueryLockKeys();
     m_statusBar->SetPanelText(TMainStatusBar::Caps, keys.CapsLock ? QStringLiteral("Cap") : QString());
     m_statusBar->SetPanelText(TMainStatusBar::Num, keys.NumLock ? QStringLiteral("Num") : QString());
@@ -370,8 +372,8 @@ bool TfrmHTMLEdit::eventFilter(QObject *watched, QEvent *event)
     // The window sees keys before its controls, to keep the indicators current.
     if (event->type() == QEvent::KeyPress && !m_closing) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::NoModifier
-            && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this)
+        if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::NoModifier && watched->isWidgetType()
+            && static_cast<QWidget *>(watched)->window() == this)
             m_state.Set(&TWindowFlags::InsertState, !m_state.Flags().InsertState);
         RefreshKeyIndicators();
     } else if (event->type() == QEvent::StatusTip) {

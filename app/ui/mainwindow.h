@@ -135,8 +135,8 @@ public:
     void ResetToDefaults(bool ask = true);
 
     // The documents in their tabs (the document manager opens, saves and closes them).
-    TMyRichEdit *ActiveEditor() const;       // throws ENoActiveRE when no tab is open
-    TDocumentTab *ActiveTab() const;         // null when no tab is open
+    TMyRichEdit *ActiveEditor() const; // throws ENoActiveRE when no tab is open
+    TDocumentTab *ActiveTab() const;   // null when no tab is open
     TDocumentTab *Tab(int index) const;
     void OpenFile(const QString &path);
     void UpdateControls();
@@ -218,7 +218,7 @@ private:
     QStringList m_notes;
     QList<TTaskEntry> m_tasks;
     QString m_projectFile;
-    qint64 m_lastTextLength = 0;             // the active document's length at the last tick
+    qint64 m_lastTextLength = 0; // the active document's length at the last tick
     TDocumentManager *m_documents = nullptr;
     TPreviewController *m_preview = nullptr;
     TActionCatalog *m_catalog = nullptr;

@@ -38,14 +38,10 @@ void TfrmHTMLEdit::CreateActions()
     enable("Resettodefaults1", [this] { ResetToDefaults(true); });
     enable("HTMLDocumentation1", [this] { HTMLDocumentation1Click(); });
     enable("Help1", [this] { Help1Click(); });
-    enable("WebValidator1", [] {
-        QDesktopServices::openUrl(QUrl(QStringLiteral("https://validator.w3.org/")));
-    });
-    enable("WebMDN1", [] {
-        QDesktopServices::openUrl(QUrl(QStringLiteral("https://developer.mozilla.org/docs/Web/HTML")));
-    });
-    for (const char *name : {"MainTb1", "QuickTab1", "StatusBar1", "BrowserToolbar1",
-                             "ExploreWin1", "TagParams1"}) {
+    enable("WebValidator1", [] { QDesktopServices::openUrl(QUrl(QStringLiteral("https://validator.w3.org/"))); });
+    enable("WebMDN1",
+           [] { QDesktopServices::openUrl(QUrl(QStringLiteral("https://developer.mozilla.org/docs/Web/HTML"))); });
+    for (const char *name : {"MainTb1", "QuickTab1", "StatusBar1", "BrowserToolbar1", "ExploreWin1", "TagParams1"}) {
         QAction *a = m_actions.value(QLatin1String(name));
         a->setCheckable(true);
         a->setEnabled(true);
@@ -56,14 +52,13 @@ void TfrmHTMLEdit::CreateActions()
         m_tbMain->setVisible(on);
         m_tbMain2->setVisible(on);
     });
-    connect(Action(TActionId::QuickTab1), &QAction::triggered, this,
-            [this](bool on) { m_quickBar->setVisible(on); });
-    connect(Action(TActionId::StatusBar1), &QAction::triggered, this,
-            [this](bool on) { m_statusBar->setVisible(on); });
-    connect(Action(TActionId::BrowserToolbar1), &QAction::triggered, this,
-            [this](bool on) { if (QToolBar *bar = m_preview->tbrBrowser()) bar->setVisible(on); });
-    connect(Action(TActionId::ExploreWin1), &QAction::triggered, this,
-            [this](bool on) { SetBarVisible(on); });
+    connect(Action(TActionId::QuickTab1), &QAction::triggered, this, [this](bool on) { m_quickBar->setVisible(on); });
+    connect(Action(TActionId::StatusBar1), &QAction::triggered, this, [this](bool on) { m_statusBar->setVisible(on); });
+    connect(Action(TActionId::BrowserToolbar1), &QAction::triggered, this, [this](bool on) {
+        if (QToolBar *bar = m_preview->tbrBrowser())
+            bar->setVisible(on);
+    });
+    connect(Action(TActionId::ExploreWin1), &QAction::triggered, this, [this](bool on) { SetBarVisible(on); });
     QAction *multiLine = Action(TActionId::PageControl1MultiLine1);
     multiLine->setEnabled(true);
     connect(multiLine, &QAction::triggered, this, [this](bool on) { MultiLineTabs()->SetActive(on); });
@@ -73,10 +68,9 @@ void TfrmHTMLEdit::CreateActions()
 
 void TfrmHTMLEdit::CreateMenus()
 {
-    m_menus = BuildMainMenu(menuBar(), m_actions,
-                            m_quickBar ? m_quickBar->MetaTagMenu()->actions() : QList<QAction *>());
-    connect(m_menus.value(QStringLiteral("Ansicht1")), &QMenu::aboutToShow, this,
-            &TfrmHTMLEdit::UpdateViewMenuChecks);
+    m_menus =
+        BuildMainMenu(menuBar(), m_actions, m_quickBar ? m_quickBar->MetaTagMenu()->actions() : QList<QAction *>());
+    connect(m_menus.value(QStringLiteral("Ansicht1")), &QMenu::aboutToShow, this, &TfrmHTMLEdit::UpdateViewMenuChecks);
 }
 
 void TfrmHTMLEdit::UpdateViewMenuChecks()
@@ -96,9 +90,8 @@ void TfrmHTMLEdit::CreateToolbars()
     m_tbMain = addToolBar(QStringLiteral("Main Toolbar"));
     m_tbMain->setObjectName(QStringLiteral("tbMain"));
     m_tbMain->setIconSize(QSize(22, 22));
-    for (const char *name : {"New1", "Open1", "Save1", "SaveAll1", "CloseAll1", "", "Copy1",
-                             "Paste1", "Cut1", "", "Undo1", "Redo1", "", "TagAssistent1",
-                             "SyntaxCheck1", "LinkCheckerlocal1", "Dokument2"}) {
+    for (const char *name : {"New1", "Open1", "Save1", "SaveAll1", "CloseAll1", "", "Copy1", "Paste1", "Cut1", "",
+                             "Undo1", "Redo1", "", "TagAssistent1", "SyntaxCheck1", "LinkCheckerlocal1", "Dokument2"}) {
         if (!*name)
             m_tbMain->addSeparator();
         else
@@ -108,8 +101,8 @@ void TfrmHTMLEdit::CreateToolbars()
     m_tbMain2 = addToolBar(QStringLiteral("Toolbar"));
     m_tbMain2->setObjectName(QStringLiteral("tbMain2"));
     m_tbMain2->setIconSize(QSize(22, 22));
-    for (const char *name : {"Find1", "FindNext1", "Replace1", "", "SendMail1", "btnPreview",
-                             "Repeat1", "TagSelect1", "ImageBrowser1"}) {
+    for (const char *name :
+         {"Find1", "FindNext1", "Replace1", "", "SendMail1", "btnPreview", "Repeat1", "TagSelect1", "ImageBrowser1"}) {
         if (!*name)
             m_tbMain2->addSeparator();
         else

@@ -40,7 +40,10 @@ QWidget *MakeTopBar(QWidget *parent, QHash<QString, QToolButton *> &buttons)
     auto *btnLayout = new QHBoxLayout(pnlTopBarBtns);
     btnLayout->setContentsMargins(0, 0, 0, 0);
     btnLayout->setSpacing(1);
-    struct TToggle { const char *name, *icon, *caption, *hint; };
+    struct TToggle
+    {
+        const char *name, *icon, *caption, *hint;
+    };
     static const TToggle toggles[] = {
         {"btnToggleNums", "format-list-ordered", "#", "Toggle Line Numbers on/off"},
         {"btnTagToggleCompl", "", "<>", "Tag Brackets Completion on/off"},
@@ -62,8 +65,8 @@ QWidget *MakeTopBar(QWidget *parent, QHash<QString, QToolButton *> &buttons)
         {"btnMainWinRes", "exchange-positions", "v", "Switch Panes"},
     };
     for (const TToggle &t : switches) {
-        QToolButton *b = MakeToggle(pnlTopBar, QLatin1String(t.name), QLatin1String(t.icon),
-                                    QLatin1String(t.caption), QLatin1String(t.hint));
+        QToolButton *b = MakeToggle(pnlTopBar, QLatin1String(t.name), QLatin1String(t.icon), QLatin1String(t.caption),
+                                    QLatin1String(t.hint));
         b->setCheckable(false);
         buttons.insert(b->objectName(), b);
         topLayout->addWidget(b);

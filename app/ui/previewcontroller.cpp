@@ -73,10 +73,22 @@ QToolBar *TPreviewController::CreateBrowserToolbar(QWidget *pane)
     };
     add("btnBrwseRefreshDoc", "document-preview", "Refresh current document preview",
         [this] { btnPreviewClick(false); });
-    add("btnBrwseBack", "go-previous", "Previous", [this] { if (m_w.WebBrowser()) m_w.WebBrowser()->GoBack(); });
-    add("btnBrwseForward", "go-next", "Next", [this] { if (m_w.WebBrowser()) m_w.WebBrowser()->GoForward(); });
-    add("btnBrwseStop", "process-stop", "Stop loading site", [this] { if (m_w.WebBrowser()) m_w.WebBrowser()->Stop(); });
-    add("btnBrwseRefresh", "view-refresh", "Refresh document", [this] { if (m_w.WebBrowser()) m_w.WebBrowser()->Reload(); });
+    add("btnBrwseBack", "go-previous", "Previous", [this] {
+        if (m_w.WebBrowser())
+            m_w.WebBrowser()->GoBack();
+    });
+    add("btnBrwseForward", "go-next", "Next", [this] {
+        if (m_w.WebBrowser())
+            m_w.WebBrowser()->GoForward();
+    });
+    add("btnBrwseStop", "process-stop", "Stop loading site", [this] {
+        if (m_w.WebBrowser())
+            m_w.WebBrowser()->Stop();
+    });
+    add("btnBrwseRefresh", "view-refresh", "Refresh document", [this] {
+        if (m_w.WebBrowser())
+            m_w.WebBrowser()->Reload();
+    });
     add("btnBrwseHome", "go-home", "Go to HOME location", [this] { btnBrwseHomeClick(); });
     m_cbxBrwseURL = new QComboBox(m_tbrBrowser);
     m_cbxBrwseURL->setObjectName(QStringLiteral("cbxBrwseURL"));
@@ -164,7 +176,8 @@ void TPreviewController::RegisterCommands()
 void TPreviewController::AddMailItem(const QString &address)
 {
     QAction *item = m_pmMailAdresses->addAction(address);
-    connect(item, &QAction::triggered, this, [this, address] { m_w.RunGuarded([this, address] { MailDocumentTo(address); }); });
+    connect(item, &QAction::triggered, this,
+            [this, address] { m_w.RunGuarded([this, address] { MailDocumentTo(address); }); });
 }
 
 void TPreviewController::RichEdit1Exit(TDocumentTab *tab)
@@ -189,8 +202,8 @@ void TPreviewController::RichEdit1Exit(TDocumentTab *tab)
         m_exitCopyJob.Start(
             [name, lines = DocumentFile::LinesSnapshot(tab->Editor()->Lines()), format = tab->Format()]() mutable {
                 try {
-                    DocumentFile::Save(name, int(lines.size()), [&lines](int i) { return QStringView(lines.at(i)); },
-                                       format);
+                    DocumentFile::Save(
+                        name, int(lines.size()), [&lines](int i) { return QStringView(lines.at(i)); }, format);
                 } catch (const std::exception &e) {
                     return QString::fromUtf8(e.what());
                 }
@@ -206,7 +219,8 @@ void TPreviewController::RichEdit1Exit(TDocumentTab *tab)
     try {
         TDocumentFormat format = tab->Format();
         const TEditLines &lines = tab->Editor()->Lines();
-        DocumentFile::Save(name, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
+        DocumentFile::Save(
+            name, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
         tab->SetCopyStale(false);
     } catch (const std::exception &e) {
         failed(QString::fromUtf8(e.what()));
@@ -320,8 +334,9 @@ QString TPreviewController::WritePreviewCopy(TDocumentTab *tab)
     const QString name = Preview::PreviewName(tab->Path(), PreviewFallbackDir());
     // The expansion works on a copy, so the editor keeps its text, selection and scroll place.
     const QString baseDir = Preview::DocumentDir(tab->Path(), PreviewFallbackDir());
-    const Includes::TExpansion expansion = Includes::ExpandIncludes(
-        tab->Editor()->Text(), baseDir, &Includes::ReadIncludeFile, [this](const QString &s) { m_w.ShowStatusMessage(s); });
+    const Includes::TExpansion expansion =
+        Includes::ExpandIncludes(tab->Editor()->Text(), baseDir, &Includes::ReadIncludeFile,
+                                 [this](const QString &s) { m_w.ShowStatusMessage(s); });
     if (!m_tempFiles.contains(name, Qt::CaseInsensitive))
         m_tempFiles.append(name);
     ++m_previewWrites;
@@ -362,21 +377,21 @@ void TPreviewController::Preview2Click(int browserSet)
     }
     const Preview::TCommand command = Preview::ExternalBrowserCommand(program, start, m_lastPreviewFile, end);
     const bool started = m_w.Context().StartProgram ? m_w.Context().StartProgram(command.Program, command.Arguments)
-                                                : QProcess::startDetached(command.Program, command.Arguments);
+                                                    : QProcess::startDetached(command.Program, command.Arguments);
     if (!started)
         m_w.ShowStatusMessage(QStringLiteral("Could not start ") + program);
 }
 
 void TPreviewController::DeletePreviewCopy(const QString &path)
 {
-    for (const QString &name : {Preview::PreviewName(path, PreviewFallbackDir()),
-                                Preview::ExitCopyName(path, PreviewFallbackDir())}) {
+    for (const QString &name :
+         {Preview::PreviewName(path, PreviewFallbackDir()), Preview::ExitCopyName(path, PreviewFallbackDir())}) {
         // Only copies this program made are removed; a user's own "~qw" file stays.
         if (!m_tempFiles.contains(name, Qt::CaseInsensitive))
             continue;
         if (QFileInfo::exists(name) && !QFile::remove(name))
             m_w.Message(QMessageBox::Critical, QStringLiteral("TagForge!"),
-                    QStringLiteral("Error deleting Temp-File: ") + name + QLatin1Char('.'));
+                        QStringLiteral("Error deleting Temp-File: ") + name + QLatin1Char('.'));
         for (qsizetype i = m_tempFiles.size() - 1; i >= 0; --i)
             if (m_tempFiles.at(i).compare(name, Qt::CaseInsensitive) == 0)
                 m_tempFiles.removeAt(i);
@@ -401,9 +416,9 @@ void TPreviewController::MailDocumentTo(const QString &address)
 {
     TMyRichEdit *editor = m_w.ActiveEditor();
     m_w.Message(QMessageBox::Information, QStringLiteral("TagForge!"),
-            QStringLiteral("The HTML source of this document has been copied to the clipboard.\r\n"
-                           "Your standard mail client will now be started: paste the source into the "
-                           "text of the mail."));
+                QStringLiteral("The HTML source of this document has been copied to the clipboard.\r\n"
+                               "Your standard mail client will now be started: paste the source into the "
+                               "text of the mail."));
     QGuiApplication::clipboard()->setText(editor->Text());
     QUrl url(QStringLiteral("mailto:") + address);
     url.setQuery(QStringLiteral("subject=New HTML Page&body=The newest Version of my HTML page:")

@@ -16,7 +16,7 @@ struct TMainWindowContext
     TSettingsStore *UserStore = nullptr;
     const TSettingsStore *MachineStore = nullptr;
     QString ProgramDir;
-    QStringList Arguments;       // command-line arguments after the program name
+    QStringList Arguments; // command-line arguments after the program name
     TfrmSplash *Splash = nullptr;
     // Message boxes go through these so that tests can answer them; empty means a real box.
     std::function<void(int icon, const QString &caption, const QString &text)> ShowMessage;

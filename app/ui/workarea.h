@@ -25,8 +25,8 @@ class TWorkArea : public QWidget
 public:
     // The toggle strip's buttons go into toolButtons by name; browserToolbar makes the browser
     // pane's toolbar inside the pane it is given.
-    TWorkArea(QHash<QString, QToolButton *> &toolButtons,
-              const std::function<QWidget *(QWidget *)> &browserToolbar, QWidget *parent);
+    TWorkArea(QHash<QString, QToolButton *> &toolButtons, const std::function<QWidget *(QWidget *)> &browserToolbar,
+              QWidget *parent);
 
     // Puts the browser into its pane; without a browser engine the pane and its buttons go away.
     void CreateBrowser();

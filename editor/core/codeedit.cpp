@@ -496,12 +496,9 @@ bool TCodeEdit::IsPointInSelection(TBufferCoord pos) const
     if (pos.Y < b.Y || pos.Y > e.Y)
         return false;
     switch (m_selectionMode) {
-    case smLine:
-        return true;
-    case smColumn:
-        return pos.X >= std::min(b.X, e.X) && pos.X < std::max(b.X, e.X);
-    case smNormal:
-        break;
+    case smLine: return true;
+    case smColumn: return pos.X >= std::min(b.X, e.X) && pos.X < std::max(b.X, e.X);
+    case smNormal: break;
     }
     return b <= pos && pos < e;
 }
@@ -526,8 +523,7 @@ QString TCodeEdit::TextInMode(TBufferCoord start, TBufferCoord end, TSelectionMo
     start.Y = std::clamp(start.Y, 1, count);
     end.Y = std::clamp(end.Y, 1, count);
     switch (mode) {
-    case smNormal:
-        return RangeText(ValidPos(start), ValidPos(end));
+    case smNormal: return RangeText(ValidPos(start), ValidPos(end));
     case smColumn: {
         const int c1 = std::min(start.X, end.X);
         const int c2 = std::max(start.X, end.X);

@@ -24,7 +24,8 @@
 //
 // Positions are 1-based (column, line); a column is a UTF-16 code unit, a tab is one column.
 // Search and replace (SearchReplace, codeeditsearch.cpp) drives a TEditSearch line by line.
-class TCodeEdit : public QObject {
+class TCodeEdit : public QObject
+{
     Q_OBJECT
 
 public:
@@ -377,15 +378,15 @@ private:
 };
 
 // Collects the splices of one recorded change and records it (see TEditSplice).
-class TEditChangeScope {
+class TEditChangeScope
+{
 public:
     explicit TEditChangeScope(TCodeEdit *edit);
     ~TEditChangeScope();
     TEditChangeScope(const TEditChangeScope &) = delete;
     TEditChangeScope &operator=(const TEditChangeScope &) = delete;
     bool Changed() const { return !m_log.isEmpty(); }
-    void Commit(TChangeReason reason, TBufferCoord start, TBufferCoord end, const QString &text,
-                TSelectionMode mode);
+    void Commit(TChangeReason reason, TBufferCoord start, TBufferCoord end, const QString &text, TSelectionMode mode);
 
 private:
     TCodeEdit *m_edit;

@@ -103,9 +103,8 @@ void TCodeEdit::MoveCaretAndSelection(TBufferCoord before, TBufferCoord after, b
     TPaintLockGuard lock(this);
     if (selecting && !(m_options & eoNoSelection)) {
         // Extend the selection attached to the caret, or start one at the old caret position.
-        const TBufferCoord anchor = (SelAvail() || m_selectionMode == smColumn) && m_blockEnd == before
-                                        ? m_blockBegin
-                                        : before;
+        const TBufferCoord anchor =
+            (SelAvail() || m_selectionMode == smColumn) && m_blockEnd == before ? m_blockBegin : before;
         SetCaretXY(after);
         SetSelectionInternal(anchor, m_caret);
     } else {
@@ -135,30 +134,14 @@ void TCodeEdit::ExecuteCommand(TEditorCommand command, QChar aChar, void *data)
     const int page = (m_options & eoHalfPageScroll) ? std::max(1, m_linesInWindow / 2) : m_linesInWindow;
 
     switch (base) {
-    case ecLeft:
-        MoveCaretHorz(-1, selecting);
-        break;
-    case ecRight:
-        MoveCaretHorz(1, selecting);
-        break;
-    case ecUp:
-        MoveCaretVert(-1, selecting);
-        break;
-    case ecDown:
-        MoveCaretVert(1, selecting);
-        break;
-    case ecWordLeft:
-        MoveCaretAndSelection(m_caret, PrevWordPos(), selecting);
-        break;
-    case ecWordRight:
-        MoveCaretAndSelection(m_caret, NextWordPos(), selecting);
-        break;
-    case ecLineStart:
-        MoveCaretAndSelection(m_caret, BufferCoord(1, m_caret.Y), selecting);
-        break;
-    case ecLineEnd:
-        MoveCaretAndSelection(m_caret, BufferCoord(lineLen + 1, m_caret.Y), selecting);
-        break;
+    case ecLeft: MoveCaretHorz(-1, selecting); break;
+    case ecRight: MoveCaretHorz(1, selecting); break;
+    case ecUp: MoveCaretVert(-1, selecting); break;
+    case ecDown: MoveCaretVert(1, selecting); break;
+    case ecWordLeft: MoveCaretAndSelection(m_caret, PrevWordPos(), selecting); break;
+    case ecWordRight: MoveCaretAndSelection(m_caret, NextWordPos(), selecting); break;
+    case ecLineStart: MoveCaretAndSelection(m_caret, BufferCoord(1, m_caret.Y), selecting); break;
+    case ecLineEnd: MoveCaretAndSelection(m_caret, BufferCoord(lineLen + 1, m_caret.Y), selecting); break;
     case ecPageUp:
         SetTopLine(m_topLine - page);
         MoveCaretVert(-page, selecting);
@@ -175,16 +158,12 @@ void TCodeEdit::ExecuteCommand(TEditorCommand command, QChar aChar, void *data)
         SetLeftChar(m_leftChar + m_charsInWindow);
         MoveCaretHorz(m_charsInWindow, selecting);
         break;
-    case ecPageTop:
-        MoveCaretAndSelection(m_caret, BufferCoord(m_caret.X, m_topLine), selecting);
-        break;
+    case ecPageTop: MoveCaretAndSelection(m_caret, BufferCoord(m_caret.X, m_topLine), selecting); break;
     case ecPageBottom:
         MoveCaretAndSelection(
             m_caret, BufferCoord(m_caret.X, std::min(m_lines.Count(), m_topLine + m_linesInWindow - 1)), selecting);
         break;
-    case ecEditorTop:
-        MoveCaretAndSelection(m_caret, BufferCoord(1, 1), selecting);
-        break;
+    case ecEditorTop: MoveCaretAndSelection(m_caret, BufferCoord(1, 1), selecting); break;
     case ecEditorBottom: {
         const int last = m_lines.Count();
         MoveCaretAndSelection(m_caret, BufferCoord(int(m_lines[last - 1].size()) + 1, last), selecting);
@@ -194,22 +173,15 @@ void TCodeEdit::ExecuteCommand(TEditorCommand command, QChar aChar, void *data)
         if (data)
             MoveCaretAndSelection(m_caret, *static_cast<const TBufferCoord *>(data), selecting);
         break;
-    default:
-        break;
+    default: break;
     }
     if (base <= ecGotoXY && base != ecNone)
         return;
 
     switch (command) {
-    case ecSelectAll:
-        SelectAll();
-        break;
-    case ecDeleteLastChar:
-        DoBackspace();
-        break;
-    case ecDeleteChar:
-        DoDeleteChar();
-        break;
+    case ecSelectAll: SelectAll(); break;
+    case ecDeleteLastChar: DoBackspace(); break;
+    case ecDeleteChar: DoDeleteChar(); break;
     case ecDeleteWord:
         if (m_readOnly)
             break;
@@ -236,39 +208,20 @@ void TCodeEdit::ExecuteCommand(TEditorCommand command, QChar aChar, void *data)
         if (!m_readOnly && m_caret.X <= lineLen)
             DeleteRangeRecorded(m_caret, BufferCoord(lineLen + 1, m_caret.Y), urDeleteForward);
         break;
-    case ecDeleteLine:
-        DoDeleteLine();
-        break;
-    case ecClearAll:
-        DoClearAll();
-        break;
-    case ecLineBreak:
-        DoLineBreak(true);
-        break;
-    case ecInsertLine:
-        DoLineBreak(false);
-        break;
-    case ecChar:
-        TypeChar(aChar);
-        break;
-    case ecImeStr:
-        break;
-    case ecUndo:
-        Undo();
-        break;
-    case ecRedo:
-        Redo();
-        break;
+    case ecDeleteLine: DoDeleteLine(); break;
+    case ecClearAll: DoClearAll(); break;
+    case ecLineBreak: DoLineBreak(true); break;
+    case ecInsertLine: DoLineBreak(false); break;
+    case ecChar: TypeChar(aChar); break;
+    case ecImeStr: break;
+    case ecUndo: Undo(); break;
+    case ecRedo: Redo(); break;
     case ecCut:
         if (SelAvail())
             CutToClipboard();
         break;
-    case ecCopy:
-        CopyToClipboard();
-        break;
-    case ecPaste:
-        PasteFromClipboard();
-        break;
+    case ecCopy: CopyToClipboard(); break;
+    case ecPaste: PasteFromClipboard(); break;
     case ecScrollUp:
         SetTopLine(m_topLine - 1);
         if (m_caret.Y > m_topLine + m_linesInWindow - 1)
@@ -300,38 +253,17 @@ void TCodeEdit::ExecuteCommand(TEditorCommand command, QChar aChar, void *data)
             MoveCaretAndSelection(m_caret, BufferCoord(x, m_caret.Y), false);
         }
         break;
-    case ecInsertMode:
-        SetInsertMode(true);
-        break;
-    case ecOverwriteMode:
-        SetInsertMode(false);
-        break;
-    case ecToggleMode:
-        SetInsertMode(!m_insertMode);
-        break;
-    case ecBlockIndent:
-        DoBlockIndent();
-        break;
-    case ecBlockUnindent:
-        DoBlockUnindent();
-        break;
-    case ecNormalSelect:
-        SetSelectionMode(smNormal);
-        break;
-    case ecColumnSelect:
-        SetSelectionMode(smColumn);
-        break;
-    case ecLineSelect:
-        SetSelectionMode(smLine);
-        break;
-    case ecTab:
-        DoTab();
-        break;
-    case ecShiftTab:
-        break;
-    case ecMatchBracket:
-        DoMatchBracket();
-        break;
+    case ecInsertMode: SetInsertMode(true); break;
+    case ecOverwriteMode: SetInsertMode(false); break;
+    case ecToggleMode: SetInsertMode(!m_insertMode); break;
+    case ecBlockIndent: DoBlockIndent(); break;
+    case ecBlockUnindent: DoBlockUnindent(); break;
+    case ecNormalSelect: SetSelectionMode(smNormal); break;
+    case ecColumnSelect: SetSelectionMode(smColumn); break;
+    case ecLineSelect: SetSelectionMode(smLine); break;
+    case ecTab: DoTab(); break;
+    case ecShiftTab: break;
+    case ecMatchBracket: DoMatchBracket(); break;
     default:
         if (command >= ecGotoMarker0 && command <= ecGotoMarker9) {
             if (m_bookmarkOptions.EnableKeys())
@@ -510,7 +442,7 @@ void TCodeEdit::DoBackspace()
         return;
     }
     const int lead = (m_options & eoAutoIndent) ? LeadingSpace(line) : 0;
-    int from = x - 1; // case 5 by default: one character
+    int from = x - 1;                                           // case 5 by default: one character
     if (IsBlank(line.at(x - 2)) && lead > 0 && x - 1 == lead) { // case 4: unindent to a guide line
         from = 1;
         for (int i = y - 1; i >= 1; --i) {

@@ -22,7 +22,8 @@ QList<QString> ToStrings(const QList<QStringView> &views)
 
 // One replacement of the line being rewritten: the match at column co of the line as it was, now
 // at b, replaced by text ending at `end`. Kept small: a long line may hold 100,000 of them.
-struct TPendingReplace {
+struct TPendingReplace
+{
     TBufferCoord b;
     TBufferCoord end;
     qsizetype co = 0;
@@ -30,7 +31,8 @@ struct TPendingReplace {
 
 // A replacement waiting to be recorded, with the line it came from (`source`) and, for the last
 // one written to a line, the trailing blanks cut when the line was written.
-struct TUnrecorded {
+struct TUnrecorded
+{
     TPendingReplace r;
     QString source;
     QList<TEditSplice> trims;
@@ -44,13 +46,13 @@ struct TUnrecorded {
 // right-trimmed once when it is written, and that trim is logged in the line's last record.
 // A replace-all records at its end, and only the pairs the undo limit keeps: the list would drop
 // the older ones anyway.
-class TSearchRun {
+class TSearchRun
+{
 public:
     TSearchRun(TCodeEdit &edit, const QString &search, const QString &replace, TSynSearchOptions options)
         : m_edit(edit), m_search(search), m_replace(replace), m_options(options),
           m_pieces(ToStrings(EditText::SplitAtBreaks(replace))), m_len(int(search.size()))
-    {
-    }
+    {}
     ~TSearchRun() { EndReplaceAll(); }
     TSearchRun(const TSearchRun &) = delete;
     TSearchRun &operator=(const TSearchRun &) = delete;
@@ -108,7 +110,7 @@ private:
     qsizetype m_rightLen = 0;
     std::vector<QString> m_done;
     std::vector<TPendingReplace> m_pending; // this line's, in order
-    QList<TEditSplice> m_trims; // of the flush in progress
+    QList<TEditSplice> m_trims;             // of the flush in progress
     std::deque<TUnrecorded> m_unrecorded;
     size_t m_keepPairs = 1;
 };
@@ -203,12 +205,9 @@ int TSearchRun::Run()
 bool TSearchRun::InScope(int column, int y) const
 {
     switch (m_scopeMode) {
-    case smLine:
-        return true;
-    case smColumn:
-        return column >= m_start.X && column + m_len <= m_end.X;
-    case smNormal:
-        break;
+    case smLine: return true;
+    case smColumn: return column >= m_start.X && column + m_len <= m_end.X;
+    case smNormal: break;
     }
     return (y != m_start.Y || column >= m_start.X) && (y != m_end.Y || column + m_len <= m_end.X);
 }
@@ -237,8 +236,8 @@ bool TSearchRun::ProcessLine(int y, const std::vector<int> &columns, int &added)
             }
             const TBufferCoord b = Position(co);
             Select(b, BufferCoord(b.X + m_len, b.Y));
-            m_edit.OnReplaceText.FireUntil([&action] { return action != raReplace; }, &m_edit, m_search, m_replace,
-                                           b.Y, b.X, action);
+            m_edit.OnReplaceText.FireUntil([&action] { return action != raReplace; }, &m_edit, m_search, m_replace, b.Y,
+                                           b.X, action);
         }
         if (action == raCancel) {
             go = false;
@@ -298,8 +297,8 @@ void TSearchRun::Replace(int co)
 
     TBufferCoord end = b;
     if (!m_replace.isEmpty())
-        end = k == 0 ? BufferCoord(b.X + int(m_replace.size()), b.Y)
-                     : BufferCoord(int(m_pieces[k].size()) + 1, b.Y + k);
+        end =
+            k == 0 ? BufferCoord(b.X + int(m_replace.size()), b.Y) : BufferCoord(int(m_pieces[k].size()) + 1, b.Y + k);
 
     if (!m_backwards) {
         m_cur.append(QStringView(m_orig).mid(m_src, co - m_src));
@@ -330,8 +329,7 @@ void TSearchRun::Replace(int co)
                 moved.append(*it);
             std::vector<QString> fresh(m_pieces.begin() + 1, m_pieces.begin() + k);
             fresh.push_back(std::move(moved));
-            m_done.insert(m_done.begin(), std::make_move_iterator(fresh.begin()),
-                          std::make_move_iterator(fresh.end()));
+            m_done.insert(m_done.begin(), std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
             m_rightRev.assign(1, m_pieces[0]);
             m_rightLen = m_pieces[0].size();
         }

@@ -82,8 +82,7 @@ TBufferCoord TCodeEdit::DoSplice(TBufferCoord start, TBufferCoord end, QStringVi
     const int y1 = start.Y - 1;
     const int y2 = end.Y - 1;
     if (y1 == y2 && !HasLineBreak(text)) {
-        if (text.isEmpty() && start == end
-            && (!trim || EditText::TrimmedLength(m_lines[y1]) == m_lines[y1].size()))
+        if (text.isEmpty() && start == end && (!trim || EditText::TrimmedLength(m_lines[y1]) == m_lines[y1].size()))
             return start; // nothing to change: no hook, no repaint
         QString line = m_lines.TakeString(y1);
         line.replace(start.X - 1, end.X - start.X, text.data(), text.size());
@@ -170,9 +169,7 @@ void TCodeEdit::DeleteRangeInMode(TBufferCoord begin, TBufferCoord end, TSelecti
         std::swap(begin, end);
     m_lines.BeginUpdate();
     switch (mode) {
-    case smNormal:
-        DoSplice(begin, end, {}, true);
-        break;
+    case smNormal: DoSplice(begin, end, {}, true); break;
     case smColumn: {
         const int c1 = std::min(begin.X, end.X);
         const int c2 = std::max(begin.X, end.X);
@@ -218,9 +215,7 @@ TBufferCoord TCodeEdit::InsertTextRaw(TSelectionMode mode, const QString &value)
     if (!value.isEmpty()) {
         m_lines.BeginUpdate();
         switch (mode) {
-        case smNormal:
-            caret = InsertAt(m_caret, value);
-            break;
+        case smNormal: caret = InsertAt(m_caret, value); break;
         case smColumn: {
             QList<QStringView> rows = EditText::SplitAtBreaks(value);
             if (rows.size() > 1 && rows.last().isEmpty())

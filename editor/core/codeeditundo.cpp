@@ -6,7 +6,8 @@
 
 namespace {
 
-class TDepthGuard {
+class TDepthGuard
+{
 public:
     explicit TDepthGuard(int &depth) : m_depth(depth) { ++m_depth; }
     ~TDepthGuard() { --m_depth; }

@@ -17,7 +17,8 @@ QByteArray EncodeBlockType(TSelectionMode mode, const QString &text);
 bool DecodeBlockType(const QByteArray &data, TSelectionMode &mode, QString &text);
 
 // Implemented over QClipboard by the view's side (editor/ui) and by fakes in tests.
-class TEditClipboard {
+class TEditClipboard
+{
 public:
     virtual ~TEditClipboard() = default;
     // Empties the clipboard and places both formats: plain text and the block-type data.

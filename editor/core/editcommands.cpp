@@ -2,7 +2,8 @@
 #include "editor/core/editcommands.h"
 
 namespace {
-struct TCommandName {
+struct TCommandName
+{
     TEditorCommand command;
     const char *name;
 };

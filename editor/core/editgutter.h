@@ -9,7 +9,7 @@ class TEditGutter
 public:
     bool AutoSize() const { return m_autoSize; }
     void SetAutoSize(bool value) { Set(m_autoSize, value); }
-    quint32 Color() const { return m_color; }        // a colour value as stored in settings
+    quint32 Color() const { return m_color; } // a colour value as stored in settings
     void SetColor(quint32 value) { Set(m_color, value); }
     int DigitCount() const { return m_digitCount; }
     void SetDigitCount(int value);
@@ -55,10 +55,14 @@ private:
         field = value;
         Changed();
     }
-    void Changed() { if (OnChange) OnChange(); }
+    void Changed()
+    {
+        if (OnChange)
+            OnChange();
+    }
 
     bool m_autoSize = false;
-    quint32 m_color = 0x8000000F;   // the system's button face colour
+    quint32 m_color = 0x8000000F; // the system's button face colour
     int m_digitCount = 4;
     int m_autoSizeDigitCount = 4;
     bool m_leadingZeros = false;

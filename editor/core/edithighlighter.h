@@ -24,7 +24,8 @@
 // Two states that compare equal must mean the same tokenizer situation, so that stopping early is
 // correct. The engine does not own the highlighter; whoever destroys it first calls
 // TCodeEdit::SetHighlighter(nullptr) on every editor that uses it.
-class TEditHighlighterLink {
+class TEditHighlighterLink
+{
 public:
     virtual ~TEditHighlighterLink() = default;
 

@@ -76,7 +76,8 @@ void TEditLineBuffer::reserve(qsizetype n)
 
 // Cuts text that may arrive in several pieces into lines by this rule: a line runs up to
 // the next CR or LF; then one CR and after it one LF are skipped. A NUL is kept as a character.
-class TEditLineSplitter {
+class TEditLineSplitter
+{
 public:
     template <typename Sink>
     void Feed(QStringView chunk, Sink &&out)

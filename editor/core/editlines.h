@@ -16,12 +16,14 @@ class QStringDecoder;
 // A gap buffer of line entries: inserting or deleting lines next to the previous edit costs O(1),
 // so a burst of line breaks in a two-million-line document does not move the whole array each time.
 // Index access stays O(1). Entries are moved, never copied, when the gap travels.
-struct TEditLineEntry {
+struct TEditLineEntry
+{
     QString text;
     TRangeState range = 0;
 };
 
-class TEditLineBuffer {
+class TEditLineBuffer
+{
 public:
     qsizetype size() const { return qsizetype(m_store.size()) - m_gapLength; }
     TEditLineEntry &at(qsizetype i) { return m_store[physical(i)]; }
@@ -42,7 +44,8 @@ private:
     qsizetype m_gapLength = 0;
 };
 
-class TEditLines {
+class TEditLines
+{
 public:
     using TNotifyHook = std::function<void(TEditLines *sender)>;
     using TIndexHook = std::function<void(int index)>;

@@ -21,8 +21,8 @@ qsizetype ScanForNeedles(const char16_t *text, qsizetype from, qsizetype end, co
     const __m128i n2 = _mm_set1_epi16(short(needles[2]));
     auto hits = [&](const char16_t *at) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(at));
-        const __m128i eq = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, n0), _mm_cmpeq_epi16(v, n1)),
-                                        _mm_cmpeq_epi16(v, n2));
+        const __m128i eq =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, n0), _mm_cmpeq_epi16(v, n1)), _mm_cmpeq_epi16(v, n2));
         return unsigned(_mm_movemask_epi8(eq));
     };
     for (; p + 16 <= end; p += 16) {

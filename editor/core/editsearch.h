@@ -28,7 +28,8 @@ enum TReplaceAction : quint8 { raCancel = 0, raSkip = 1, raReplace = 2, raReplac
 // Searches one line of text at a time. Columns are 1-based UTF-16 positions. Matches never overlap:
 // after a hit the scan continues behind it. Case folding and the word test are Unicode-aware; for
 // Latin-1 text they agree with the Windows-1252 tables.
-class TEditSearch {
+class TEditSearch
+{
 public:
     TEditSearch();
     virtual ~TEditSearch() = default;

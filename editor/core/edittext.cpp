@@ -31,7 +31,7 @@ qsizetype TrimmedLength(QStringView s)
     return n;
 }
 
-}
+} // namespace EditText
 
 TPaintLockGuard::TPaintLockGuard(TCodeEdit *edit) : m_edit(edit)
 {

@@ -14,7 +14,7 @@ QList<QStringView> SplitAtBreaks(QStringView text);
 // Where a right-trimmed copy of s would end: blanks and control characters go.
 qsizetype TrimmedLength(QStringView s);
 
-}
+} // namespace EditText
 
 // Takes an editor's paint lock for a scope, releasing it even when a command throws.
 class TPaintLockGuard

@@ -6,7 +6,8 @@
 #include <stdexcept>
 
 // A 1-based (column, line) position as used by every public property and undo record.
-struct TBufferCoord {
+struct TBufferCoord
+{
     qint32 X = 1;
     qint32 Y = 1;
 
@@ -20,7 +21,10 @@ struct TBufferCoord {
     friend bool operator<=(const TBufferCoord &a, const TBufferCoord &b) { return !(b < a); }
 };
 
-inline TBufferCoord BufferCoord(qint32 x, qint32 y) { return TBufferCoord{x, y}; }
+inline TBufferCoord BufferCoord(qint32 x, qint32 y)
+{
+    return TBufferCoord{x, y};
+}
 
 // Opaque highlighter state stored per line; the engine only stores and compares it.
 using TRangeState = quintptr;
@@ -78,13 +82,15 @@ enum TChangeReason : quint8 {
 };
 
 // The editor's edit error ("Clipboard copy operation failed", ...).
-class EEditError : public std::runtime_error {
+class EEditError : public std::runtime_error
+{
 public:
     using std::runtime_error::runtime_error;
 };
 
 // A duplicate key binding ("Shortcut already exists").
-class EEditKeyError : public std::runtime_error {
+class EEditKeyError : public std::runtime_error
+{
 public:
     using std::runtime_error::runtime_error;
 };

@@ -16,7 +16,7 @@ namespace EventOrder {
 constexpr int First = -100;
 constexpr int Normal = 0;
 constexpr int Last = 100;
-}
+} // namespace EventOrder
 
 // Listeners run by ascending order value, then by the order they were added. Attaching never
 // detaches anyone else.
@@ -30,7 +30,8 @@ constexpr int Last = 100;
 // engine fires those hooks with FireUntil, which asks its predicate after every listener and
 // skips the later listeners once the event is consumed. The engine then acts on what is left.
 template <typename... Args>
-class TEventChain {
+class TEventChain
+{
 public:
     using TListener = std::function<void(Args...)>;
 
@@ -110,14 +111,16 @@ public:
     }
 
 private:
-    struct TEntry {
+    struct TEntry
+    {
         TEventId Id;
         int Order;
         TListener Listener;
     };
 
     // Counts nested dispatches; the last one to end applies what listeners added and removed.
-    class TDispatch {
+    class TDispatch
+    {
     public:
         explicit TDispatch(TEventChain &chain) : m_chain(chain) { ++m_chain.m_depth; }
         ~TDispatch()

@@ -147,8 +147,7 @@ void TEditKeyStrokes::AddKey(TEditorCommand command, quint16 key, TShiftState sh
     k.SetCommand(command);
 }
 
-void TEditKeyStrokes::AddKey2(TEditorCommand command, quint16 key, TShiftState shift, quint16 key2,
-                              TShiftState shift2)
+void TEditKeyStrokes::AddKey2(TEditorCommand command, quint16 key, TShiftState shift, quint16 key2, TShiftState shift2)
 {
     TEditKeyStroke &k = Add();
     k.SetKey(key);

@@ -38,7 +38,8 @@ void ShortCutToKey(TShortCut shortCut, quint16 &key, TShiftState &shift);
 
 class TEditKeyStrokes;
 
-class TEditKeyStroke {
+class TEditKeyStroke
+{
 public:
     quint16 Key() const { return m_key; }
     void SetKey(quint16 key) { m_key = key; }
@@ -74,7 +75,8 @@ private:
     TEditorCommand m_command = ecNone;
 };
 
-class TEditKeyStrokes {
+class TEditKeyStrokes
+{
 public:
     TEditKeyStrokes() = default;
     TEditKeyStrokes(const TEditKeyStrokes &) = delete;

@@ -8,7 +8,8 @@
 
 class TCodeEdit;
 
-class TMark {
+class TMark
+{
 public:
     explicit TMark(TCodeEdit *owner = nullptr) : m_edit(owner) {}
     virtual ~TMark() = default;
@@ -39,7 +40,8 @@ private:
 };
 
 // The editor's marks; owns them. OnChange lets the editor repaint its gutter.
-class TMarkList {
+class TMarkList
+{
 public:
     std::function<void()> OnChange;
     // Fired before a mark is freed, so that the editor's bookmark table never keeps a dead pointer.
@@ -64,7 +66,8 @@ private:
 };
 
 // TEditBookmarkOptions; the engine uses EnableKeys, the view the rest.
-class TEditBookmarkOptions {
+class TEditBookmarkOptions
+{
 public:
     std::function<void()> OnChange;
 

@@ -45,4 +45,4 @@ int ToBufferColumn(QStringView line, int displayColumn, int tabWidth)
     return int(line.size()) + 1 + (target - position);
 }
 
-}
+} // namespace TabExpansion

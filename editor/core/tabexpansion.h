@@ -14,6 +14,9 @@ int ToDisplayColumn(QStringView line, int column, int tabWidth);
 // the nearer edge of the tab is chosen.
 int ToBufferColumn(QStringView line, int displayColumn, int tabWidth);
 // True when the line has a tab, i.e. mapping is needed at all.
-inline bool HasTabs(QStringView line) { return line.contains(QLatin1Char('\t')); }
-
+inline bool HasTabs(QStringView line)
+{
+    return line.contains(QLatin1Char('\t'));
 }
+
+} // namespace TabExpansion

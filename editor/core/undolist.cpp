@@ -23,8 +23,7 @@ const TEditUndoItem *TEditUndoList::AddChange(TEditUndoItem &&item)
     return &m_items.back();
 }
 
-TChangeReason TEditUndoList::GetChange(TBufferCoord &start, TBufferCoord &end, QString &text,
-                                       TSelectionMode &selMode)
+TChangeReason TEditUndoList::GetChange(TBufferCoord &start, TBufferCoord &end, QString &text, TSelectionMode &selMode)
 {
     TEditUndoItem item;
     if (!PopItem(item))

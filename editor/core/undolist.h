@@ -11,7 +11,8 @@
 // time it is replayed) currently holds some text; replaying puts Text there instead. Replaying a
 // record's splices newest first restores the text before the change exactly, including blanks that
 // right-trimming removed and blanks that padding added, and yields the splices that redo it.
-struct TEditSplice {
+struct TEditSplice
+{
     TBufferCoord Start;
     TBufferCoord End;
     QString Text;
@@ -19,7 +20,8 @@ struct TEditSplice {
 
 // A change record. The first five fields say what changed and where; the rest is the engine's exact
 // replay data (splices) and the caret and selection around the change.
-struct TEditUndoItem {
+struct TEditUndoItem
+{
     TChangeReason ChangeReason = urInsert;
     TBufferCoord ChangeStartPos;
     TBufferCoord ChangeEndPos;
@@ -32,7 +34,8 @@ struct TEditUndoItem {
     TBufferCoord CaretAfter, BlockBeginAfter, BlockEndAfter;
 };
 
-class TEditUndoList {
+class TEditUndoList
+{
 public:
     // The list only stores: it knows no editor. AddChange returns the record as stored, or nullptr
     // when nothing was recorded (the list is locked); the editor that asked acts on a record

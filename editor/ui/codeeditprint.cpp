@@ -7,8 +7,7 @@
 #include <QPainter>
 #include <QPrinter>
 
-void TCodeEditView::Print(QPrinter *printer, const QString &title, const QString &header,
-                          const QString &footer)
+void TCodeEditView::Print(QPrinter *printer, const QString &title, const QString &header, const QString &footer)
 {
     QPainter p;
     if (!p.begin(printer))

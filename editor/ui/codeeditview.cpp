@@ -21,10 +21,9 @@
 namespace {
 // Marks data dragged out of an editor, so that a drop back into it moves or copies the block.
 const QString kInternalDragMime = QStringLiteral("application/x-tagforge-editor-block");
-}
+} // namespace
 
-TCodeEditView::TCodeEditView(TCodeEdit *engine, QWidget *parent)
-    : QAbstractScrollArea(parent), m_engine(engine)
+TCodeEditView::TCodeEditView(TCodeEdit *engine, QWidget *parent) : QAbstractScrollArea(parent), m_engine(engine)
 {
     setObjectName(QStringLiteral("CodeEditView"));
     setFocusPolicy(Qt::StrongFocus);
@@ -215,8 +214,7 @@ void TCodeEditView::resizeEvent(QResizeEvent *event)
 
 TBufferCoord TCodeEditView::PixelsToRowColumn(const QPoint &pixel) const
 {
-    const double exact = double(pixel.x() + (m_engine->LeftChar() - 1) * m_charWidth - GutterWidth() - 2)
-                         / m_charWidth;
+    const double exact = double(pixel.x() + (m_engine->LeftChar() - 1) * m_charWidth - GutterWidth() - 2) / m_charWidth;
     const int displayColumn = qMax(1, int(std::lround(exact)) + 1);
     int line = (pixel.y() >= 0 ? pixel.y() / m_lineHeight : -1) + m_engine->TopLine();
     line = qBound(1, line, qMax(1, m_engine->LineCount()));
@@ -237,8 +235,7 @@ void TCodeEditView::OnLinesInvalidated(int firstLine, int lastLine)
     const int last = qMin(lastLine, top + m_engine->LinesInWindow() + 1);
     if (last < first)
         return;
-    viewport()->update(QRect(0, (first - top) * m_lineHeight, viewport()->width(),
-                             (last - first + 1) * m_lineHeight));
+    viewport()->update(QRect(0, (first - top) * m_lineHeight, viewport()->width(), (last - first + 1) * m_lineHeight));
 }
 
 void TCodeEditView::OnStatusChanged(TStatusChanges changes)
@@ -329,18 +326,18 @@ void TCodeEditView::paintEvent(QPaintEvent *event)
     if (GutterWidth() > 0 && clip.left() < GutterWidth())
         PaintGutter(p, firstLine, qMax(lastLine, firstLine));
 
-    const bool showCaret = (m_hasFocus && m_caretOn && !(m_engine->Options() & eoNoCaret))
-                           || m_dropCaretShown;
+    const bool showCaret = (m_hasFocus && m_caretOn && !(m_engine->Options() & eoNoCaret)) || m_dropCaretShown;
     if (showCaret) {
         const QPoint pt = RowColumnToPixels(m_dropCaretShown ? m_dropCoord : m_engine->CaretXY());
         if (pt.x() >= GutterWidth()) {
-            const TCaretType type = m_engine->InsertMode() || m_dropCaretShown ? m_insertCaret
-                                                                                : m_overwriteCaret;
+            const TCaretType type = m_engine->InsertMode() || m_dropCaretShown ? m_insertCaret : m_overwriteCaret;
             QRect r;
             switch (type) {
             case ctVerticalLine: r = QRect(pt.x(), pt.y(), 2, m_lineHeight); break;
             case ctHorizontalLine: r = QRect(pt.x(), pt.y() + m_lineHeight - 2, m_charWidth, 2); break;
-            case ctHalfBlock: r = QRect(pt.x(), pt.y() + m_lineHeight / 2, m_charWidth, m_lineHeight - m_lineHeight / 2); break;
+            case ctHalfBlock:
+                r = QRect(pt.x(), pt.y() + m_lineHeight / 2, m_charWidth, m_lineHeight - m_lineHeight / 2);
+                break;
             case ctBlock: r = QRect(pt.x(), pt.y(), m_charWidth, m_lineHeight); break;
             }
             p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
@@ -394,7 +391,10 @@ void TCodeEditView::PaintLine(QPainter &p, int line, int y, const QRect &clip)
         const QStringView run = text.mid(from, to - from);
         bool plain = true;
         for (QChar c : run)
-            if (c.unicode() < 32 || c.unicode() > 0x2FF || c.isSurrogate()) { plain = false; break; }
+            if (c.unicode() < 32 || c.unicode() > 0x2FF || c.isSurrogate()) {
+                plain = false;
+                break;
+            }
         if (plain) {
             p.drawText(r.left(), baseline, run.toString());
         } else {
@@ -415,9 +415,7 @@ void TCodeEditView::PaintLine(QPainter &p, int line, int y, const QRect &clip)
     const QFont &base = m_gridFonts[0];
     for (const TPaintToken &t : tokens) {
         const QFont &f = m_gridFonts[(t.Bold ? 1 : 0) | (t.Italic ? 2 : 0) | (t.Underline ? 4 : 0)];
-        const QColor fg = special && lineFg.isValid() ? lineFg
-                          : t.Foreground.isValid()   ? t.Foreground
-                                                     : m_foreground;
+        const QColor fg = special && lineFg.isValid() ? lineFg : t.Foreground.isValid() ? t.Foreground : m_foreground;
         const QColor bg = special && lineBg.isValid() ? QColor() : t.Background;
         drawRun(t.Start, t.Length, fg, bg, f);
     }
@@ -443,8 +441,8 @@ void TCodeEditView::PaintGutter(QPainter &p, int firstLine, int lastLine)
 {
     const int width = GutterWidth();
     const int top = m_engine->TopLine();
-    p.fillRect(QRect(0, (firstLine - top) * m_lineHeight, width,
-                     (lastLine - firstLine + 2) * m_lineHeight), m_gutterColor);
+    p.fillRect(QRect(0, (firstLine - top) * m_lineHeight, width, (lastLine - firstLine + 2) * m_lineHeight),
+               m_gutterColor);
     p.setFont(font());
     if (m_gutter.ShowLineNumbers()) {
         p.setPen(palette().color(QPalette::ButtonText));
@@ -503,8 +501,9 @@ bool TCodeEditView::event(QEvent *event)
         const QKeyCombination combination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key()));
         if (IsClaimedShortcut && IsClaimedShortcut(combination))
             return QAbstractScrollArea::event(event);
-        if (IsKeyBound(key) || (!key->text().isEmpty() && key->text().at(0).isPrint()
-                                && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))) {
+        if (IsKeyBound(key)
+            || (!key->text().isEmpty() && key->text().at(0).isPrint()
+                && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))) {
             event->accept();
             return true;
         }
@@ -579,7 +578,7 @@ void TCodeEditView::mousePressEvent(QMouseEvent *event)
         return;
     }
     if (event->button() == Qt::RightButton)
-        return;   // the context menu works on the selection as it is
+        return; // the context menu works on the selection as it is
     if (event->button() != Qt::LeftButton)
         return;
     m_pressPos = pos;
@@ -590,8 +589,7 @@ void TCodeEditView::mousePressEvent(QMouseEvent *event)
         return;
     }
     TBufferCoord target = coord;
-    m_engine->CommandProcessor(event->modifiers() & Qt::ShiftModifier ? ecSelGotoXY : ecGotoXY,
-                               QChar(), &target);
+    m_engine->CommandProcessor(event->modifiers() & Qt::ShiftModifier ? ecSelGotoXY : ecGotoXY, QChar(), &target);
     m_mouseSelecting = true;
 }
 
@@ -637,8 +635,8 @@ void TCodeEditView::AutoScroll()
         m_engine->SetLeftChar(m_engine->LeftChar() - 1);
     else if (pos.x() > viewport()->width())
         m_engine->SetLeftChar(m_engine->LeftChar() + 1);
-    TBufferCoord target = PixelsToRowColumn(QPoint(qBound(GutterWidth(), pos.x(), viewport()->width()),
-                                                   qBound(-1, pos.y(), viewport()->height())));
+    TBufferCoord target = PixelsToRowColumn(
+        QPoint(qBound(GutterWidth(), pos.x(), viewport()->width()), qBound(-1, pos.y(), viewport()->height())));
     m_engine->CommandProcessor(ecSelGotoXY, QChar(), &target);
 }
 
@@ -670,8 +668,7 @@ void TCodeEditView::wheelEvent(QWheelEvent *event)
         QAbstractScrollArea::wheelEvent(event);
         return;
     }
-    const int lines = m_wheel.Add(delta, event->modifiers() & Qt::ControlModifier,
-                                  m_engine->LinesInWindow(),
+    const int lines = m_wheel.Add(delta, event->modifiers() & Qt::ControlModifier, m_engine->LinesInWindow(),
                                   m_engine->Options() & eoHalfPageScroll);
     if (lines != 0)
         m_engine->SetTopLine(m_engine->TopLine() - lines);

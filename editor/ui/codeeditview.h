@@ -60,8 +60,7 @@ public:
     void Print(QPrinter *printer, const QString &title, const QString &header, const QString &footer);
 
     // Hooks, as the rest of the program sets them.
-    std::function<void(TCodeEditView *sender, int line, bool &special, QColor &fg, QColor &bg)>
-        OnSpecialLineColors;
+    std::function<void(TCodeEditView *sender, int line, bool &special, QColor &fg, QColor &bg)> OnSpecialLineColors;
     std::function<void(TCodeEditView *sender, int x, int y, int line, TMark *mark)> OnGutterClick;
     std::function<void(TCodeEditView *sender, const QStringList &files)> OnDropFiles;
     // True for a key the host window claims (a menu shortcut or mnemonic): such keys reach the

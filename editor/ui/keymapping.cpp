@@ -26,7 +26,10 @@ TKeyTranslation TranslateQtKey(int qtKey, Qt::KeyboardModifiers modifiers)
     switch (qtKey) {
     case Qt::Key_Backspace: t.Code = VK_BACK; break;
     case Qt::Key_Tab: t.Code = VK_TAB; break;
-    case Qt::Key_Backtab: t.Code = VK_TAB; t.Shift |= ssShift; break;
+    case Qt::Key_Backtab:
+        t.Code = VK_TAB;
+        t.Shift |= ssShift;
+        break;
     case Qt::Key_Return:
     case Qt::Key_Enter: t.Code = VK_RETURN; break;
     case Qt::Key_Escape: t.Code = VK_ESCAPE; break;
@@ -56,8 +59,8 @@ TKeyTranslation TranslateQtKey(int qtKey, Qt::KeyboardModifiers modifiers)
     default: break;
     }
     // Shifted symbols only stand for digits when Shift is held, as with Ctrl+Shift+3.
-    if (qtKey >= Qt::Key_Exclam && qtKey <= Qt::Key_AsciiCircum && !(t.Shift & ssShift)
-        && t.Code >= Qt::Key_0 && t.Code <= Qt::Key_9)
+    if (qtKey >= Qt::Key_Exclam && qtKey <= Qt::Key_AsciiCircum && !(t.Shift & ssShift) && t.Code >= Qt::Key_0
+        && t.Code <= Qt::Key_9)
         t.Code = 0;
     return t;
 }

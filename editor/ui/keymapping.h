@@ -12,7 +12,7 @@ inline constexpr quint16 kUnnamedKeyCode = 0xFF;
 
 struct TKeyTranslation
 {
-    quint16 Code = 0;   // 0: a key the table cannot name
+    quint16 Code = 0; // 0: a key the table cannot name
     TShiftState Shift;
 };
 

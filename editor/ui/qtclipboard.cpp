@@ -7,8 +7,7 @@
 
 TQtEditClipboard::TQtEditClipboard(QClipboard *clipboard)
     : m_clipboard(clipboard ? clipboard : QGuiApplication::clipboard())
-{
-}
+{}
 
 bool TQtEditClipboard::SetData(const QString &plainText, const QByteArray &blockTypeData)
 {

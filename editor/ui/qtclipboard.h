@@ -5,7 +5,8 @@
 
 class QClipboard;
 
-class TQtEditClipboard : public TEditClipboard {
+class TQtEditClipboard : public TEditClipboard
+{
 public:
     // Uses QGuiApplication::clipboard() unless another clipboard is given.
     explicit TQtEditClipboard(QClipboard *clipboard = nullptr);

@@ -12,10 +12,7 @@ constexpr int kStyleMask = fsBold | fsItalic | fsUnderline | fsStrikeOut;
 
 } // namespace
 
-THighlightAttributes::THighlightAttributes(const QString &name)
-    : m_name(name)
-{
-}
+THighlightAttributes::THighlightAttributes(const QString &name) : m_name(name) {}
 
 void THighlightAttributes::Changed()
 {
@@ -52,8 +49,8 @@ void THighlightAttributes::Assign(const THighlightAttributes &source)
     if (&source == this)
         return;
     m_name = source.m_name;
-    const bool changed = m_background != source.m_background
-                         || m_foreground != source.m_foreground || m_style != source.m_style;
+    const bool changed =
+        m_background != source.m_background || m_foreground != source.m_foreground || m_style != source.m_style;
     m_background = source.m_background;
     m_foreground = source.m_foreground;
     m_style = source.m_style;

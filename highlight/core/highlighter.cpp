@@ -15,10 +15,7 @@ bool NameLess(const QString &a, const QString &b)
 
 } // namespace
 
-TCustomHighlighter::TCustomHighlighter(QObject *owner)
-    : QObject(owner)
-{
-}
+TCustomHighlighter::TCustomHighlighter(QObject *owner) : QObject(owner) {}
 
 TCustomHighlighter::~TCustomHighlighter() = default;
 
@@ -110,10 +107,9 @@ THighlightAttributes *TCustomHighlighter::AddAttribute(std::unique_ptr<THighligh
 {
     if (!attribute)
         throw std::invalid_argument("AddAttribute: no attribute");
-    const auto pos = std::lower_bound(m_attributes.begin(), m_attributes.end(), attribute->Name(),
-                                      [](const std::unique_ptr<THighlightAttributes> &a, const QString &name) {
-                                          return NameLess(a->Name(), name);
-                                      });
+    const auto pos = std::lower_bound(
+        m_attributes.begin(), m_attributes.end(), attribute->Name(),
+        [](const std::unique_ptr<THighlightAttributes> &a, const QString &name) { return NameLess(a->Name(), name); });
     if (pos != m_attributes.end() && (*pos)->Name().compare(attribute->Name(), Qt::CaseInsensitive) == 0)
         throw std::invalid_argument(
             QStringLiteral("Duplicate highlighter attribute \"%1\"").arg(attribute->Name()).toStdString());

@@ -25,8 +25,8 @@ using TRangeState = quintptr;
 using TIdentChars = std::bitset<256>;
 
 enum THighlighterCapability {
-    hcRegistry = 0x1,    // attributes can be loaded from and saved to the settings store
-    hcExportable = 0x2,  // ExportNext hands tokens to an export target
+    hcRegistry = 0x1,   // attributes can be loaded from and saved to the settings store
+    hcExportable = 0x2, // ExportNext hands tokens to an export target
 };
 Q_DECLARE_FLAGS(THighlighterCapabilities, THighlighterCapability)
 Q_DECLARE_OPERATORS_FOR_FLAGS(THighlighterCapabilities)
@@ -34,9 +34,9 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(THighlighterCapabilities)
 // One token of a line as the painting view needs it. Attribute nullptr: the editor's colours.
 struct THighlightToken
 {
-    int Start;    // 0-based column in the text that was tokenized
-    int Length;   // may be 0; such tokens paint nothing
-    int Kind;     // highlighter-specific, as GetTokenKind()
+    int Start;  // 0-based column in the text that was tokenized
+    int Length; // may be 0; such tokens paint nothing
+    int Kind;   // highlighter-specific, as GetTokenKind()
     THighlightAttributes *Attribute;
 };
 
@@ -65,8 +65,7 @@ public:
     // For painting: fills tokens (cleared first, capacity kept) with every token of the line
     // except the end-of-line token and returns the state at its end. The line must stay alive
     // while the tokens' positions are used.
-    TRangeState TokenizeLine(QStringView line, int lineIndex, TRangeState start,
-                             std::vector<THighlightToken> &tokens)
+    TRangeState TokenizeLine(QStringView line, int lineIndex, TRangeState start, std::vector<THighlightToken> &tokens)
     {
         return TokenizeLineUpTo(line, lineIndex, start, tokens, INT_MAX);
     }

@@ -10,7 +10,7 @@ namespace {
 
 // What the character at the current position starts when the range leaves it to the table.
 enum TDispatch : quint8 {
-    dpWord,          // every other character, also those beyond 8 bits
+    dpWord, // every other character, also those beyond 8 bits
     dpSpace,
     dpLineFeed,
     dpReturn,
@@ -53,8 +53,7 @@ constexpr bool IsLineBreak(char16_t c)
 
 } // namespace
 
-THTMLSyn::THTMLSyn(QObject *owner)
-    : TCustomHighlighter(owner)
+THTMLSyn::THTMLSyn(QObject *owner) : TCustomHighlighter(owner)
 {
     m_andAttri = MakeAttribute(QStringLiteral("Escape ampersand"), clLime, clNone, fsBold);
     m_aspAttri = MakeAttribute(QStringLiteral("Asp"), clBlack, clYellow, {});
@@ -83,8 +82,8 @@ THTMLSyn::THTMLSyn(QObject *owner)
     SetDefaultFilter(QStringLiteral("HTML Document (*.htm,*.html)|*.htm;*.html"));
 }
 
-THighlightAttributes *THTMLSyn::MakeAttribute(const QString &name, TColor foreground,
-                                              TColor background, TFontStyles style)
+THighlightAttributes *THTMLSyn::MakeAttribute(const QString &name, TColor foreground, TColor background,
+                                              TFontStyles style)
 {
     auto attribute = std::make_unique<THighlightAttributes>(name);
     attribute->SetForeground(foreground);
@@ -235,8 +234,7 @@ TRangeState THTMLSyn::TokenizeLineUpTo(QStringView line, int lineIndex, TRangeSt
         NextToken();
         if (m_tokenKind == tkEol)
             break;
-        tokens.push_back({int(m_tokenPos), int(m_run - m_tokenPos), m_tokenKind,
-                          m_kindAttri[m_tokenKind]});
+        tokens.push_back({int(m_tokenPos), int(m_run - m_tokenPos), m_tokenKind, m_kindAttri[m_tokenKind]});
         if (m_run > stopColumn)
             break;
     }
@@ -247,18 +245,10 @@ inline void THTMLSyn::NextToken()
 {
     m_tokenPos = m_run;
     switch (m_range) {
-    case rsAsp:
-        BlockProc(tkAsp, 1);
-        break;
-    case rsComment:
-        BlockProc(tkComment, 2);
-        break;
-    case rsText:
-        TextProc();
-        break;
-    default:
-        Dispatch();
-        break;
+    case rsAsp: BlockProc(tkAsp, 1); break;
+    case rsComment: BlockProc(tkComment, 2); break;
+    case rsText: TextProc(); break;
+    default: Dispatch(); break;
     }
 }
 
@@ -270,9 +260,7 @@ inline void THTMLSyn::Dispatch()
     }
     const char16_t c = m_line[m_run];
     switch (c < 256 ? kDispatch[c] : quint8(dpWord)) {
-    case dpSpace:
-        SpaceProc();
-        break;
+    case dpSpace: SpaceProc(); break;
     case dpLineFeed:
         m_tokenKind = tkSpace;
         ++m_run;
@@ -283,9 +271,7 @@ inline void THTMLSyn::Dispatch()
         if (m_run < m_length && m_line[m_run] == '\n')
             ++m_run;
         break;
-    case dpOpenBracket:
-        OpenBracketProc();
-        break;
+    case dpOpenBracket: OpenBracketProc(); break;
     case dpCloseBracket:
         m_range = rsText;
         m_tokenKind = tkSymbol;
@@ -296,15 +282,9 @@ inline void THTMLSyn::Dispatch()
         m_tokenKind = tkSymbol;
         ++m_run;
         break;
-    case dpString:
-        StringProc();
-        break;
-    case dpAmpersand:
-        AmpersandProc();
-        break;
-    default:
-        WordProc();
-        break;
+    case dpString: StringProc(); break;
+    case dpAmpersand: AmpersandProc(); break;
+    default: WordProc(); break;
     }
 }
 
@@ -319,8 +299,7 @@ inline void THTMLSyn::SpaceProc()
 inline void THTMLSyn::OpenBracketProc()
 {
     ++m_run;
-    if (m_run + 3 <= m_length && m_line[m_run] == '!' && m_line[m_run + 1] == '-'
-        && m_line[m_run + 2] == '-') {
+    if (m_run + 3 <= m_length && m_line[m_run] == '!' && m_line[m_run + 1] == '-' && m_line[m_run + 2] == '-') {
         m_range = rsComment;
         m_tokenKind = tkComment;
         m_run += 3;

@@ -9,32 +9,32 @@ class THTMLSyn final : public TCustomHighlighter
 public:
     // GetTokenKind() values.
     enum TTokenKind : quint8 {
-        tkEntity,      // one listed entity, "&amp;"
-        tkAsp,         // "<%" .. "%>"
-        tkComment,     // "<!--" .. "-->"
-        tkAttrName,    // a word inside a tag other than its name
-        tkTagName,     // a known tag name right after "<"
+        tkEntity,   // one listed entity, "&amp;"
+        tkAsp,      // "<%" .. "%>"
+        tkComment,  // "<!--" .. "-->"
+        tkAttrName, // a word inside a tag other than its name
+        tkTagName,  // a known tag name right after "<"
         tkEol,
-        tkSpace,       // blanks, control characters, line breaks
-        tkString,      // a double-quoted string inside a tag, not after "="
-        tkSymbol,      // "<", ">", "="
-        tkText,        // document text outside tags
-        tkUnknownTag,  // a tag name not in the table
-        tkValue,       // an attribute value after "="
+        tkSpace,      // blanks, control characters, line breaks
+        tkString,     // a double-quoted string inside a tag, not after "="
+        tkSymbol,     // "<", ">", "="
+        tkText,       // document text outside tags
+        tkUnknownTag, // a tag name not in the table
+        tkValue,      // an attribute value after "="
     };
     static constexpr int TokenKindCount = tkValue + 1;
 
     // GetRange() values. A line that starts in rsAsp, rsComment, rsTagName, rsInTag, rsText or
     // rsValue also ends in one of them, so 0 (a line slot not yet scanned) never stops a rescan.
     enum TRange : quint8 {
-        rsEntityPending,  // a listed entity begins at the current position
+        rsEntityPending, // a listed entity begins at the current position
         rsAsp,
         rsComment,
-        rsTagName,        // after "<": a tag name is expected
+        rsTagName, // after "<": a tag name is expected
         rsInTag,
-        rsText,           // outside tags; the state at the start of a document
+        rsText, // outside tags; the state at the start of a document
         rsUnused,
-        rsValue,          // after "=" inside a tag
+        rsValue, // after "=" inside a tag
     };
 
     explicit THTMLSyn(QObject *owner = nullptr);
@@ -82,8 +82,7 @@ public:
     THighlightAttributes *ValueAttri() const { return m_valueAttri; }
 
 private:
-    THighlightAttributes *MakeAttribute(const QString &name, TColor foreground, TColor background,
-                                        TFontStyles style);
+    THighlightAttributes *MakeAttribute(const QString &name, TColor foreground, TColor background, TFontStyles style);
     void StartLine(QStringView text, int lineNumber);
     inline void NextToken();
     inline void Dispatch();
@@ -99,11 +98,11 @@ private:
     // embedded NUL nor a missing terminator matters.
     const char16_t *m_line = nullptr;
     qsizetype m_length = 0;
-    qsizetype m_run = 0;       // index of the next character
+    qsizetype m_run = 0; // index of the next character
     qsizetype m_tokenPos = 0;
     quint8 m_range = rsText;
     quint8 m_tokenKind = tkEol;
-    int m_pendingEntity = -1;  // entity that starts at m_run in rsEntityPending, -1 none
+    int m_pendingEntity = -1; // entity that starts at m_run in rsEntityPending, -1 none
     int m_lineNumber = 0;
 
     THighlightAttributes *m_andAttri;

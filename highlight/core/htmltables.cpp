@@ -137,8 +137,7 @@ constexpr bool AllTagNamesScanWhole()
 {
     for (const std::string_view name : kTagNames) {
         int hash = 0;
-        if (size_t(ScanName(name.data(), qsizetype(name.size()), &hash)) != name.size()
-            || hash >= kHtmlTagHashSlots)
+        if (size_t(ScanName(name.data(), qsizetype(name.size()), &hash)) != name.size() || hash >= kHtmlTagHashSlots)
             return false;
     }
     return true;

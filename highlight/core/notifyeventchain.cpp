@@ -12,8 +12,7 @@ TNotifyEventChain::THookId TNotifyEventChain::Add(TNotifyEvent hook)
 
 bool TNotifyEventChain::Remove(THookId id)
 {
-    const auto it = std::find_if(m_hooks.begin(), m_hooks.end(),
-                                 [id](const THook &h) { return h.id == id; });
+    const auto it = std::find_if(m_hooks.begin(), m_hooks.end(), [id](const THook &h) { return h.id == id; });
     if (it == m_hooks.end())
         return false;
     m_hooks.erase(it);

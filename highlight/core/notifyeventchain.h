@@ -15,8 +15,7 @@ using TNotifyEvent = std::function<void(QObject *sender)>;
 class ENotifyEventChainError : public std::runtime_error
 {
 public:
-    explicit ENotifyEventChainError(const QString &message)
-        : std::runtime_error(message.toStdString()) {}
+    explicit ENotifyEventChainError(const QString &message) : std::runtime_error(message.toStdString()) {}
 };
 
 class TNotifyEventChain
@@ -25,8 +24,7 @@ public:
     using THookId = int;
     // Called with the exception of a hook; doContinue (true on entry) says whether the remaining
     // hooks still run. The exception counts as handled either way.
-    using TExceptionEvent =
-        std::function<void(QObject *sender, std::exception_ptr error, bool &doContinue)>;
+    using TExceptionEvent = std::function<void(QObject *sender, std::exception_ptr error, bool &doContinue)>;
 
     TNotifyEventChain() = default;
     TNotifyEventChain(const TNotifyEventChain &) = delete;

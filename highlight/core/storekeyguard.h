@@ -7,8 +7,7 @@
 class TStoreKeyGuard
 {
 public:
-    explicit TStoreKeyGuard(TSettingsStore &store)
-        : m_store(store), m_previous(store.CurrentPath()) {}
+    explicit TStoreKeyGuard(TSettingsStore &store) : m_store(store), m_previous(store.CurrentPath()) {}
     TStoreKeyGuard(const TStoreKeyGuard &) = delete;
     TStoreKeyGuard &operator=(const TStoreKeyGuard &) = delete;
     ~TStoreKeyGuard()

@@ -12,8 +12,8 @@ QColor ToQColor(TColor color)
     return QColor::fromRgb(ColorToRgb(color));
 }
 
-void THighlighterTokens::Tokens(QStringView paintedLine, int lineIndex, TRangeState start,
-                                QList<TPaintToken> &out, int stopColumn, int startColumn)
+void THighlighterTokens::Tokens(QStringView paintedLine, int lineIndex, TRangeState start, QList<TPaintToken> &out,
+                                int stopColumn, int startColumn)
 {
     out.clear();
     m_highlighter->TokenizeLineUpTo(paintedLine, lineIndex, start, m_buffer, stopColumn);

@@ -15,8 +15,8 @@ class THighlighterTokens : public TViewTokenSource
 public:
     explicit THighlighterTokens(TCustomHighlighter *highlighter) : m_highlighter(highlighter) {}
 
-    void Tokens(QStringView paintedLine, int lineIndex, TRangeState start,
-                QList<TPaintToken> &out, int stopColumn, int startColumn = 0) override;
+    void Tokens(QStringView paintedLine, int lineIndex, TRangeState start, QList<TPaintToken> &out, int stopColumn,
+                int startColumn = 0) override;
     QColor SpaceBackground() const override;
 
 private:

@@ -21,7 +21,9 @@ TRead ReadRegularFile(const QString &path, qint64 maxBytes)
         read.Error = QString::fromLocal8Bit(strerror(errno));
         return read;
     }
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) != 0) {
         read.Error = QString::fromLocal8Bit(strerror(errno));
         ::close(fd);
@@ -58,7 +60,9 @@ TRead ReadRegularFile(const QString &path, qint64 maxBytes)
 
 QString Problem(const QString &path, qint64 maxBytes)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return QString::fromLocal8Bit(strerror(errno));
     if (S_ISDIR(st.st_mode))
@@ -72,8 +76,7 @@ QString Problem(const QString &path, qint64 maxBytes)
 
 bool LooksBinary(const QByteArray &bytes)
 {
-    if (bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff")
-        || bytes.startsWith(QByteArray("\0\0\xfe\xff", 4)))
+    if (bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff") || bytes.startsWith(QByteArray("\0\0\xfe\xff", 4)))
         return false;
     return bytes.left(64 * 1024).contains('\0');
 }
@@ -92,4 +95,4 @@ QString Printable(const QString &text)
     return out;
 }
 
-}
+} // namespace InputFile

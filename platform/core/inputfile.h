@@ -9,9 +9,10 @@ namespace InputFile {
 // Documents and included files larger than this are refused rather than read.
 constexpr qint64 kMaxBytes = qint64(256) << 20;
 
-struct TRead {
+struct TRead
+{
     QByteArray Bytes;
-    QString Error;  // empty when Bytes holds the whole file
+    QString Error; // empty when Bytes holds the whole file
 };
 
 // Reads a regular file whole. A FIFO, a device, a socket or a folder is refused without being
@@ -29,4 +30,4 @@ bool LooksBinary(const QByteArray &bytes);
 // file's bytes quoted in a message cannot move the cursor or change the terminal's state.
 QString Printable(const QString &text);
 
-}
+} // namespace InputFile

@@ -8,13 +8,11 @@
 namespace {
 const QString kStringTag = QStringLiteral("sz:");
 const QString kIntegerTag = QStringLiteral("dword:");
-}
+} // namespace
 
 TSettingsStore::TSettingsStore(const QString &iniPath, bool readOnly)
-    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat)),
-      m_readOnly(readOnly)
-{
-}
+    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat)), m_readOnly(readOnly)
+{}
 
 TSettingsStore::~TSettingsStore()
 {

@@ -10,8 +10,7 @@
 class ERegistryException : public std::runtime_error
 {
 public:
-    explicit ERegistryException(const QString &message)
-        : std::runtime_error(message.toStdString()) {}
+    explicit ERegistryException(const QString &message) : std::runtime_error(message.toStdString()) {}
 };
 
 // Keys look like "Software\Quillworks\TagForge\Settings"; each maps to an INI group.
@@ -38,9 +37,9 @@ public:
     QString CurrentPath() const { return m_currentKey; }
 
     bool ValueExists(const QString &name) const;
-    QString ReadString(const QString &name) const;   // missing reads as ""
-    int ReadInteger(const QString &name) const;      // missing fails
-    bool ReadBool(const QString &name) const;        // missing fails
+    QString ReadString(const QString &name) const; // missing reads as ""
+    int ReadInteger(const QString &name) const;    // missing fails
+    bool ReadBool(const QString &name) const;      // missing fails
 
     void WriteString(const QString &name, const QString &value);
     void WriteInteger(const QString &name, int value);

@@ -10,11 +10,10 @@ namespace {
 
 // Bytes 0x80..0x9F of Windows-1252. The five bytes the code page leaves undefined map to the C1
 // control of the same value, as ICU does, so that every byte survives a read and a write.
-constexpr std::array<char16_t, 32> Cp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char16_t, 32> Cp1252High = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                                 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 std::optional<char> Cp1252Byte(char16_t c)
 {
@@ -36,8 +35,7 @@ QString DecodeWithBom(const QByteArray &bytes, QStringConverter::Encoding encodi
 
 QByteArray EncodeWith(const QString &text, QStringConverter::Encoding encoding, bool withBom)
 {
-    QStringEncoder encoder(encoding, withBom ? QStringConverter::Flag::WriteBom
-                                             : QStringConverter::Flag::Default);
+    QStringEncoder encoder(encoding, withBom ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
     return encoder.encode(text);
 }
 
@@ -58,8 +56,7 @@ TDecodedText DecodeFileBytes(const QByteArray &bytes)
 {
     if (const auto bom = QStringConverter::encodingForData(bytes)) {
         switch (*bom) {
-        case QStringConverter::Utf8:
-            return {DecodeWithBom(bytes, QStringConverter::Utf8), TTextEncoding::Utf8Bom};
+        case QStringConverter::Utf8: return {DecodeWithBom(bytes, QStringConverter::Utf8), TTextEncoding::Utf8Bom};
         case QStringConverter::Utf16LE:
             return {DecodeWithBom(bytes, QStringConverter::Utf16LE), TTextEncoding::Utf16LE};
         case QStringConverter::Utf16BE:
@@ -68,8 +65,7 @@ TDecodedText DecodeFileBytes(const QByteArray &bytes)
             return {DecodeWithBom(bytes, QStringConverter::Utf32LE), TTextEncoding::Utf32LE};
         case QStringConverter::Utf32BE:
             return {DecodeWithBom(bytes, QStringConverter::Utf32BE), TTextEncoding::Utf32BE};
-        default:
-            break;  // no BOM after all: fall through to the guesses below
+        default: break; // no BOM after all: fall through to the guesses below
         }
     }
 
@@ -92,18 +88,12 @@ TDecodedText DecodeFileBytes(const QByteArray &bytes)
 std::optional<QByteArray> EncodeFileText(const QString &text, TTextEncoding encoding)
 {
     switch (encoding) {
-    case TTextEncoding::Utf8:
-        return EncodeWith(text, QStringConverter::Utf8, false);
-    case TTextEncoding::Utf8Bom:
-        return EncodeWith(text, QStringConverter::Utf8, true);
-    case TTextEncoding::Utf16LE:
-        return EncodeWith(text, QStringConverter::Utf16LE, true);
-    case TTextEncoding::Utf16BE:
-        return EncodeWith(text, QStringConverter::Utf16BE, true);
-    case TTextEncoding::Utf32LE:
-        return EncodeWith(text, QStringConverter::Utf32LE, true);
-    case TTextEncoding::Utf32BE:
-        return EncodeWith(text, QStringConverter::Utf32BE, true);
+    case TTextEncoding::Utf8: return EncodeWith(text, QStringConverter::Utf8, false);
+    case TTextEncoding::Utf8Bom: return EncodeWith(text, QStringConverter::Utf8, true);
+    case TTextEncoding::Utf16LE: return EncodeWith(text, QStringConverter::Utf16LE, true);
+    case TTextEncoding::Utf16BE: return EncodeWith(text, QStringConverter::Utf16BE, true);
+    case TTextEncoding::Utf32LE: return EncodeWith(text, QStringConverter::Utf32LE, true);
+    case TTextEncoding::Utf32BE: return EncodeWith(text, QStringConverter::Utf32BE, true);
     case TTextEncoding::Windows1252: {
         QByteArray bytes(text.size(), Qt::Uninitialized);
         char *out = bytes.data();

@@ -8,16 +8,17 @@
 
 // How a file's bytes were read, so that writing can give back the same bytes.
 enum class TTextEncoding {
-    Utf8,        // no BOM, valid UTF-8 (also any pure ASCII file)
-    Utf8Bom,     // UTF-8 with its byte order mark
-    Utf16LE,     // the UTF-16 and UTF-32 forms are only recognised by their BOM
+    Utf8,    // no BOM, valid UTF-8 (also any pure ASCII file)
+    Utf8Bom, // UTF-8 with its byte order mark
+    Utf16LE, // the UTF-16 and UTF-32 forms are only recognised by their BOM
     Utf16BE,
     Utf32LE,
     Utf32BE,
-    Windows1252  // anything else: the 8-bit code page, one character per byte
+    Windows1252 // anything else: the 8-bit code page, one character per byte
 };
 
-struct TDecodedText {
+struct TDecodedText
+{
     QString Text;
     TTextEncoding Encoding = TTextEncoding::Utf8;
 };

@@ -6,18 +6,18 @@
 
 struct TWindowFlags
 {
-    bool Typing = false;           // a character was typed; consumed by the next timer tick
-    bool InsertState = true;       // the insert/overwrite indicator
-    bool InsightShown = false;     // the tag completion list is open
-    bool EntityDirection = false;  // direction of the shared replace routine
-    bool TagCompletion = true;     // typing "<" inserts "<>"
-    bool TagInsight = true;        // tag completion list and hints on
-    bool ShowEndTags = true;       // document tree options
+    bool Typing = false;          // a character was typed; consumed by the next timer tick
+    bool InsertState = true;      // the insert/overwrite indicator
+    bool InsightShown = false;    // the tag completion list is open
+    bool EntityDirection = false; // direction of the shared replace routine
+    bool TagCompletion = true;    // typing "<" inserts "<>"
+    bool TagInsight = true;       // tag completion list and hints on
+    bool ShowEndTags = true;      // document tree options
     bool AutoTreeRefresh = true;
     bool ColorHiLiting = true;
     bool WordCompletion = true;
-    qint32 LastSnippet = -1;       // the last snippet command, -1 for none
-    qint32 ScanPos = 0;            // scan positions shared by the tag scanners
+    qint32 LastSnippet = -1; // the last snippet command, -1 for none
+    qint32 ScanPos = 0;      // scan positions shared by the tag scanners
     qint32 ScanEnd = 0;
 
     bool operator==(const TWindowFlags &) const = default;

@@ -16,7 +16,7 @@ void OnSignal(int)
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(g_signalSockets[0], &byte, 1);
 }
-}
+} // namespace
 
 TTerminationWatcher::TTerminationWatcher(QObject *parent) : QObject(parent)
 {
@@ -28,7 +28,9 @@ TTerminationWatcher::TTerminationWatcher(QObject *parent) : QObject(parent)
         [[maybe_unused]] const ssize_t got = ::read(g_signalSockets[1], &byte, 1);
         Q_EMIT terminationRequested();
     });
-    struct sigaction action {};
+    struct sigaction action
+    {
+    };
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;

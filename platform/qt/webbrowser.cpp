@@ -48,8 +48,10 @@ TWebBrowser::TWebBrowser(QWidget *parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
     connect(page, &QWebEnginePage::urlChanged, this, &TWebBrowser::OnNavigateComplete);
-    connect(page, &QWebEnginePage::loadFinished, this,
-            [this](bool ok) { Q_EMIT OnDocumentComplete(Url(), ok); Q_EMIT OnDownloadComplete(); });
+    connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+        Q_EMIT OnDocumentComplete(Url(), ok);
+        Q_EMIT OnDownloadComplete();
+    });
     connect(page, &QWebEnginePage::titleChanged, this, &TWebBrowser::TitleChanged);
 #endif
 }

@@ -21,10 +21,16 @@ int SelStartOf(const TEditLines &lines, TBufferCoord caret)
 
 QString RandomPage(QRandomGenerator &random)
 {
-    static const QStringList pieces = {QStringLiteral("<a href=\"x\">"), QStringLiteral("</a>"),
-                                       QStringLiteral("<table"), QStringLiteral(" border=1>"),
-                                       QStringLiteral("text "), QStringLiteral("\r\n"), QStringLiteral("\r\n\r\n"),
-                                       QStringLiteral("<ta"), QStringLiteral("\""), QStringLiteral(">")};
+    static const QStringList pieces = {QStringLiteral("<a href=\"x\">"),
+                                       QStringLiteral("</a>"),
+                                       QStringLiteral("<table"),
+                                       QStringLiteral(" border=1>"),
+                                       QStringLiteral("text "),
+                                       QStringLiteral("\r\n"),
+                                       QStringLiteral("\r\n\r\n"),
+                                       QStringLiteral("<ta"),
+                                       QStringLiteral("\""),
+                                       QStringLiteral(">")};
     QString page;
     const int count = random.bounded(1, 60);
     for (int i = 0; i < count; ++i)
@@ -32,7 +38,7 @@ QString RandomPage(QRandomGenerator &random)
     return page;
 }
 
-}
+} // namespace
 
 class TestCaretWindow : public QObject
 {
@@ -86,13 +92,16 @@ private Q_SLOTS:
     void longLineIsCut()
     {
         TEditLines lines;
-        lines.SetTextStr(QString(1000000, QLatin1Char('x')) + QStringLiteral("<ta ") + QString(1000000, QLatin1Char('y')));
+        lines.SetTextStr(QString(1000000, QLatin1Char('x')) + QStringLiteral("<ta ")
+                         + QString(1000000, QLatin1Char('y')));
         const TBufferCoord caret{1000004, 1};
         const TCaretText around = TextAroundCaret(lines, caret, 1000004, 4096, 256);
         QCOMPARE(around.Text.size(), 4096 + 256);
         QCOMPARE(around.Text.mid(around.SelStart - 4, 3), QStringLiteral("<ta"));
-        QCOMPARE(FillInsightList(around.Text, around.SelStart, TTagNames(), QList<TMyHTMLTag>{TMyHTMLTag(QStringLiteral("TABLE"))})
-                         .InsightStart + around.Base,
+        QCOMPARE(FillInsightList(around.Text, around.SelStart, TTagNames(),
+                                 QList<TMyHTMLTag>{TMyHTMLTag(QStringLiteral("TABLE"))})
+                         .InsightStart
+                     + around.Base,
                  1000001);
     }
 

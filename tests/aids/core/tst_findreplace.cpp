@@ -4,14 +4,14 @@
 
 #include <QTest>
 
-
 namespace {
 
 using TestSupport::Lf;
 
 } // namespace
 
-class TestFindReplace : public QObject {
+class TestFindReplace : public QObject
+{
     Q_OBJECT
 
 private:

@@ -17,14 +17,22 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("lines");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("header with blanks") << "  <A>  " << "[A]";
-        QTest::newRow("header keeps what is inside the brackets") << "<A HREF>" << "[A HREF]";
-        QTest::newRow("header without closing bracket has no name") << "<A" << "[]";
-        QTest::newRow("parameter line kept as written") << "<A>|HREF=URL of the link" << "[A]HREF=URL of the link";
-        QTest::newRow("tabs and control characters trimmed") << "\t<B>\x01|\x02 ID=name \t" << "[B]ID=name";
-        QTest::newRow("comments and empty lines ignored") << "// <X>|<A>||   |  /HREF=x|ID=y" << "[A]ID=y";
-        QTest::newRow("parameter before the first entry dropped") << "HREF=lost|<A>|ID=kept" << "[A]ID=kept";
-        QTest::newRow("duplicates stay separate entries") << "<A>|X=1|<A>|Y=2" << "[A]X=1 [A]Y=2";
+        QTest::newRow("header with blanks") << "  <A>  "
+                                            << "[A]";
+        QTest::newRow("header keeps what is inside the brackets") << "<A HREF>"
+                                                                  << "[A HREF]";
+        QTest::newRow("header without closing bracket has no name") << "<A"
+                                                                    << "[]";
+        QTest::newRow("parameter line kept as written") << "<A>|HREF=URL of the link"
+                                                        << "[A]HREF=URL of the link";
+        QTest::newRow("tabs and control characters trimmed") << "\t<B>\x01|\x02 ID=name \t"
+                                                             << "[B]ID=name";
+        QTest::newRow("comments and empty lines ignored") << "// <X>|<A>||   |  /HREF=x|ID=y"
+                                                          << "[A]ID=y";
+        QTest::newRow("parameter before the first entry dropped") << "HREF=lost|<A>|ID=kept"
+                                                                  << "[A]ID=kept";
+        QTest::newRow("duplicates stay separate entries") << "<A>|X=1|<A>|Y=2"
+                                                          << "[A]X=1 [A]Y=2";
     }
 
     void insightEntries()
@@ -42,12 +50,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("lines");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("known");
-        QTest::newRow("plain name") << "B|/B" << "B" << true;
-        QTest::newRow("lower case") << "B|/B" << "b" << true;
-        QTest::newRow("the slash is not part of the name") << "B|/B" << "/B" << false;
-        QTest::newRow("prefix is not a name") << "TABLE" << "TA" << false;
-        QTest::newRow("found after sorting") << "/UL|P|/a|BR" << "A" << true;
-        QTest::newRow("empty line is an empty name") << "P|" << "" << true;
+        QTest::newRow("plain name") << "B|/B"
+                                    << "B" << true;
+        QTest::newRow("lower case") << "B|/B"
+                                    << "b" << true;
+        QTest::newRow("the slash is not part of the name") << "B|/B"
+                                                           << "/B" << false;
+        QTest::newRow("prefix is not a name") << "TABLE"
+                                              << "TA" << false;
+        QTest::newRow("found after sorting") << "/UL|P|/a|BR"
+                                             << "A" << true;
+        QTest::newRow("empty line is an empty name") << "P|"
+                                                     << "" << true;
     }
 
     void tagNames()
@@ -77,7 +91,9 @@ private Q_SLOTS:
         QTest::newRow("CR") << QByteArray("A\rB\r") << ab;
         QTest::newRow("no final line break") << QByteArray("A\r\nB") << ab;
         QTest::newRow("blank line kept") << QByteArray("A\n\nB\n") << QStringList{"A", "", "B"};
-        QTest::newRow("byte order mark dropped") << QByteArray("\xEF\xBB\xBF" "A\nB") << ab;
+        QTest::newRow("byte order mark dropped") << QByteArray("\xEF\xBB\xBF"
+                                                               "A\nB")
+                                                 << ab;
         QTest::newRow("empty file") << QByteArray() << QStringList{};
     }
 

@@ -221,8 +221,9 @@ private Q_SLOTS:
         QVERIFY(hints.Found);
         QVERIFY2(hints.Lines.filter(QRegularExpression("^LANG=")).size() == 1, qPrintable(hints.Lines.join('|')));
         QVERIFY(hints.Lines.filter(QRegularExpression("^ID=")).size() <= 1);
-        const bool head = QStringList{"html", "head", "title", "meta", "base", "link", "style", "script",
-                                      "noscript", "template", "slot", "source", "track"}.contains(name);
+        const bool head = QStringList{"html",   "head",     "title",    "meta", "base",   "link", "style",
+                                      "script", "noscript", "template", "slot", "source", "track"}
+                              .contains(name);
         QCOMPARE(hints.Lines.filter(QRegularExpression("^(ROLE|ARIA-LABEL|DATA-NAME|HIDDEN|TABINDEX)=")).size(),
                  head ? 0 : 5);
     }

@@ -105,10 +105,14 @@ private Q_SLOTS:
         QTest::addColumn<bool>("completion");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("line");
-        QTest::newRow("on: a tag is closed once") << true << "<p>x</p>" << "<p>x</p>";
-        QTest::newRow("on: a lone '>' is kept") << true << "a>b" << "a>b";
-        QTest::newRow("off: typed as is") << false << "<p>x</p>" << "<p>x</p>";
-        QTest::newRow("off: no closing bracket added") << false << "<p" << "<p";
+        QTest::newRow("on: a tag is closed once") << true << "<p>x</p>"
+                                                  << "<p>x</p>";
+        QTest::newRow("on: a lone '>' is kept") << true << "a>b"
+                                                << "a>b";
+        QTest::newRow("off: typed as is") << false << "<p>x</p>"
+                                          << "<p>x</p>";
+        QTest::newRow("off: no closing bracket added") << false << "<p"
+                                                       << "<p";
     }
     void bracketsFollowTheSwitch()
     {

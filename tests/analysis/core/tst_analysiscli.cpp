@@ -9,7 +9,8 @@ namespace {
 
 const QString TagDataFile = QStringLiteral(TAGFORGE_TEST_DATA "/tags.dat");
 
-struct TRun {
+struct TRun
+{
     int Code = -1;
     QString Out;
     QString Err;
@@ -75,7 +76,7 @@ void TestAnalysisCli::initTestCase()
 void TestAnalysisCli::exitCodes_data()
 {
     QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("tagData");  // empty: the fixture
+    QTest::addColumn<QString>("tagData"); // empty: the fixture
     QTest::addColumn<int>("code");
     QTest::addColumn<int>("errLines");
 
@@ -86,23 +87,22 @@ void TestAnalysisCli::exitCodes_data()
     QTest::newRow("missing file") << QStringList{"--check", "nothere.html"} << "" << int(aecMissingFile) << 1;
     QTest::newRow("missing file wins over findings")
         << QStringList{"--check", "errors.html", "nothere.html"} << "" << int(aecMissingFile) << 1;
-    QTest::newRow("first failure decides") << QStringList{"--links", "fifo.html", "nothere.html"} << ""
-                                           << int(aecUnreadableFile) << 2;
+    QTest::newRow("first failure decides")
+        << QStringList{"--links", "fifo.html", "nothere.html"} << "" << int(aecUnreadableFile) << 2;
     QTest::newRow("a folder is walked, not read") << QStringList{"--check", "folder.html"} << "" << int(aecOk) << 0;
-    QTest::newRow("named pipe refused at once") << QStringList{"--check", "fifo.html"} << "" << int(aecUnreadableFile) << 1;
+    QTest::newRow("named pipe refused at once")
+        << QStringList{"--check", "fifo.html"} << "" << int(aecUnreadableFile) << 1;
     QTest::newRow("endless device refused") << QStringList{"--check", "/dev/zero"} << "" << int(aecUnreadableFile) << 1;
     QTest::newRow("unknown option") << QStringList{"--check", "--chek", "clean.html"} << "" << int(aecUsage) << 1;
     QTest::newRow("bad job count") << QStringList{"--check", "--jobs=0", "clean.html"} << "" << int(aecUsage) << 1;
-    QTest::newRow("dash-dash ends the options") << QStringList{"--check", "--", "--format=json"} << ""
-                                                << int(aecMissingFile) << 1;
-    QTest::newRow("missing tag data") << QStringList{"--check", "clean.html"} << "nothere.dat"
-                                      << int(aecNoTagData) << 1;
-    QTest::newRow("empty tag data") << QStringList{"--check", "clean.html"} << "empty.dat"
-                                    << int(aecNoTagData) << 1;
-    QTest::newRow("links need no tag data") << QStringList{"--links", "clean.html"} << "nothere.dat"
-                                            << int(aecOk) << 0;
-    QTest::newRow("broken local link") << QStringList{"--links", "clean.html", "broken.html"} << ""
-                                       << int(aecFindings) << 0;
+    QTest::newRow("dash-dash ends the options")
+        << QStringList{"--check", "--", "--format=json"} << "" << int(aecMissingFile) << 1;
+    QTest::newRow("missing tag data") << QStringList{"--check", "clean.html"} << "nothere.dat" << int(aecNoTagData)
+                                      << 1;
+    QTest::newRow("empty tag data") << QStringList{"--check", "clean.html"} << "empty.dat" << int(aecNoTagData) << 1;
+    QTest::newRow("links need no tag data") << QStringList{"--links", "clean.html"} << "nothere.dat" << int(aecOk) << 0;
+    QTest::newRow("broken local link") << QStringList{"--links", "clean.html", "broken.html"} << "" << int(aecFindings)
+                                       << 0;
 }
 
 void TestAnalysisCli::exitCodes()
@@ -128,12 +128,12 @@ void TestAnalysisCli::checkReport()
     const QString clean = m_Dir.filePath("clean.html");
     const QString errors = m_Dir.filePath("errors.html");
     const TRun run = Run({"--check", clean, errors});
-    QCOMPARE(run.Out, errors + ":2:1: error: unknown element <blink>\n"
-                      + errors + ":3:1: error: element <table> has no end tag (missing </table>)\n");
+    QCOMPARE(run.Out, errors + ":2:1: error: unknown element <blink>\n" + errors
+                          + ":3:1: error: element <table> has no end tag (missing </table>)\n");
     QVERIFY(run.Err.isEmpty());
     const QString columns = Write("columns.html", "<p>\n  x <x>\t<y\n  z=1></x></y>\n");
-    QCOMPARE(Run({"--check", columns}).Out, columns + ":2:5: error: unknown element <x>\n"
-                                            + columns + ":2:9: error: unknown element <y>\n");
+    QCOMPARE(Run({"--check", columns}).Out,
+             columns + ":2:5: error: unknown element <x>\n" + columns + ":2:9: error: unknown element <y>\n");
 }
 
 void TestAnalysisCli::linkRows()
@@ -146,10 +146,10 @@ void TestAnalysisCli::linkRows()
     const TRun run = Run({"--links", page, m_Dir.filePath("remote.html")});
     QCOMPARE(run.Code, int(aecFindings));
     QCOMPARE(run.Out.split('\n'),
-             (QStringList{page + QString::fromUtf8("\tcaf\xC3\xA9.gif\t") + d + QString::fromUtf8("/caf\xC3\xA9.gif\tOK\timg\t1"),
+             (QStringList{page + QString::fromUtf8("\tcaf\xC3\xA9.gif\t") + d
+                              + QString::fromUtf8("/caf\xC3\xA9.gif\tOK\timg\t1"),
                           page + "\ta\\tb.html\t" + d + "/a\\tb.html\tBroken\ta\t2",
-                          d + "/remote.html\thttp://example.org/\thttp://example.org/\tNot Local\ta\t1",
-                          QString()}));
+                          d + "/remote.html\thttp://example.org/\thttp://example.org/\tNot Local\ta\t1", QString()}));
     QVERIFY(run.Err.isEmpty());
 }
 
@@ -185,8 +185,12 @@ void TestAnalysisCli::foldersAndThreadsKeepTheOrder()
     QVERIFY(QDir(site.path()).mkpath("sub/deeper"));
     QStringList named;
     for (int i = 0; i < 60; ++i) {
-        const QString name = QStringLiteral("%1/p%2.%3").arg(i % 3 == 0 ? "sub" : i % 3 == 1 ? "sub/deeper" : ".")
-                                 .arg(i, 2, 10, QLatin1Char('0')).arg(i % 2 ? "htm" : "html");
+        const QString name = QStringLiteral("%1/p%2.%3")
+                                 .arg(i % 3 == 0   ? "sub"
+                                      : i % 3 == 1 ? "sub/deeper"
+                                                   : ".")
+                                 .arg(i, 2, 10, QLatin1Char('0'))
+                                 .arg(i % 2 ? "htm" : "html");
         QFile file(site.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QStringLiteral("<p>\n<x%1>\n").arg(i).toLatin1().repeated(1 + i % 7));
@@ -237,16 +241,18 @@ void TestAnalysisCli::sourcesReportWhereFindingsAreWritten()
     const TRun run = Run({"--check", source}, TagDataFile, expand);
     QCOMPARE(run.Out, QStringLiteral("head.inc:2:3: error: unknown element <x>\n"
                                      "%1:3:1: error: Unable to include File gone.inc\n"
-                                     "%1:3:1: error: unknown element <y>\n").arg(source));
+                                     "%1:3:1: error: unknown element <y>\n")
+                          .arg(source));
     // Pages that are no source are read as written.
     const QString html = Write("page.html", "#include{head.inc}\r\n<y>");
-    QCOMPARE(Run({"--check", html}, TagDataFile, expand).Out,
-             html + ":2:1: error: unknown element <y>\n");
+    QCOMPARE(Run({"--check", html}, TagDataFile, expand).Out, html + ":2:1: error: unknown element <y>\n");
 }
 
 void TestAnalysisCli::controlCharactersAreEscaped()
 {
-    const QString binary = Write("bin.html", QByteArray("\x7f" "ELF\x02\x01<\x1b[2J\x07>\0\0", 15));
+    const QString binary = Write("bin.html", QByteArray("\x7f"
+                                                        "ELF\x02\x01<\x1b[2J\x07>\0\0",
+                                                        15));
     const TRun run = Run({"--check", binary});
     QCOMPARE(run.Code, int(aecFindings));
     QCOMPARE(run.Out, binary + ":1:7: error: unknown element <\\x1b[2J\\x07>\n");

@@ -38,11 +38,12 @@ void TestCheckReport::syntaxReport_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("rows");
 
-    QTest::newRow("one line without tags") << "just text"
-        << QStringList{Version, "-1|Validating 1 Lines ...", "-1|", "0|No Errors found..."};
-    QTest::newRow("two unknown tags, lines ended by CR") << "<x>\r<y>\r"
-        << QStringList{Version, "-1|Validating 2 Lines ...", "-1|", "1|0: unknown Tag \"x\"",
-                       "1|1: unknown Tag \"y\"", "-1|", "0|Total of 2 Errors found!"};
+    QTest::newRow("one line without tags")
+        << "just text" << QStringList{Version, "-1|Validating 1 Lines ...", "-1|", "0|No Errors found..."};
+    QTest::newRow("two unknown tags, lines ended by CR")
+        << "<x>\r<y>\r"
+        << QStringList{Version, "-1|Validating 2 Lines ...", "-1|", "1|0: unknown Tag \"x\"", "1|1: unknown Tag \"y\"",
+                       "-1|",   "0|Total of 2 Errors found!"};
 }
 
 void TestCheckReport::syntaxReport()
@@ -70,16 +71,14 @@ void TestCheckReport::linkReport()
     QFile image(dir.filePath("a.gif"));
     QVERIFY(image.open(QIODevice::WriteOnly));
     const QString page = dir.filePath("page.html");
-    QCOMPARE(Describe(BuildLinkReport("<p>no links</p>", page).Rows),
-             (QStringList{Version, "0|No Links found..."}));
+    QCOMPARE(Describe(BuildLinkReport("<p>no links</p>", page).Rows), (QStringList{Version, "0|No Links found..."}));
 
-    const TLinkReport report = BuildLinkReport(
-        "<img src=a.gif>\r\n<a href=\"http://example.org\">\r\n<img src=b.gif>", page);
+    const TLinkReport report =
+        BuildLinkReport("<img src=a.gif>\r\n<a href=\"http://example.org\">\r\n<img src=b.gif>", page);
     const QString d = QDir(dir.path()).absolutePath();
-    QCOMPARE(Describe(report.Rows),
-             (QStringList{Version, "2|" + page + ";a.gif;" + d + "/a.gif;OK;img;0",
-                          "3|" + page + ";http://example.org;http://example.org;Not Local;a;1",
-                          "1|" + page + ";b.gif;" + d + "/b.gif;Broken;img;2"}));
+    QCOMPARE(Describe(report.Rows), (QStringList{Version, "2|" + page + ";a.gif;" + d + "/a.gif;OK;img;0",
+                                                 "3|" + page + ";http://example.org;http://example.org;Not Local;a;1",
+                                                 "1|" + page + ";b.gif;" + d + "/b.gif;Broken;img;2"}));
     QCOMPARE(report.BrokenCount, 1);
 }
 
@@ -88,7 +87,7 @@ void TestCheckReport::rowLine_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QStringList>("subItems");
     QTest::addColumn<bool>("linkReport");
-    QTest::addColumn<int>("line");  // -1: the row names no line
+    QTest::addColumn<int>("line"); // -1: the row names no line
 
     QTest::newRow("syntax error row") << "12: unknown Tag \"blink\"" << QStringList() << false << 12;
     QTest::newRow("title row") << "Quillworks HTML Validator V. 0.1" << QStringList() << false << -1;
@@ -114,7 +113,7 @@ void TestCheckReport::sourceReportPlacesFindings()
     const TPageExpander expand = [&calls](const QString &, const QString &text) {
         ++calls;
         TCheckedText page;
-        page.Text = text + QStringLiteral("<y>");  // "<y>" comes from line 4 of /s/inc.txt
+        page.Text = text + QStringLiteral("<y>"); // "<y>" comes from line 4 of /s/inc.txt
         const qsizetype own = text.size();
         page.Locate = [own](qsizetype offset) {
             TTextPosition p;
@@ -132,9 +131,10 @@ void TestCheckReport::sourceReportPlacesFindings()
     };
     const QString text = QStringLiteral("<x>\n<p>");
     const TSyntaxReport report = BuildSyntaxReport(text, 2, TagDataFile, QStringLiteral("/s/page.htc"), expand);
-    QCOMPARE(Describe(report.Rows), (QStringList{Version, "-1|Validating 2 Lines ...", "-1|",
-                                                 "1|0: unknown Tag \"x\"", "1|1: Unable to include File gone.txt",
-                                                 "1|inc.txt:4: unknown Tag \"y\"", "-1|", "0|Total of 3 Errors found!"}));
+    QCOMPARE(Describe(report.Rows),
+             (QStringList{Version, "-1|Validating 2 Lines ...", "-1|", "1|0: unknown Tag \"x\"",
+                          "1|1: Unable to include File gone.txt", "1|inc.txt:4: unknown Tag \"y\"", "-1|",
+                          "0|Total of 3 Errors found!"}));
     QCOMPARE(report.ErrorCount, 3);
     QCOMPARE(report.Rows[5].File, QStringLiteral("/s/inc.txt"));
     QCOMPARE(ReportRowLine(report.Rows[5], false), std::optional<int>(4));
@@ -158,7 +158,8 @@ void TestCheckReport::sourceReportPlacesFindings()
         };
         return page;
     };
-    const TLinkReport links = BuildLinkReport(QStringLiteral("x\n\n<a href=b.html>"), QStringLiteral("/s/page.htc"), linksExpand);
+    const TLinkReport links =
+        BuildLinkReport(QStringLiteral("x\n\n<a href=b.html>"), QStringLiteral("/s/page.htc"), linksExpand);
     QCOMPARE(links.Links.size(), 2);
     QCOMPARE(links.Rows[1].Caption, QStringLiteral("/s/page.htc"));
     QCOMPARE(links.Rows[1].SubItems.value(lcLine), QStringLiteral("1"));

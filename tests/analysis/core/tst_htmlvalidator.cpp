@@ -53,11 +53,11 @@ private slots:
         THTMLValidator validator;
         QVERIFY_THROWS_EXCEPTION(ENoTagDataLoaded, validator.Validate("<b>"));
         validator.LoadTagData(TagDataFile);
-        validator.LoadTagData(TagDataFile);  // loading again replaces, it does not add
+        validator.LoadTagData(TagDataFile); // loading again replaces, it does not add
         QCOMPARE(validator.TagData(), (QStringList{"BR", "IMG", "P", "LI", "B", "TABLE", "A", "I", "p"}));
         QCOMPARE(validator.NoEndTagCount(), 4);
         QVERIFY(validator.NeedsEndTag("table"));
-        QVERIFY(!validator.NeedsEndTag("P"));  // its first listing has no "/"
+        QVERIFY(!validator.NeedsEndTag("P")); // its first listing has no "/"
         QVERIFY(!validator.NeedsEndTag("blink"));
     }
 
@@ -74,36 +74,36 @@ private slots:
         QTest::newRow("end tag before start tag") << "<b></b></b><b>" << QStringList{NoEnd(0, "b")};
         QTest::newRow("case does not matter") << "<B>x</b><ImG SrC=x.gif>" << QStringList();
         QTest::newRow("comments") << "<!-- note --><!--note-->" << QStringList();
-        QTest::newRow("unknown on line 0") << "<blink>x</blink>"
-            << QStringList{Unknown(0, "blink"), Unknown(0, "blink")};
+        QTest::newRow("unknown on line 0")
+            << "<blink>x</blink>" << QStringList{Unknown(0, "blink"), Unknown(0, "blink")};
         QTest::newRow("lines counted by CR LF, LF or CR") << "<p>\r\n\n\r<x>" << QStringList{Unknown(3, "x")};
         QTest::newRow("a tag's line is that of its >") << "<x\r\ny=1>" << QStringList{Unknown(1, "x")};
         QTest::newRow("empty name") << "<>" << QStringList{Unknown(0, "")};
         QTest::newRow("> in running text adds no tag") << "<b>a > b</b>" << QStringList();
-        QTest::newRow("unknown and open in order") << "<table>\r\n<font>\r\n<i>"
-            << QStringList{NoEnd(0, "table"), Unknown(1, "font"), NoEnd(2, "i")};
+        QTest::newRow("unknown and open in order")
+            << "<table>\r\n<font>\r\n<i>" << QStringList{NoEnd(0, "table"), Unknown(1, "font"), NoEnd(2, "i")};
         QTest::newRow("self-closing tags") << "<br/><a name=x/><b><b /></b><TABLE/>" << QStringList();
-        QTest::newRow("e-mail address in a comment") << "<!-- Mail <me@example.org> --><x>"
-            << QStringList{Unknown(0, "x")};
-        QTest::newRow("comment over lines still counts them") << "<!--\r\n<y>\r\n-->\r\n<x>"
-            << QStringList{Unknown(3, "x")};
+        QTest::newRow("e-mail address in a comment")
+            << "<!-- Mail <me@example.org> --><x>" << QStringList{Unknown(0, "x")};
+        QTest::newRow("comment over lines still counts them")
+            << "<!--\r\n<y>\r\n-->\r\n<x>" << QStringList{Unknown(3, "x")};
         QTest::newRow("empty comment <!-->") << "<!--><x>" << QStringList{Unknown(0, "x")};
         QTest::newRow("unclosed comment hides the rest") << "<!-- <x>\r\n<y>" << QStringList();
         // The fixture's tag data knows neither script nor style.
         QTest::newRow("script contents") << "<script>var a = new Array<string>(); if (a<b) x();</script><x>"
-            << QStringList{Unknown(0, "script"), Unknown(0, "script"), Unknown(0, "x")};
-        QTest::newRow("style contents, end tag in capitals") << "<style>a<b {}</STYLE>"
-            << QStringList{Unknown(0, "style"), Unknown(0, "STYLE")};
-        QTest::newRow("self-closing script has no contents") << "<script src=x/><blink>"
-            << QStringList{Unknown(0, "script"), Unknown(0, "blink")};
+                                         << QStringList{Unknown(0, "script"), Unknown(0, "script"), Unknown(0, "x")};
+        QTest::newRow("style contents, end tag in capitals")
+            << "<style>a<b {}</STYLE>" << QStringList{Unknown(0, "style"), Unknown(0, "STYLE")};
+        QTest::newRow("self-closing script has no contents")
+            << "<script src=x/><blink>" << QStringList{Unknown(0, "script"), Unknown(0, "blink")};
         QTest::newRow("XML declaration and processing instruction")
             << "<?xml version=\"1.0\"?><?php echo 1 ?>" << QStringList();
         QTest::newRow("declarations and CDATA") << "<!DOCTYPE html><![CDATA[ a <b> c ]]>" << QStringList();
         QTest::newRow("inline svg is foreign content")
             << "<svg viewBox=\"0 0 1 1\"><g><path d=\"M0 0\"/><circle r=1></circle></g><svg><rect/></svg></svg>"
             << QStringList();
-        QTest::newRow("MathML is foreign content") << "<math><mi>x</mi><mo>=</mo><mn>2</mn></math><x>"
-            << QStringList{Unknown(0, "x")};
+        QTest::newRow("MathML is foreign content")
+            << "<math><mi>x</mi><mo>=</mo><mn>2</mn></math><x>" << QStringList{Unknown(0, "x")};
         QTest::newRow("svg element outside svg is unknown") << "<path d=x>" << QStringList{Unknown(0, "path")};
     }
 
@@ -152,8 +152,8 @@ private slots:
     {
         for (int pad = 0; pad < 40; ++pad) {
             const QString a(pad, u'a');
-            const QString text = a + "<p class=x>" + a + "\r\n" + a.left(pad % 7) + "<br>x > y\n\r"
-                + a + "</p>" + a + "\n<" + a;
+            const QString text =
+                a + "<p class=x>" + a + "\r\n" + a.left(pad % 7) + "<br>x > y\n\r" + a + "</p>" + a + "\n<" + a;
             THTMLValidator validator;
             validator.LoadTagData(TagDataFile);
             validator.Validate(text);
@@ -178,19 +178,25 @@ private slots:
         QTest::addColumn<bool>("isEndTag");
         QTest::addColumn<QStringList>("params");
 
-        QTest::newRow("end tag") << "</TD>" << "TD" << true << QStringList();
-        QTest::newRow("parameters as written") << "<IMG SRC=\"a b.gif\"  Alt=x>" << "IMG" << false
-            << QStringList{"SRC=\"a b.gif\"", "Alt=x"};
-        QTest::newRow("single-quoted value") << "<a title='a b' x=it's>" << "a" << false
-            << QStringList{"title='a b'", "x=it's"};
-        QTest::newRow("attributes on lines of their own") << "<img\r\n  src=x\r\n\talt=\"\">" << "img"
-            << false << QStringList{"src=x", "alt=\"\""};
-        QTest::newRow("self-closing") << "<img src=\"a.gif\"/>" << "img" << false << QStringList{"src=\"a.gif\""};
-        QTest::newRow("slash in a value") << "<a href=/x/>" << "a" << false << QStringList{"href=/x"};
-        QTest::newRow("end tag is not self-closing") << "</b/>" << "b/" << true << QStringList();
-        QTest::newRow("blanks around =") << "<a href = \"x y\" b\r\n=\r\nc d= 'e f' g>" << "a" << false
-            << QStringList{"href = \"x y\"", "b\r\n=\r\nc", "d= 'e f'", "g"};
-        QTest::newRow("blank before >") << "<a href= >" << "a" << false << QStringList{"href="};
+        QTest::newRow("end tag") << "</TD>"
+                                 << "TD" << true << QStringList();
+        QTest::newRow("parameters as written") << "<IMG SRC=\"a b.gif\"  Alt=x>"
+                                               << "IMG" << false << QStringList{"SRC=\"a b.gif\"", "Alt=x"};
+        QTest::newRow("single-quoted value") << "<a title='a b' x=it's>"
+                                             << "a" << false << QStringList{"title='a b'", "x=it's"};
+        QTest::newRow("attributes on lines of their own") << "<img\r\n  src=x\r\n\talt=\"\">"
+                                                          << "img" << false << QStringList{"src=x", "alt=\"\""};
+        QTest::newRow("self-closing") << "<img src=\"a.gif\"/>"
+                                      << "img" << false << QStringList{"src=\"a.gif\""};
+        QTest::newRow("slash in a value") << "<a href=/x/>"
+                                          << "a" << false << QStringList{"href=/x"};
+        QTest::newRow("end tag is not self-closing") << "</b/>"
+                                                     << "b/" << true << QStringList();
+        QTest::newRow("blanks around =") << "<a href = \"x y\" b\r\n=\r\nc d= 'e f' g>"
+                                         << "a" << false
+                                         << QStringList{"href = \"x y\"", "b\r\n=\r\nc", "d= 'e f'", "g"};
+        QTest::newRow("blank before >") << "<a href= >"
+                                        << "a" << false << QStringList{"href="};
     }
 
     void tagReading()
@@ -240,15 +246,15 @@ private slots:
         QTest::addColumn<QStringList>("links");
 
         QTest::newRow("missing file") << "<a href=\"a.html\">x</a>" << QStringList{"a.html | a.html | broken | a | 0"};
-        QTest::newRow("single quotes, later line") << "<html>\r\n<IMG SRC='img/pic.gif'/>"
-            << QStringList{"img/pic.gif | img/pic.gif | ok | IMG | 1"};
+        QTest::newRow("single quotes, later line")
+            << "<html>\r\n<IMG SRC='img/pic.gif'/>" << QStringList{"img/pic.gif | img/pic.gif | ok | IMG | 1"};
         QTest::newRow("empty href is the page's folder") << "<a href=>" << QStringList{" |  | ok | a | 0"};
-        QTest::newRow("page.html#top names page.html") << "<a href=\"page.html#top\">"
-            << QStringList{"page.html#top | page.html | ok | a | 0"};
-        QTest::newRow("query and escapes") << "<a href=my%20pic.gif?x=1>"
-            << QStringList{"my%20pic.gif?x=1 | my pic.gif | ok | a | 0"};
+        QTest::newRow("page.html#top names page.html")
+            << "<a href=\"page.html#top\">" << QStringList{"page.html#top | page.html | ok | a | 0"};
+        QTest::newRow("query and escapes")
+            << "<a href=my%20pic.gif?x=1>" << QStringList{"my%20pic.gif?x=1 | my pic.gif | ok | a | 0"};
         QTest::newRow("remote") << "<a href=\"http://example.org/a.gif\">"
-            << QStringList{"http://example.org/a.gif | = | remote | a | 0"};
+                                << QStringList{"http://example.org/a.gif | = | remote | a | 0"};
         QTest::newRow("only src, href and background, in order")
             << "<body lowsrc=a.gif src=../x.gif HREF=a.html Background=img/pic.gif>"
             << QStringList{"../x.gif | ../x.gif | broken | body | 0", "a.html | a.html | broken | body | 0",
@@ -259,9 +265,10 @@ private slots:
         QTest::newRow("commented-out link") << "<!-- <a href=\"gone.html\"> -->" << QStringList();
         QTest::newRow("markup written by a script") << "<script>w('<a href=gone.html>')</script>" << QStringList();
         QTest::newRow("script from another host") << "<script src=\"//cdn.example/x.js\"></script>"
-            << QStringList{"//cdn.example/x.js | = | remote | script | 0"};
+                                                  << QStringList{"//cdn.example/x.js | = | remote | script | 0"};
         QTest::newRow("blanks around =") << "<a href = \"page.html\"><img\r\nsrc\r\n=\r\n'img/pic.gif'>"
-            << QStringList{"page.html | page.html | ok | a | 0", "img/pic.gif | img/pic.gif | ok | img | 3"};
+                                         << QStringList{"page.html | page.html | ok | a | 0",
+                                                        "img/pic.gif | img/pic.gif | ok | img | 3"};
     }
 
     // Links resolve against the page's folder; the process's current directory stays as it was.
@@ -311,15 +318,17 @@ private slots:
         THTMLValidator validator;
         validator.LoadTagData(QStringLiteral(TAGFORGE_SOURCE_DIR "/Data/tags.dat"));
         const QString element = validator.NeedsEndTag(name)
-            ? QStringLiteral("<%1 class=x>\r\n%2\r\n</%1>")
-                  .arg(name, name == "svg"    ? "<path d=\"M0 0\"/><g><circle r=1></circle></g>"
-                             : name == "math" ? "<mrow><mi>x</mi></mrow>"
-                                              : "<span>x</span>")
-            : QStringLiteral("<%1 id=x>").arg(name);
+                                    ? QStringLiteral("<%1 class=x>\r\n%2\r\n</%1>")
+                                          .arg(name, name == "svg"    ? "<path d=\"M0 0\"/><g><circle r=1></circle></g>"
+                                                     : name == "math" ? "<mrow><mi>x</mi></mrow>"
+                                                                      : "<span>x</span>")
+                                    : QStringLiteral("<%1 id=x>").arg(name);
         const QString page = QStringLiteral("<!DOCTYPE html>\r\n<?xml-stylesheet href=\"a.css\"?>\r\n"
-                                            "<html lang=en>\r\n<body>\r\n%1\r\n</body>\r\n</html>\r\n").arg(element);
+                                            "<html lang=en>\r\n<body>\r\n%1\r\n</body>\r\n</html>\r\n")
+                                 .arg(element);
         validator.Validate(page);
-        QVERIFY2(validator.ErrorCount() == 0, qPrintable(validator.ErrorCount() ? validator.GetError(0).Msg : QString()));
+        QVERIFY2(validator.ErrorCount() == 0,
+                 qPrintable(validator.ErrorCount() ? validator.GetError(0).Msg : QString()));
         // The same element misspelt is caught.
         THTMLValidator misspelt;
         misspelt.LoadTagData(QStringLiteral(TAGFORGE_SOURCE_DIR "/Data/tags.dat"));

@@ -35,17 +35,15 @@ void TestTreeNodes::nodes_data()
     const QString root = QStringLiteral("0 0 HTML Document");
     QTest::newRow("empty document") << QStringList{QString()} << true << QStringList{root};
     QTest::newRow("end tags shown") << QStringList{"<p>Hello</p>"} << true
-        << QStringList{root, "1 1 P", "1 2 Hello", "1 1 /P"};
-    QTest::newRow("end tags hidden") << QStringList{"<p>Hello</p>"} << false
-        << QStringList{root, "1 1 P", "1 2 Hello"};
+                                    << QStringList{root, "1 1 P", "1 2 Hello", "1 1 /P"};
+    QTest::newRow("end tags hidden") << QStringList{"<p>Hello</p>"} << false << QStringList{root, "1 1 P", "1 2 Hello"};
     QTest::newRow("parameters and values") << QStringList{"<IMG SRC=\"a.gif\" ALT=\"\">"} << true
-        << QStringList{root, "1 1 IMG", "2 3 SRC", "3 4 a.gif", "2 3 ALT"};
-    QTest::newRow("one-character text is skipped") << QStringList{"<b>x</b>"} << true
-        << QStringList{root, "1 1 B", "1 1 /B"};
-    QTest::newRow("empty tag name is skipped") << QStringList{"<>ab"} << true
-        << QStringList{root, "1 2 ab "};
-    QTest::newRow("end tag with parameters always shows") << QStringList{"</a x=1>"} << false
-        << QStringList{root, "1 1 /A", "2 3 X", "3 4 1"};
+                                           << QStringList{root, "1 1 IMG", "2 3 SRC", "3 4 a.gif", "2 3 ALT"};
+    QTest::newRow("one-character text is skipped")
+        << QStringList{"<b>x</b>"} << true << QStringList{root, "1 1 B", "1 1 /B"};
+    QTest::newRow("empty tag name is skipped") << QStringList{"<>ab"} << true << QStringList{root, "1 2 ab "};
+    QTest::newRow("end tag with parameters always shows")
+        << QStringList{"</a x=1>"} << false << QStringList{root, "1 1 /A", "2 3 X", "3 4 1"};
 }
 
 void TestTreeNodes::nodes()

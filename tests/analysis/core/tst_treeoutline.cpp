@@ -28,7 +28,7 @@ QString Shape(const TTreeOutline &outline, int parent = -1)
     return parts.join(QLatin1Char(' '));
 }
 
-}
+} // namespace
 
 class TestTreeOutline : public QObject
 {
@@ -38,13 +38,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("nodes");
         QTest::addColumn<QString>("shape");
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("root alone") << "0R" << "R";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("root alone") << "0R"
+                                    << "R";
         QTest::newRow("tags, parameters, values") << "0R 1a 2p 3v 2q 1b 1c 2r"
                                                   << "R(a(p(v) q) b c(r))";
-        QTest::newRow("a value after a tag without parameter is dropped") << "0R 1a 3v 1b" << "R(a b)";
-        QTest::newRow("children of a dropped node are dropped too") << "0R 1a 3v 4w 2p" << "R(a(p))";
-        QTest::newRow("nodes before the root are dropped") << "1a 0R 1b" << "R(b)";
+        QTest::newRow("a value after a tag without parameter is dropped") << "0R 1a 3v 1b"
+                                                                          << "R(a b)";
+        QTest::newRow("children of a dropped node are dropped too") << "0R 1a 3v 4w 2p"
+                                                                    << "R(a(p))";
+        QTest::newRow("nodes before the root are dropped") << "1a 0R 1b"
+                                                           << "R(b)";
     }
 
     void links()

@@ -19,7 +19,8 @@ class TFullDiskWriter : public TSaveWriter
 {
 public:
     TFullDiskWriter(const QString &target, qint64 budget, bool failCommit, int *commits)
-        : m_real(target), m_budget(budget), m_failCommit(failCommit), m_commits(commits) {}
+        : m_real(target), m_budget(budget), m_failCommit(failCommit), m_commits(commits)
+    {}
     bool Open() override { return m_real.Open(); }
     bool Write(QByteArrayView bytes) override
     {
@@ -58,8 +59,7 @@ private:
 class TSmallDisk
 {
 public:
-    explicit TSmallDisk(const QString &dir, int kilobytes)
-        : m_dir(dir)
+    explicit TSmallDisk(const QString &dir, int kilobytes) : m_dir(dir)
     {
         if (geteuid() != 0)
             return;
@@ -79,7 +79,8 @@ public:
         if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return false;
         const QByteArray block(512, 'f');
-        while (filler.write(block) == block.size()) {}
+        while (filler.write(block) == block.size()) {
+        }
         filler.close();
         // Give back what the page may use, in whole pages of the file system.
         return filler.resize(qMax<qint64>(0, filler.size() - left));

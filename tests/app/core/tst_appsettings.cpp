@@ -33,7 +33,7 @@ TSavedState SampleState()
     s.Tasks = {{QStringLiteral("fix nav"), QStringLiteral("high"), QStringLiteral("today")}};
     return s;
 }
-}
+} // namespace
 
 class TestAppSettings : public QObject
 {
@@ -59,13 +59,13 @@ private Q_SLOTS:
         state.Preferences = loaded.Preferences;
         AppSettings::SaveSettings(store, state);
         QVERIFY(store.OpenKey(kSettings, false));
-        for (const char *name : {"HomepageRef", "eMailRef", "FileType", "HTMLReference", "SaveSecs",
-                                 "UpdateSecs", "AutoIndent", "ShowLineNums", "ShowZeros", "ShowEdge",
-                                 "MaxUndo", "TagInsightTimeOut", "TabWidth", "Path1", "Path2",
-                                 "ParamStart1", "ParamStart2", "ParamEnd1", "ParamEnd2", "FormTop",
-                                 "FormLeft", "FormHeight", "FormWidth", "FormState", "BarWidth",
-                                 "BarAlign", "BarVisible", "IEPrevVisible", "IEPrevOrientation",
-                                 "IEPrevSwapped", "IEPrevPosition", "Project"})
+        for (const char *name :
+             {"HomepageRef",    "eMailRef",     "FileType",   "HTMLReference", "SaveSecs",          "UpdateSecs",
+              "AutoIndent",     "ShowLineNums", "ShowZeros",  "ShowEdge",      "MaxUndo",           "TagInsightTimeOut",
+              "TabWidth",       "Path1",        "Path2",      "ParamStart1",   "ParamStart2",       "ParamEnd1",
+              "ParamEnd2",      "FormTop",      "FormLeft",   "FormHeight",    "FormWidth",         "FormState",
+              "BarWidth",       "BarAlign",     "BarVisible", "IEPrevVisible", "IEPrevOrientation", "IEPrevSwapped",
+              "IEPrevPosition", "Project"})
             QVERIFY2(store.ValueExists(QLatin1String(name)), name);
     }
 
@@ -149,8 +149,7 @@ private Q_SLOTS:
         AppSettings::SaveRegList(store, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")},
                                  QStringLiteral("MRUFileList"));
         // A shorter list written later leaves the old third value behind.
-        AppSettings::SaveRegList(store, {QStringLiteral("x"), QStringLiteral("y")},
-                                 QStringLiteral("MRUFileList"));
+        AppSettings::SaveRegList(store, {QStringLiteral("x"), QStringLiteral("y")}, QStringLiteral("MRUFileList"));
         QStringList list;
         QVERIFY(AppSettings::LoadRegList(store, list, QStringLiteral("MRUFileList")));
         QCOMPARE(list, QStringList({QStringLiteral("x"), QStringLiteral("y")}));
@@ -165,8 +164,8 @@ private Q_SLOTS:
         store.CloseKey();
         QStringList list;
         QString status;
-        QVERIFY(!AppSettings::LoadRegList(store, list, QStringLiteral("UserTools"),
-                                          [&](const QString &m) { status = m; }));
+        QVERIFY(
+            !AppSettings::LoadRegList(store, list, QStringLiteral("UserTools"), [&](const QString &m) { status = m; }));
         QCOMPARE(list, QStringList{QStringLiteral("one")});
         QCOMPARE(status, QStringLiteral("Failed to get Contents of UserTools. Should be your 1st Run!"));
     }
@@ -196,7 +195,7 @@ private Q_SLOTS:
 
     void browserVersion_data()
     {
-        QTest::addColumn<QString>("version");   // "-" means the key is absent
+        QTest::addColumn<QString>("version"); // "-" means the key is absent
         QTest::addColumn<bool>("passes");
         QTest::addColumn<bool>("hideWinRes");
         QTest::newRow("version 3 stops") << "3.02" << false << true;
@@ -223,7 +222,8 @@ private Q_SLOTS:
         QCOMPARE(check.Passed, passes);
         if (!passes) {
             QCOMPARE(check.Caption, QStringLiteral("Fatal Error"));
-            QVERIFY(check.Message.startsWith(QStringLiteral("Error: Internet Explorer 4.0 or higher NOT installed!\r\n\r\n")));
+            QVERIFY(check.Message.startsWith(
+                QStringLiteral("Error: Internet Explorer 4.0 or higher NOT installed!\r\n\r\n")));
         }
         TSettingsStore user(m_path);
         QCOMPARE(AppSettings::LoadSettings(user, &machine).HideWinRes, hideWinRes);

@@ -15,7 +15,7 @@ void WriteAll(const QString &path, const QByteArray &bytes)
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
 }
-}
+} // namespace
 
 class TestCommandLine : public QObject
 {
@@ -92,7 +92,8 @@ private Q_SLOTS:
         o.flush();
         const QString d = QDir(dir.path()).absolutePath();
         QCOMPARE(out, QStringLiteral("%1/nav.inc\tgone.html\t%1/gone.html\tBroken\ta\t2\n"
-                                     "%1/page.htc\tnav.inc\t%1/nav.inc\tOK\timg\t2\n").arg(d));
+                                     "%1/page.htc\tnav.inc\t%1/nav.inc\tOK\timg\t2\n")
+                          .arg(d));
     }
 };
 

@@ -22,7 +22,7 @@ void WriteAll(const QString &path, const QByteArray &bytes)
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(bytes);
 }
-}
+} // namespace
 
 class TestDocumentFiles : public QObject
 {
@@ -33,8 +33,8 @@ private Q_SLOTS:
         QStringList mru;
         for (int i = 1; i <= 6; ++i)
             RecentFiles::AddToMRU(mru, QStringLiteral("/p/f%1.html").arg(i));
-        QCOMPARE(mru, QStringList({"File1=/p/f6.html", "File2=/p/f5.html", "File3=/p/f4.html",
-                                   "File4=/p/f3.html", "File5=/p/f2.html"}));
+        QCOMPARE(mru, QStringList({"File1=/p/f6.html", "File2=/p/f5.html", "File3=/p/f4.html", "File4=/p/f3.html",
+                                   "File5=/p/f2.html"}));
         // An entry found ignoring case moves to the top and keeps its own spelling.
         RecentFiles::AddToMRU(mru, QStringLiteral("/P/F4.HTML"));
         QCOMPARE(mru.first(), QStringLiteral("File1=/p/f4.html"));
@@ -61,26 +61,34 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<bool>("expanded");
         QTest::addColumn<bool>("failed");
-        QTest::newRow("directive on the first line")
-            << "#include{head.txt}\r\n<p>body</p>" << "<b>head</b>\r\n<p>body</p>" << true << false;
-        QTest::newRow("letter case of the directive is ignored")
-            << "x\r\n#INCLUDE {head.txt}\r\ny" << "x\r\n<b>head</b>\r\ny" << true << false;
-        QTest::newRow("directive on the last line without a break")
-            << "a\r\n#include{head.txt}" << "a\r\n<b>head</b>\r\n" << true << false;
-        QTest::newRow("nested include expands too")
-            << "#include{outer.txt}\r\n" << "[\r\n<b>head</b>\r\n]\r\n" << true << false;
+        QTest::newRow("directive on the first line") << "#include{head.txt}\r\n<p>body</p>"
+                                                     << "<b>head</b>\r\n<p>body</p>" << true << false;
+        QTest::newRow("letter case of the directive is ignored") << "x\r\n#INCLUDE {head.txt}\r\ny"
+                                                                 << "x\r\n<b>head</b>\r\ny" << true << false;
+        QTest::newRow("directive on the last line without a break") << "a\r\n#include{head.txt}"
+                                                                    << "a\r\n<b>head</b>\r\n"
+                                                                    << true << false;
+        QTest::newRow("nested include expands too") << "#include{outer.txt}\r\n"
+                                                    << "[\r\n<b>head</b>\r\n]\r\n"
+                                                    << true << false;
         QTest::newRow("missing file stops the expansion")
             << "#include{head.txt}\r\n#include{gone.txt}\r\n#include{head.txt}\r\n"
-            << "<b>head</b>\r\n#include{gone.txt}\r\n#include{head.txt}\r\n" << true << true;
-        QTest::newRow("file including itself stops")
-            << "#include{self.txt}\r\n" << "#include{self.txt}\r\n" << true << true;
-        QTest::newRow("files including each other stop")
-            << "#include{ping.txt}\r\n" << "ping\r\npong\r\n#include{ping.txt}\r\n" << true << true;
-        QTest::newRow("the same file twice is no loop")
-            << "#include{head.txt}\r\n#include{head.txt}\r\n" << "<b>head</b>\r\n<b>head</b>\r\n" << true << false;
+            << "<b>head</b>\r\n#include{gone.txt}\r\n#include{head.txt}\r\n"
+            << true << true;
+        QTest::newRow("file including itself stops") << "#include{self.txt}\r\n"
+                                                     << "#include{self.txt}\r\n"
+                                                     << true << true;
+        QTest::newRow("files including each other stop") << "#include{ping.txt}\r\n"
+                                                         << "ping\r\npong\r\n#include{ping.txt}\r\n"
+                                                         << true << true;
+        QTest::newRow("the same file twice is no loop") << "#include{head.txt}\r\n#include{head.txt}\r\n"
+                                                        << "<b>head</b>\r\n<b>head</b>\r\n"
+                                                        << true << false;
         QTest::newRow("no closing brace keeps the rest of the line break only")
-            << "#include{head.txt\r\nnext" << "<b>head</b>\r\nnext" << true << false;
-        QTest::newRow("no directive") << "<p>#include</p>" << "<p>#include</p>" << false << false;
+            << "#include{head.txt\r\nnext"
+            << "<b>head</b>\r\nnext" << true << false;
+        QTest::newRow("no directive") << "<p>#include</p>"
+                                      << "<p>#include</p>" << false << false;
     }
     void includes()
     {
@@ -95,8 +103,8 @@ private Q_SLOTS:
         WriteAll(dir.filePath("ping.txt"), "ping\n#include{pong.txt}\n");
         WriteAll(dir.filePath("pong.txt"), "pong\n#include{ping.txt}\n");
         QStringList statuses;
-        const Includes::TExpansion result = Includes::ExpandIncludes(
-            text, dir.path(), &Includes::ReadIncludeFile, [&](const QString &s) { statuses << s; });
+        const Includes::TExpansion result = Includes::ExpandIncludes(text, dir.path(), &Includes::ReadIncludeFile,
+                                                                     [&](const QString &s) { statuses << s; });
         QCOMPARE(result.Text, expected);
         QCOMPARE(result.Expanded, expanded);
         QCOMPARE(result.Failed, failed);
@@ -109,10 +117,11 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QByteArray>("page");
-        QTest::newRow("source with an include") << QStringList{"page.htc"} << 0 << QByteArray("<b>head</b>\n<p>x</p>\n");
-        QTest::newRow("missing include writes nothing")
-            << QStringList{"broken.htc"} << 1 << QByteArray("<unreadable>");
-        QTest::newRow("missing source") << QStringList{"nothere.htc", "page.htc"} << 3 << QByteArray("<b>head</b>\n<p>x</p>\n");
+        QTest::newRow("source with an include")
+            << QStringList{"page.htc"} << 0 << QByteArray("<b>head</b>\n<p>x</p>\n");
+        QTest::newRow("missing include writes nothing") << QStringList{"broken.htc"} << 1 << QByteArray("<unreadable>");
+        QTest::newRow("missing source") << QStringList{"nothere.htc", "page.htc"} << 3
+                                        << QByteArray("<b>head</b>\n<p>x</p>\n");
         QTest::newRow("no file named") << QStringList{} << 2 << QByteArray();
     }
     void expandCommand()
@@ -162,7 +171,8 @@ private Q_SLOTS:
         TDocumentFormat format = DocumentFile::LoadLines(path, lines, TLineBreakStyle::LF, &warning);
         QCOMPARE(format.Encoding, encoding);
         QCOMPARE(!warning.isEmpty(), warned);
-        DocumentFile::Save(path, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
+        DocumentFile::Save(
+            path, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
         QCOMPARE(ReadAll(path).toHex(' '), saved.toHex(' '));
 
         WriteAll(path, bytes);
@@ -182,7 +192,10 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("says");
         QTest::newRow("cut utf-8") << QByteArray("\xc3\xa9\xe2\x82") << "saved as Windows-1252";
-        QTest::newRow("odd utf-16 byte") << QByteArray("\xff\xfe" "a\0z", 5) << "saved as UTF-16LE";
+        QTest::newRow("odd utf-16 byte") << QByteArray("\xff\xfe"
+                                                       "a\0z",
+                                                       5)
+                                         << "saved as UTF-16LE";
         QTest::newRow("mixed breaks") << QByteArray("a\nb\r\n") << "saved with LF line breaks";
     }
     void warningsSayHowTheFileWillBeSaved()
@@ -205,7 +218,8 @@ private Q_SLOTS:
         TDocumentFormat format = DocumentFile::LoadLines(path, lines, TLineBreakStyle::LF, &warning);
         QCOMPARE(format.Encoding, TTextEncoding::Windows1252);
         QVERIFY(!warning.isEmpty());
-        DocumentFile::Save(path, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
+        DocumentFile::Save(
+            path, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
         QVERIFY(ReadAll(path) == bytes);
     }
 
@@ -288,8 +302,8 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         TDocumentFormat format;
-        QVERIFY_THROWS_EXCEPTION(EFileError, DocumentFile::SaveText(dir.filePath("no/such/dir/x.html"),
-                                                                    QStringLiteral("x"), format));
+        QVERIFY_THROWS_EXCEPTION(
+            EFileError, DocumentFile::SaveText(dir.filePath("no/such/dir/x.html"), QStringLiteral("x"), format));
         QVERIFY_THROWS_EXCEPTION(EFileError, DocumentFile::Load(dir.filePath("missing.html")));
     }
 };

@@ -21,7 +21,7 @@ void WriteAll(const QString &path, const QByteArray &bytes)
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
 }
-}
+} // namespace
 
 class TestExpandCli : public QObject
 {
@@ -38,12 +38,13 @@ private Q_SLOTS:
         QTest::newRow("htc source expands into its page")
             << "p.htc" << QByteArray("#include{head.txt}\n<p>x</p>\n") << 0 << QByteArray("<b>head</b>\n<p>x</p>\n");
         QTest::newRow("html page with a directive is not overwritten")
-            << "p.html" << QByteArray("#include{head.txt}\n<p>x</p>\n") << 2 << QByteArray("#include{head.txt}\n<p>x</p>\n");
+            << "p.html" << QByteArray("#include{head.txt}\n<p>x</p>\n") << 2
+            << QByteArray("#include{head.txt}\n<p>x</p>\n");
         QTest::newRow("missing include keeps the old page")
             << "p.htc" << QByteArray("#include{head.txt}\n#include{gone.txt}\n") << 1 << QByteArray("OLD\n");
         QTest::newRow("C example in pre is text, directive after it expands")
-            << "p.htc" << QByteArray("<pre>#include <stdio.h>\n#include \"x.h\"</pre>\n#include {head.txt}\n")
-            << 0 << QByteArray("<pre>#include <stdio.h>\n#include \"x.h\"</pre>\n<b>head</b>\n");
+            << "p.htc" << QByteArray("<pre>#include <stdio.h>\n#include \"x.h\"</pre>\n#include {head.txt}\n") << 0
+            << QByteArray("<pre>#include <stdio.h>\n#include \"x.h\"</pre>\n<b>head</b>\n");
         QTest::newRow("brace on the next line is no directive")
             << "p.htc" << QByteArray("#include\n{head.txt}\n") << 0 << QByteArray("OLD\n");
     }
@@ -98,11 +99,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("error");
-        QTest::newRow("doubling include bomb") << "#include{d0.txt}\r\n" << "nested deeper than 16 levels";
-        QTest::newRow("wide include bomb") << "#include{w0.txt}\r\n" << "larger than 32 MB";
-        QTest::newRow("binary file") << "<p>\r\n#include{pic.png}\r\n" << "pic.png is binary";
-        QTest::newRow("named pipe") << "#include{fifo}\r\n" << "Unable to include File fifo";
-        QTest::newRow("folder") << "#include{.}\r\n" << "Unable to include File .";
+        QTest::newRow("doubling include bomb") << "#include{d0.txt}\r\n"
+                                               << "nested deeper than 16 levels";
+        QTest::newRow("wide include bomb") << "#include{w0.txt}\r\n"
+                                           << "larger than 32 MB";
+        QTest::newRow("binary file") << "<p>\r\n#include{pic.png}\r\n"
+                                     << "pic.png is binary";
+        QTest::newRow("named pipe") << "#include{fifo}\r\n"
+                                    << "Unable to include File fifo";
+        QTest::newRow("folder") << "#include{.}\r\n"
+                                << "Unable to include File .";
     }
     void includeLimits()
     {
@@ -131,8 +137,8 @@ private Q_SLOTS:
     void locateMapsBackToTheFile_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("mark");   // found in the expanded text
-        QTest::addColumn<int>("file");       // 0 the page, 1 head.inc, 2 inner.inc
+        QTest::addColumn<QString>("mark"); // found in the expanded text
+        QTest::addColumn<int>("file");     // 0 the page, 1 head.inc, 2 inner.inc
         QTest::addColumn<int>("line");
         QTest::addColumn<int>("column");
         const QString page = "a\r\n#include{head.inc}\r\n<x><p>#include {inner.inc}</p>\r\n";
@@ -142,7 +148,8 @@ private Q_SLOTS:
         QTest::newRow("page after the directive") << page << "<x>" << 0 << 2 << 0;
         QTest::newRow("page after a directive in mid line") << page << "</p>" << 0 << 2 << 26;
         QTest::newRow("included file after its own directive") << page << "end" << 1 << 3 << 0;
-        QTest::newRow("nothing included") << "<q>\r\n<r>" << "<r>" << 0 << 1 << 0;
+        QTest::newRow("nothing included") << "<q>\r\n<r>"
+                                          << "<r>" << 0 << 1 << 0;
     }
     void locateMapsBackToTheFile()
     {
@@ -173,9 +180,10 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("included");
         QTest::addColumn<QByteArray>("page");
         QTest::addColumn<QString>("warning");
-        QTest::newRow("accents fit windows-1252") << QByteArray("na\xc3\xafve\n")
-            << QByteArray("<meta charset=\"windows-1252\">\ncaf\xe9\nna\xefve\n") << "";
-        QTest::newRow("an arrow does not") << QByteArray("a \xe2\x86\x92 b\n")
+        QTest::newRow("accents fit windows-1252")
+            << QByteArray("na\xc3\xafve\n") << QByteArray("<meta charset=\"windows-1252\">\ncaf\xe9\nna\xefve\n") << "";
+        QTest::newRow("an arrow does not")
+            << QByteArray("a \xe2\x86\x92 b\n")
             << QByteArray("<meta charset=\"windows-1252\">\ncaf\xc3\xa9\na \xe2\x86\x92 b\n")
             << "inc.txt:1:3); the page is written as UTF-8, but its <meta> still says windows-1252";
     }

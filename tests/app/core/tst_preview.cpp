@@ -12,10 +12,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("preview");
         QTest::addColumn<QString>("exitCopy");
-        QTest::newRow("page") << "/site/page.htm" << "/site/~qwpage.htm" << "/site/~qwpage.htm";
-        QTest::newRow("include source") << "/site/page.htc" << "/site/~qwpage.htc.htm" << "/site/~qwpage.htc";
+        QTest::newRow("page") << "/site/page.htm"
+                              << "/site/~qwpage.htm"
+                              << "/site/~qwpage.htm";
+        QTest::newRow("include source") << "/site/page.htc"
+                                        << "/site/~qwpage.htc.htm"
+                                        << "/site/~qwpage.htc";
         // The preview copy of a document never saved must still read as a page in a browser.
-        QTest::newRow("untitled uses the fallback") << "Untitled3" << "/tmp/x/~qwUntitled3.htm" << "/tmp/x/~qwUntitled3";
+        QTest::newRow("untitled uses the fallback") << "Untitled3"
+                                                    << "/tmp/x/~qwUntitled3.htm"
+                                                    << "/tmp/x/~qwUntitled3";
     }
     void names()
     {
@@ -31,12 +37,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("end");
         QTest::addColumn<QStringList>("args");
-        QTest::newRow("defaults quote the url") << "\"file://" << "\"" << QStringList{"file:///s p/~qwa.htm"};
-        QTest::newRow("extra options") << "--new-window \"" << "\" --private"
-                                       << QStringList{"--new-window", "/s p/~qwa.htm", "--private"};
-        QTest::newRow("no quoting splits at blanks") << "" << "" << QStringList{"/s", "p/~qwa.htm"};
-        QTest::newRow("shell characters stay literal") << "\"" << ";rm -rf x\""
-                                                       << QStringList{"/s p/~qwa.htm;rm -rf x"};
+        QTest::newRow("defaults quote the url") << "\"file://"
+                                                << "\"" << QStringList{"file:///s p/~qwa.htm"};
+        QTest::newRow("extra options") << "--new-window \""
+                                       << "\" --private" << QStringList{"--new-window", "/s p/~qwa.htm", "--private"};
+        QTest::newRow("no quoting splits at blanks") << ""
+                                                     << "" << QStringList{"/s", "p/~qwa.htm"};
+        QTest::newRow("shell characters stay literal") << "\""
+                                                       << ";rm -rf x\"" << QStringList{"/s p/~qwa.htm;rm -rf x"};
     }
     void browserCommand()
     {

@@ -31,7 +31,7 @@ QByteArray Page(int size)
     return page;
 }
 
-}
+} // namespace
 
 class TestSaveFailures : public QObject
 {
@@ -70,7 +70,7 @@ private Q_SLOTS:
         });
         QString text = QString::fromLatin1(Page(pageSize));
         if (encoding == TTextEncoding::Windows1252)
-            text += QStringLiteral("\u2192");  // cannot be held: the save retries as UTF-8
+            text += QStringLiteral("\u2192"); // cannot be held: the save retries as UTF-8
         TDocumentFormat format{encoding, TLineBreakStyle::LF};
         try {
             DocumentFile::SaveText(path, text, format);
@@ -93,9 +93,8 @@ private Q_SLOTS:
         QVERIFY(WriteAll(dir.filePath("p.htc"), "#include{head.txt}\n<p>x</p>\n"));
         QVERIFY(WriteAll(dir.filePath("p.html"), "OLD"));
         int commits = 0;
-        DocumentFile::SetSaveWriterFactory([&](const QString &target) {
-            return std::make_unique<TFullDiskWriter>(target, 4096, false, &commits);
-        });
+        DocumentFile::SetSaveWriterFactory(
+            [&](const QString &target) { return std::make_unique<TFullDiskWriter>(target, 4096, false, &commits); });
         QString out, err;
         QTextStream o(&out), e(&err);
         QCOMPARE(RunExpandCommand({"--expand", dir.filePath("p.htc")}, o, e), 4);

@@ -142,10 +142,10 @@ private Q_SLOTS:
         QTest::newRow("no tags") << "just words"
                                  << QStringList{"Quillworks HTML Validator V. 0.1", "Validating 1 Lines ...", "",
                                                 "No Errors found..."};
-        QTest::newRow("two unknown tags") << "<zork><blah>"
-                                          << QStringList{"Quillworks HTML Validator V. 0.1", "Validating 1 Lines ...",
-                                                         "", "0: unknown Tag \"zork\"", "0: unknown Tag \"blah\"", "",
-                                                         "Total of 2 Errors found!"};
+        QTest::newRow("two unknown tags")
+            << "<zork><blah>" << QStringList{"Quillworks HTML Validator V. 0.1", "Validating 1 Lines ...",  "",
+                                             "0: unknown Tag \"zork\"",          "0: unknown Tag \"blah\"", "",
+                                             "Total of 2 Errors found!"};
     }
     void syntaxReports()
     {
@@ -170,7 +170,8 @@ private Q_SLOTS:
         QVERIFY(page.open(QIODevice::WriteOnly));
         QByteArray body;
         for (int i = 0; i < 60; ++i)
-            body += i == 7 ? "<img src=\"a.gif\"><a href=\"http://example.org/\">x</a><img src=\"none.gif\">\n" : "<p>line</p>\n";
+            body += i == 7 ? "<img src=\"a.gif\"><a href=\"http://example.org/\">x</a><img src=\"none.gif\">\n"
+                           : "<p>line</p>\n";
         page.write(body);
         page.close();
         m_window->OpenFile(m_dir.filePath("links.html"));
@@ -213,8 +214,9 @@ private Q_SLOTS:
         m_window->OpenFile(m_dir.filePath("page.htc"));
         m_window->Action(QStringLiteral("SyntaxCheck1"))->trigger();
         const QStringList captions = ReportCaptions();
-        QCOMPARE(captions.mid(3), (QStringList{"head.inc:20: unknown Tag \"blink\"", "head.inc:20: unknown Tag \"blink\"",
-                                               "2: unknown Tag \"zork\"", "", "Total of 3 Errors found!"}));
+        QCOMPARE(captions.mid(3),
+                 (QStringList{"head.inc:20: unknown Tag \"blink\"", "head.inc:20: unknown Tag \"blink\"",
+                              "2: unknown Tag \"zork\"", "", "Total of 3 Errors found!"}));
         QTreeWidget *list = m_window->ReportPanel()->elvReport();
         Q_EMIT list->itemDoubleClicked(list->topLevelItem(5), 0);
         QCOMPARE(m_window->ActiveEditor()->TopLine(), 2);

@@ -26,7 +26,8 @@ class THeldWriter : public TSafeFileWriter
 {
 public:
     THeldWriter(const QString &target, QSemaphore &held, std::atomic<int> &opened)
-        : TSafeFileWriter(target), m_held(held), m_opened(opened) {}
+        : TSafeFileWriter(target), m_held(held), m_opened(opened)
+    {}
     bool Open() override
     {
         ++m_opened;
@@ -135,7 +136,8 @@ private Q_SLOTS:
         QCOMPARE(m_window->ActiveTab()->Path(), source);
         QVERIFY(!editor->Modified());
         QVERIFY(editor->Text().startsWith(QStringLiteral("#include{head.txt}")));
-        QCOMPARE(m_window->PageControl1()->tabText(m_window->PageControl1()->currentIndex()), QStringLiteral("page.htc"));
+        QCOMPARE(m_window->PageControl1()->tabText(m_window->PageControl1()->currentIndex()),
+                 QStringLiteral("page.htc"));
     }
 
     void saveAsAddsHtmlAndKeepsTheBytes()
@@ -172,10 +174,14 @@ private Q_SLOTS:
         QTest::addColumn<bool>("realDisk");
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("name");
-        QTest::newRow("Save, injected full disk") << false << "Save1" << "page.html";
-        QTest::newRow("Save All, injected full disk") << false << "SaveAll1" << "page.html";
-        QTest::newRow("Save of an include source, injected") << false << "Save1" << "page.htc";
-        QTest::newRow("Save, real full tmpfs") << true << "Save1" << "page.html";
+        QTest::newRow("Save, injected full disk") << false << "Save1"
+                                                  << "page.html";
+        QTest::newRow("Save All, injected full disk") << false << "SaveAll1"
+                                                      << "page.html";
+        QTest::newRow("Save of an include source, injected") << false << "Save1"
+                                                             << "page.htc";
+        QTest::newRow("Save, real full tmpfs") << true << "Save1"
+                                               << "page.html";
     }
     void fullDiskSaveKeepsTheTabModified()
     {
@@ -248,9 +254,8 @@ private Q_SLOTS:
     {
         m_window->OpenFile(Write("b.html", "<p>b</p>\n"));
         int commits = 0;
-        DocumentFile::SetSaveWriterFactory([&](const QString &target) {
-            return std::make_unique<TFullDiskWriter>(target, 2, false, &commits);
-        });
+        DocumentFile::SetSaveWriterFactory(
+            [&](const QString &target) { return std::make_unique<TFullDiskWriter>(target, 2, false, &commits); });
         m_window->Action(QStringLiteral("Backup1"))->trigger();
         DocumentFile::SetSaveWriterFactory({});
         const QString status = m_window->StatusBar()->PanelText(TMainStatusBar::Message);
@@ -268,9 +273,8 @@ private Q_SLOTS:
         m_window->ActiveEditor()->SetSelText(QStringLiteral("new "));
         QSemaphore held;
         std::atomic<int> opened{0};
-        DocumentFile::SetSaveWriterFactory([&](const QString &target) {
-            return std::make_unique<THeldWriter>(target, held, opened);
-        });
+        DocumentFile::SetSaveWriterFactory(
+            [&](const QString &target) { return std::make_unique<THeldWriter>(target, held, opened); });
         TDocumentManager *documents = m_window->Documents();
         documents->SetSaveSecs(1);
         documents->Tick();
@@ -282,9 +286,8 @@ private Q_SLOTS:
         QCOMPARE(Read("program/Backups/bak~auto.html"), QByteArray("new <p>auto</p>\n"));
 
         int commits = 0;
-        DocumentFile::SetSaveWriterFactory([&](const QString &target) {
-            return std::make_unique<TFullDiskWriter>(target, 2, false, &commits);
-        });
+        DocumentFile::SetSaveWriterFactory(
+            [&](const QString &target) { return std::make_unique<TFullDiskWriter>(target, 2, false, &commits); });
         m_window->ActiveEditor()->SetSelText(QStringLiteral("more "));
         documents->Tick();
         QTRY_VERIFY(!documents->BackupBeingWritten());

@@ -34,18 +34,15 @@ private:
     std::unique_ptr<TfrmHTMLEdit> Start(TSettingsStore &store, Run &run, QStringList args = {})
     {
         TfrmSplash splash;
-        connect(&splash, &TfrmSplash::StatusChanged, this,
-                [&run](const QString &text, int progress) {
-                    run.splashSteps << QStringLiteral("%1 %2").arg(text).arg(progress);
-                });
+        connect(&splash, &TfrmSplash::StatusChanged, this, [&run](const QString &text, int progress) {
+            run.splashSteps << QStringLiteral("%1 %2").arg(text).arg(progress);
+        });
         TMainWindowContext context;
         context.UserStore = &store;
         context.ProgramDir = QStringLiteral(TAGFORGE_SOURCE_DIR);
         context.Arguments = args;
         context.Splash = &splash;
-        context.ShowMessage = [&run](int, const QString &caption, const QString &) {
-            run.messages << caption;
-        };
+        context.ShowMessage = [&run](int, const QString &caption, const QString &) { run.messages << caption; };
         context.AskYesNo = [this](const QString &, const QString &) { return m_answerYes; };
         context.TimersDrivenByCaller = true;
         auto window = std::make_unique<TfrmHTMLEdit>(context);
@@ -70,8 +67,8 @@ private Q_SLOTS:
         // The title names the document in front, with Qt's place for the modified mark.
         QCOMPARE(window->windowTitle(), QStringLiteral("Untitled0[*] - TagForge!"));
         QVERIFY(!window->isWindowModified());
-        QCOMPARE(run.splashSteps, QStringList({QStringLiteral("Initializing... 73"),
-                                               QStringLiteral("Loading Data... 86")}));
+        QCOMPARE(run.splashSteps,
+                 QStringList({QStringLiteral("Initializing... 73"), QStringLiteral("Loading Data... 86")}));
         QCOMPARE(run.messages, QStringList{QStringLiteral("Error Loading Settings...")});
         QCOMPARE(window->PageControl1()->count(), 1);
         QCOMPARE(window->PageControl1()->tabText(0), QStringLiteral("Untitled0"));
@@ -119,8 +116,10 @@ private Q_SLOTS:
                 window->Tick();
             }
             QCOMPARE(editor->SelStart(), editor->CharPosOf(editor->CaretXY()));
-            QVERIFY2(editor->Lines().LinesSummed() - before < 10,
-                     qPrintable(QStringLiteral("line %1: %2 lines summed").arg(line).arg(editor->Lines().LinesSummed() - before)));
+            QVERIFY2(
+                editor->Lines().LinesSummed() - before < 10,
+                qPrintable(
+                    QStringLiteral("line %1: %2 lines summed").arg(line).arg(editor->Lines().LinesSummed() - before)));
         }
         editor->SetModified(false);
     }
@@ -198,17 +197,50 @@ private Q_SLOTS:
         Run run;
         auto window = Start(store, run);
         QCOMPARE(window->StatusBar()->PanelText(TMainStatusBar::InsOvr), QStringLiteral("Ins"));
-        for (const char *name : {"New1", "Open1", "Close1", "CloseAll1", "Save1", "SaveAs1",
-                                 "SaveAll1", "Print1", "PrinterSetup1", "Backup1", "Exit1", "Undo1",
-                                 "Redo1", "Repeat1", "Copy1", "Cut1", "Paste1", "Delete1",
-                                 "DeleteLine1", "Indent1", "Unindent1", "GotoLine1", "GotoChar1",
-                                 "SelectAll1", "Find1", "FindNext1", "Replace1", "Preview1",
-                                 "Preview2", "Preview3", "TagAssistent1", "SyntaxCheck1",
-                                 "LinkCheckerlocal1", "TagSelect1", "Dokument2", "Einstellungen1",
-                                 "Resettodefaults1", "HTMLDocumentation1", "Help1", "About1"})
+        for (const char *name : {"New1",
+                                 "Open1",
+                                 "Close1",
+                                 "CloseAll1",
+                                 "Save1",
+                                 "SaveAs1",
+                                 "SaveAll1",
+                                 "Print1",
+                                 "PrinterSetup1",
+                                 "Backup1",
+                                 "Exit1",
+                                 "Undo1",
+                                 "Redo1",
+                                 "Repeat1",
+                                 "Copy1",
+                                 "Cut1",
+                                 "Paste1",
+                                 "Delete1",
+                                 "DeleteLine1",
+                                 "Indent1",
+                                 "Unindent1",
+                                 "GotoLine1",
+                                 "GotoChar1",
+                                 "SelectAll1",
+                                 "Find1",
+                                 "FindNext1",
+                                 "Replace1",
+                                 "Preview1",
+                                 "Preview2",
+                                 "Preview3",
+                                 "TagAssistent1",
+                                 "SyntaxCheck1",
+                                 "LinkCheckerlocal1",
+                                 "TagSelect1",
+                                 "Dokument2",
+                                 "Einstellungen1",
+                                 "Resettodefaults1",
+                                 "HTMLDocumentation1",
+                                 "Help1",
+                                 "About1"})
             QVERIFY2(window->Action(QLatin1String(name)), name);
         QCOMPARE(window->Action(QStringLiteral("Save1"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
-        QCOMPARE(window->Action(QStringLiteral("CloseAll1"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+F12")));
+        QCOMPARE(window->Action(QStringLiteral("CloseAll1"))->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+Shift+F12")));
         QCOMPARE(window->Action(QStringLiteral("SyntaxCheck1"))->shortcut(), QKeySequence(QStringLiteral("Shift+F6")));
         // Commands not built yet are shown disabled rather than doing nothing.
         QVERIFY(!window->Action(QStringLiteral("Find1"))->isEnabled());

@@ -18,13 +18,13 @@ public:
     QTemporaryDir Dir;
     std::unique_ptr<TSettingsStore> Store;
     std::unique_ptr<TfrmHTMLEdit> Window;
-    QStringList Messages;                    // texts of every message box shown
-    int Answer = QMessageBox::No;            // for Yes/No/Cancel questions
+    QStringList Messages;         // texts of every message box shown
+    int Answer = QMessageBox::No; // for Yes/No/Cancel questions
     bool YesNoAnswer = true;
-    QString OpenChoice;                      // what the open dialog returns
-    QString SaveChoice;                      // what the save dialog returns
-    QList<QStringList> Started;              // programs started: program, then arguments
-    QList<QUrl> Opened;                      // addresses handed to the desktop
+    QString OpenChoice;         // what the open dialog returns
+    QString SaveChoice;         // what the save dialog returns
+    QList<QStringList> Started; // programs started: program, then arguments
+    QList<QUrl> Opened;         // addresses handed to the desktop
 
     // A fresh window with a settings file of its own; false when it could not be shown.
     bool Start()
@@ -50,7 +50,10 @@ public:
             Started << (QStringList{program} + args);
             return true;
         };
-        context.OpenUrl = [this](const QUrl &url) { Opened << url; return true; };
+        context.OpenUrl = [this](const QUrl &url) {
+            Opened << url;
+            return true;
+        };
         Window = std::make_unique<TfrmHTMLEdit>(context);
         Window->show();
         const bool shown = QTest::qWaitForWindowExposed(Window.get());

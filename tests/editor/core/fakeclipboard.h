@@ -3,7 +3,8 @@
 
 #include "editor/core/editclipboard.h"
 
-class TFakeClipboard : public TEditClipboard {
+class TFakeClipboard : public TEditClipboard
+{
 public:
     bool SetData(const QString &plainText, const QByteArray &blockTypeData) override
     {

@@ -47,8 +47,9 @@ void Replace(TCodeEdit &edit, TBufferCoord from, TBufferCoord to, const QString 
 
 QString RandomText(QRandomGenerator &random)
 {
-    static const QString pieces[] = {QStringLiteral("a"), QStringLiteral("<p>"), QStringLiteral("\r\n"),
-                                     QStringLiteral("two\r\nlines"), QString(), QStringLiteral("\t")};
+    static const QString pieces[] = {
+        QStringLiteral("a"), QStringLiteral("<p>"), QStringLiteral("\r\n"), QStringLiteral("two\r\nlines"),
+        QString(),           QStringLiteral("\t")};
     QString text;
     for (int n = random.bounded(4); n > 0; --n)
         text += pieces[random.bounded(int(std::size(pieces)))];
@@ -114,16 +115,12 @@ private Q_SLOTS:
                 if (edit.CanRedo())
                     edit.Redo();
                 break;
-            case 5:
-                edit.SetSelStart(1 + random.bounded(int(edit.TotalCharCount()) + 1));
-                break;
+            case 5: edit.SetSelStart(1 + random.bounded(int(edit.TotalCharCount()) + 1)); break;
             case 6:
                 if (random.bounded(40) == 0)
                     edit.SetText(random.bounded(2) ? QString() : QStringLiteral("a\r\nb\r\nc"));
                 break;
-            default:
-                edit.CommandProcessor(random.bounded(2) ? ecLineBreak : ecDeleteLastChar);
-                break;
+            default: edit.CommandProcessor(random.bounded(2) ? ecLineBreak : ecDeleteLastChar); break;
             }
             QCOMPARE(edit.TotalCharCount(), NaiveTotal(edit));
             const TBufferCoord place = RandomPlace(edit, random);

@@ -28,7 +28,8 @@ private Q_SLOTS:
         const QString ten = "0123456789";
         QTest::newRow("past eol off: column 50 -> 11") << ten << false << BufferCoord(50, 1) << BufferCoord(11, 1);
         QTest::newRow("past eol on: column 50 kept") << ten << true << BufferCoord(50, 1) << BufferCoord(50, 1);
-        QTest::newRow("past eol on: column 2000 -> 1025") << ten << true << BufferCoord(2000, 1) << BufferCoord(1025, 1);
+        QTest::newRow("past eol on: column 2000 -> 1025")
+            << ten << true << BufferCoord(2000, 1) << BufferCoord(1025, 1);
         QTest::newRow("long line end reachable")
             << QString(3000, u'x') << true << BufferCoord(3001, 1) << BufferCoord(3001, 1);
         QTest::newRow("long line: past its end clamps to end")
@@ -144,13 +145,13 @@ private Q_SLOTS:
             << three << BufferCoord(3, 1) << BufferCoord(5, 3) << smColumn << "cd\r\n  \r\ncd";
         QTest::newRow("column block with reversed columns")
             << three << BufferCoord(5, 1) << BufferCoord(3, 3) << smColumn << "cd\r\n  \r\ncd";
-        QTest::newRow("normal across lines") << three << BufferCoord(3, 1) << BufferCoord(2, 3) << smNormal
-                                             << "cdef\r\na\r\na";
+        QTest::newRow("normal across lines")
+            << three << BufferCoord(3, 1) << BufferCoord(2, 3) << smNormal << "cdef\r\na\r\na";
         QTest::newRow("normal on one line") << three << BufferCoord(2, 1) << BufferCoord(4, 1) << smNormal << "bc";
-        QTest::newRow("line mode takes whole lines") << three << BufferCoord(3, 1) << BufferCoord(1, 2) << smLine
-                                                     << "abcdef\r\na\r\n";
-        QTest::newRow("reversed bounds read the same") << three << BufferCoord(2, 3) << BufferCoord(3, 1) << smNormal
-                                                       << "cdef\r\na\r\na";
+        QTest::newRow("line mode takes whole lines")
+            << three << BufferCoord(3, 1) << BufferCoord(1, 2) << smLine << "abcdef\r\na\r\n";
+        QTest::newRow("reversed bounds read the same")
+            << three << BufferCoord(2, 3) << BufferCoord(3, 1) << smNormal << "cdef\r\na\r\na";
     }
     void selTextRead()
     {
@@ -192,21 +193,24 @@ private Q_SLOTS:
         QTest::addColumn<TBufferCoord>("caret");
         QTest::newRow("normal: replace across lines") << "abc\ndef\nghi" << BufferCoord(2, 1) << BufferCoord(3, 3)
                                                       << smNormal << "X\nY" << Lf("aX\nYi") << BufferCoord(2, 2);
-        QTest::newRow("normal: insert without selection") << "abc" << BufferCoord(2, 1) << BufferCoord(2, 1) << smNormal
-                                                          << "12" << Lf("a12bc") << BufferCoord(4, 1);
-        QTest::newRow("normal: lone CR and LF split lines") << "ab" << BufferCoord(2, 1) << BufferCoord(2, 1) << smNormal
-                                                            << "1\r2\n3" << Lf("a1\n2\n3b") << BufferCoord(2, 3);
-        QTest::newRow("normal: insert past line end pads") << "ab" << BufferCoord(5, 1) << BufferCoord(5, 1) << smColumn
-                                                           << "x" << Lf("ab  x") << BufferCoord(6, 1);
-        QTest::newRow("normal: joined line is right-trimmed") << "ab  cd" << BufferCoord(4, 1) << BufferCoord(7, 1)
-                                                              << smNormal << "" << Lf("ab") << BufferCoord(4, 1);
+        QTest::newRow("normal: insert without selection")
+            << "abc" << BufferCoord(2, 1) << BufferCoord(2, 1) << smNormal << "12" << Lf("a12bc") << BufferCoord(4, 1);
+        QTest::newRow("normal: lone CR and LF split lines")
+            << "ab" << BufferCoord(2, 1) << BufferCoord(2, 1) << smNormal << "1\r2\n3" << Lf("a1\n2\n3b")
+            << BufferCoord(2, 3);
+        QTest::newRow("normal: insert past line end pads")
+            << "ab" << BufferCoord(5, 1) << BufferCoord(5, 1) << smColumn << "x" << Lf("ab  x") << BufferCoord(6, 1);
+        QTest::newRow("normal: joined line is right-trimmed")
+            << "ab  cd" << BufferCoord(4, 1) << BufferCoord(7, 1) << smNormal << "" << Lf("ab") << BufferCoord(4, 1);
         QTest::newRow("column: delete block and insert rows")
             << "abcdef\na\nabcdef" << BufferCoord(3, 1) << BufferCoord(5, 3) << smColumn << "12\n34\n56"
             << Lf("ab12ef\na 34\nab56ef") << BufferCoord(5, 3);
-        QTest::newRow("column: rows append missing lines") << "abc" << BufferCoord(2, 1) << BufferCoord(2, 1) << smColumn
-                                                           << "1\n2\n3" << Lf("a1bc\n 2\n 3") << BufferCoord(3, 3);
-        QTest::newRow("line: replace whole lines") << "a\nb\nc" << BufferCoord(2, 1) << BufferCoord(1, 2) << smLine
-                                                   << "X\r\n" << Lf("X\nc") << BufferCoord(1, 2);
+        QTest::newRow("column: rows append missing lines")
+            << "abc" << BufferCoord(2, 1) << BufferCoord(2, 1) << smColumn << "1\n2\n3" << Lf("a1bc\n 2\n 3")
+            << BufferCoord(3, 3);
+        QTest::newRow("line: replace whole lines")
+            << "a\nb\nc" << BufferCoord(2, 1) << BufferCoord(1, 2) << smLine << "X\r\n"
+            << Lf("X\nc") << BufferCoord(1, 2);
         QTest::newRow("line: range reaching the last line keeps it emptied")
             << "a\nb\nc" << BufferCoord(1, 2) << BufferCoord(1, 3) << smLine << "" << Lf("a\n") << BufferCoord(1, 2);
         QTest::newRow("line: whole text leaves one empty line")
@@ -257,17 +261,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<TBufferCoord>("caretAfter");
-        QTest::newRow("insert in the middle") << "abc" << BufferCoord(2, 1) << true << "XY" << Lf("aXYbc") << BufferCoord(4, 1);
-        QTest::newRow("blank at the end stores nothing") << "abc" << BufferCoord(4, 1) << true << "  " << Lf("abc")
-                                                         << BufferCoord(6, 1);
-        QTest::newRow("past the end pads") << "abc" << BufferCoord(6, 1) << true << "x" << Lf("abc  x") << BufferCoord(7, 1);
-        QTest::newRow("overwrite replaces") << "abc" << BufferCoord(2, 1) << false << "XY" << Lf("aXY") << BufferCoord(4, 1);
-        QTest::newRow("overwrite at the end appends") << "abc" << BufferCoord(3, 1) << false << "XYZ" << Lf("abXYZ")
-                                                      << BufferCoord(6, 1);
-        QTest::newRow("control characters are refused") << "abc" << BufferCoord(1, 1) << true << QString(QChar(127)) + "\t"
-                                                        << Lf("abc") << BufferCoord(1, 1);
-        QTest::newRow("non-latin characters are typed") << "" << BufferCoord(1, 1) << true << QString::fromUtf8("\xe2\x82\xac")
-                                                        << Lf(QString::fromUtf8("\xe2\x82\xac")) << BufferCoord(2, 1);
+        QTest::newRow("insert in the middle")
+            << "abc" << BufferCoord(2, 1) << true << "XY" << Lf("aXYbc") << BufferCoord(4, 1);
+        QTest::newRow("blank at the end stores nothing")
+            << "abc" << BufferCoord(4, 1) << true << "  " << Lf("abc") << BufferCoord(6, 1);
+        QTest::newRow("past the end pads")
+            << "abc" << BufferCoord(6, 1) << true << "x" << Lf("abc  x") << BufferCoord(7, 1);
+        QTest::newRow("overwrite replaces")
+            << "abc" << BufferCoord(2, 1) << false << "XY" << Lf("aXY") << BufferCoord(4, 1);
+        QTest::newRow("overwrite at the end appends")
+            << "abc" << BufferCoord(3, 1) << false << "XYZ" << Lf("abXYZ") << BufferCoord(6, 1);
+        QTest::newRow("control characters are refused")
+            << "abc" << BufferCoord(1, 1) << true << QString(QChar(127)) + "\t" << Lf("abc") << BufferCoord(1, 1);
+        QTest::newRow("non-latin characters are typed")
+            << "" << BufferCoord(1, 1) << true << QString::fromUtf8("\xe2\x82\xac")
+            << Lf(QString::fromUtf8("\xe2\x82\xac")) << BufferCoord(2, 1);
     }
     void typing()
     {
@@ -320,22 +328,22 @@ private Q_SLOTS:
         QTest::addColumn<int>("command");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<TBufferCoord>("caretAfter");
-        QTest::newRow("auto-indent keeps the indentation") << "    abcd" << BufferCoord(7, 1) << true << int(ecLineBreak)
-                                                            << Lf("    ab\n    cd") << BufferCoord(5, 2);
-        QTest::newRow("at the end: new line after the indentation") << "  ab" << BufferCoord(5, 1) << true
-                                                                     << int(ecLineBreak) << Lf("  ab\n") << BufferCoord(3, 2);
-        QTest::newRow("without auto-indent no indentation") << "    abcd" << BufferCoord(7, 1) << false
-                                                            << int(ecLineBreak) << Lf("    ab\ncd") << BufferCoord(1, 2);
-        QTest::newRow("empty line takes the indentation above") << "   x\n\nz" << BufferCoord(1, 2) << true
-                                                                << int(ecLineBreak) << Lf("   x\n\n\nz") << BufferCoord(4, 3);
-        QTest::newRow("column 1 moves the line down unchanged") << "  ab" << BufferCoord(1, 1) << true
-                                                                << int(ecLineBreak) << Lf("\n  ab") << BufferCoord(1, 2);
-        QTest::newRow("beyond the line end") << "ab" << BufferCoord(9, 1) << true << int(ecLineBreak) << Lf("ab\n")
-                                             << BufferCoord(1, 2);
-        QTest::newRow("split part is right-trimmed") << "ab  cd" << BufferCoord(4, 1) << false << int(ecLineBreak)
-                                                     << Lf("ab\n cd") << BufferCoord(1, 2);
-        QTest::newRow("insert line leaves the caret") << "abcd" << BufferCoord(3, 1) << true << int(ecInsertLine)
-                                                      << Lf("ab\ncd") << BufferCoord(3, 1);
+        QTest::newRow("auto-indent keeps the indentation")
+            << "    abcd" << BufferCoord(7, 1) << true << int(ecLineBreak) << Lf("    ab\n    cd") << BufferCoord(5, 2);
+        QTest::newRow("at the end: new line after the indentation")
+            << "  ab" << BufferCoord(5, 1) << true << int(ecLineBreak) << Lf("  ab\n") << BufferCoord(3, 2);
+        QTest::newRow("without auto-indent no indentation")
+            << "    abcd" << BufferCoord(7, 1) << false << int(ecLineBreak) << Lf("    ab\ncd") << BufferCoord(1, 2);
+        QTest::newRow("empty line takes the indentation above")
+            << "   x\n\nz" << BufferCoord(1, 2) << true << int(ecLineBreak) << Lf("   x\n\n\nz") << BufferCoord(4, 3);
+        QTest::newRow("column 1 moves the line down unchanged")
+            << "  ab" << BufferCoord(1, 1) << true << int(ecLineBreak) << Lf("\n  ab") << BufferCoord(1, 2);
+        QTest::newRow("beyond the line end")
+            << "ab" << BufferCoord(9, 1) << true << int(ecLineBreak) << Lf("ab\n") << BufferCoord(1, 2);
+        QTest::newRow("split part is right-trimmed")
+            << "ab  cd" << BufferCoord(4, 1) << false << int(ecLineBreak) << Lf("ab\n cd") << BufferCoord(1, 2);
+        QTest::newRow("insert line leaves the caret")
+            << "abcd" << BufferCoord(3, 1) << true << int(ecInsertLine) << Lf("ab\ncd") << BufferCoord(3, 1);
     }
     void lineBreak()
     {
@@ -416,23 +424,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<TBufferCoord>("caretAfter");
         QTest::addColumn<bool>("recorded");
-        QTest::newRow("2: beyond the line end only moves") << "ab" << BufferCoord(6, 1) << Lf("ab") << BufferCoord(5, 1)
-                                                           << false;
-        QTest::newRow("3: column 1 joins with the line above") << "ab\ncd" << BufferCoord(1, 2) << Lf("abcd")
-                                                               << BufferCoord(3, 1) << true;
-        QTest::newRow("3: column 1 of the first line does nothing") << "ab" << BufferCoord(1, 1) << Lf("ab")
-                                                                    << BufferCoord(1, 1) << false;
+        QTest::newRow("2: beyond the line end only moves")
+            << "ab" << BufferCoord(6, 1) << Lf("ab") << BufferCoord(5, 1) << false;
+        QTest::newRow("3: column 1 joins with the line above")
+            << "ab\ncd" << BufferCoord(1, 2) << Lf("abcd") << BufferCoord(3, 1) << true;
+        QTest::newRow("3: column 1 of the first line does nothing")
+            << "ab" << BufferCoord(1, 1) << Lf("ab") << BufferCoord(1, 1) << false;
         QTest::newRow("4: unindents to the guide line above")
             << "  a\n      b" << BufferCoord(7, 2) << Lf("  a\n  b") << BufferCoord(3, 2) << true;
-        QTest::newRow("4: no smaller indentation above goes to 0") << "    a\n    b" << BufferCoord(5, 2)
-                                                                   << Lf("    a\nb") << BufferCoord(1, 2) << true;
-        QTest::newRow("4: an empty line above counts as 0") << "  a\n\n    b" << BufferCoord(5, 3) << Lf("  a\n\nb")
-                                                            << BufferCoord(1, 3) << true;
-        QTest::newRow("5: deletes the character before") << "abc" << BufferCoord(3, 1) << Lf("ac") << BufferCoord(2, 1)
-                                                         << true;
-        QTest::newRow("5: right-trims the line") << "ab x" << BufferCoord(5, 1) << Lf("ab") << BufferCoord(4, 1) << true;
-        QTest::newRow("5: blank inside the text is one char") << "a  b" << BufferCoord(3, 1) << Lf("a b")
-                                                              << BufferCoord(2, 1) << true;
+        QTest::newRow("4: no smaller indentation above goes to 0")
+            << "    a\n    b" << BufferCoord(5, 2) << Lf("    a\nb") << BufferCoord(1, 2) << true;
+        QTest::newRow("4: an empty line above counts as 0")
+            << "  a\n\n    b" << BufferCoord(5, 3) << Lf("  a\n\nb") << BufferCoord(1, 3) << true;
+        QTest::newRow("5: deletes the character before")
+            << "abc" << BufferCoord(3, 1) << Lf("ac") << BufferCoord(2, 1) << true;
+        QTest::newRow("5: right-trims the line")
+            << "ab x" << BufferCoord(5, 1) << Lf("ab") << BufferCoord(4, 1) << true;
+        QTest::newRow("5: blank inside the text is one char")
+            << "a  b" << BufferCoord(3, 1) << Lf("a b") << BufferCoord(2, 1) << true;
     }
     void backspace()
     {
@@ -484,28 +493,29 @@ private Q_SLOTS:
         QTest::addColumn<TBufferCoord>("caretAfter");
         const int del = ecDeleteChar; // the caret stays where it is
         QTest::newRow("delete inside the line") << "abc" << BufferCoord(2, 1) << del << Lf("ac") << BufferCoord(2, 1);
-        QTest::newRow("delete at the end joins the next line") << "ab\ncd" << BufferCoord(3, 1) << del << Lf("abcd")
-                                                               << BufferCoord(3, 1);
-        QTest::newRow("delete beyond the end pads up to the caret") << "ab\ncd" << BufferCoord(5, 1) << del
-                                                                    << Lf("ab  cd") << BufferCoord(5, 1);
-        QTest::newRow("delete joining an empty line trims") << "ab\n" << BufferCoord(5, 1) << del << Lf("ab")
-                                                            << BufferCoord(5, 1);
-        QTest::newRow("delete at the end of the last line: nothing") << "ab" << BufferCoord(3, 1) << del << Lf("ab")
-                                                                     << BufferCoord(3, 1);
-        QTest::newRow("delete word to next word start") << "ab cd ef" << BufferCoord(1, 1) << int(ecDeleteWord)
-                                                        << Lf("cd ef") << BufferCoord(1, 1);
-        QTest::newRow("delete last word") << "ab cd ef" << BufferCoord(7, 1) << int(ecDeleteLastWord) << Lf("ab ef")
-                                          << BufferCoord(4, 1);
-        QTest::newRow("delete to line start") << "abcdef" << BufferCoord(4, 1) << int(ecDeleteBOL) << Lf("def")
-                                              << BufferCoord(1, 1);
-        QTest::newRow("delete to line end") << "abcdef\nx" << BufferCoord(4, 1) << int(ecDeleteEOL) << Lf("abc\nx")
-                                            << BufferCoord(4, 1);
-        QTest::newRow("delete line in the middle") << "a\nb\nc" << BufferCoord(1, 2) << int(ecDeleteLine) << Lf("a\nc")
-                                                   << BufferCoord(1, 2);
-        QTest::newRow("delete the last line") << "a\nb" << BufferCoord(1, 2) << int(ecDeleteLine) << Lf("a")
-                                              << BufferCoord(1, 1);
-        QTest::newRow("delete the only line") << "abc" << BufferCoord(2, 1) << int(ecDeleteLine) << Lf("")
-                                              << BufferCoord(1, 1);
+        QTest::newRow("delete at the end joins the next line")
+            << "ab\ncd" << BufferCoord(3, 1) << del << Lf("abcd") << BufferCoord(3, 1);
+        QTest::newRow("delete beyond the end pads up to the caret")
+            << "ab\ncd" << BufferCoord(5, 1) << del << Lf("ab  cd") << BufferCoord(5, 1);
+        QTest::newRow("delete joining an empty line trims")
+            << "ab\n"
+            << BufferCoord(5, 1) << del << Lf("ab") << BufferCoord(5, 1);
+        QTest::newRow("delete at the end of the last line: nothing")
+            << "ab" << BufferCoord(3, 1) << del << Lf("ab") << BufferCoord(3, 1);
+        QTest::newRow("delete word to next word start")
+            << "ab cd ef" << BufferCoord(1, 1) << int(ecDeleteWord) << Lf("cd ef") << BufferCoord(1, 1);
+        QTest::newRow("delete last word")
+            << "ab cd ef" << BufferCoord(7, 1) << int(ecDeleteLastWord) << Lf("ab ef") << BufferCoord(4, 1);
+        QTest::newRow("delete to line start")
+            << "abcdef" << BufferCoord(4, 1) << int(ecDeleteBOL) << Lf("def") << BufferCoord(1, 1);
+        QTest::newRow("delete to line end")
+            << "abcdef\nx" << BufferCoord(4, 1) << int(ecDeleteEOL) << Lf("abc\nx") << BufferCoord(4, 1);
+        QTest::newRow("delete line in the middle")
+            << "a\nb\nc" << BufferCoord(1, 2) << int(ecDeleteLine) << Lf("a\nc") << BufferCoord(1, 2);
+        QTest::newRow("delete the last line")
+            << "a\nb" << BufferCoord(1, 2) << int(ecDeleteLine) << Lf("a") << BufferCoord(1, 1);
+        QTest::newRow("delete the only line")
+            << "abc" << BufferCoord(2, 1) << int(ecDeleteLine) << Lf("") << BufferCoord(1, 1);
         QTest::newRow("clear all") << "a\nb" << BufferCoord(1, 2) << int(ecClearAll) << Lf("") << BufferCoord(1, 1);
     }
     void deletionCommands()

@@ -26,7 +26,7 @@ void Load(TCodeEdit &edit, const QStringList &texts)
     lines.Assign(texts);
     edit.LoadFrom(std::move(lines));
 }
-}
+} // namespace
 
 class TestCodeEditLoad : public QObject
 {

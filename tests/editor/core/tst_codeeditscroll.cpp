@@ -18,7 +18,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("display");
         QTest::addColumn<int>("left");
         // The window shows 20 columns.
-        QTest::newRow("no tabs, past the right edge") << "abcdefghijklmnopqrstuvwxyz0123456789" << 8 << 1 << 30 << 30 << 11;
+        QTest::newRow("no tabs, past the right edge")
+            << "abcdefghijklmnopqrstuvwxyz0123456789" << 8 << 1 << 30 << 30 << 11;
         QTest::newRow("after tabs, past the right edge") << "\t\t\t\tx" << 8 << 1 << 5 << 33 << 14;
         QTest::newRow("after tabs, stored column inside the window") << "\t\t\tx" << 8 << 1 << 3 << 17 << 1;
         QTest::newRow("after tabs, painted one past the edge") << "\t\t\tx" << 8 << 1 << 4 << 25 << 6;

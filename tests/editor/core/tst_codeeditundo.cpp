@@ -12,7 +12,8 @@ namespace {
 using TestSupport::Lf;
 } // namespace
 
-class TestCodeEditUndo : public QObject {
+class TestCodeEditUndo : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -62,12 +63,12 @@ private slots:
         QTest::addColumn<TBufferCoord>("target");
         QTest::addColumn<bool>("copy");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("move forward on one line") << "abcdef" << BufferCoord(2, 1) << BufferCoord(4, 1)
-                                                  << BufferCoord(6, 1) << false << Lf("adebcf");
+        QTest::newRow("move forward on one line")
+            << "abcdef" << BufferCoord(2, 1) << BufferCoord(4, 1) << BufferCoord(6, 1) << false << Lf("adebcf");
         QTest::newRow("move backward") << "abcdef" << BufferCoord(4, 1) << BufferCoord(6, 1) << BufferCoord(1, 1)
                                        << false << Lf("deabcf");
-        QTest::newRow("move to a later line") << "ab\ncd\nef" << BufferCoord(1, 1) << BufferCoord(1, 2)
-                                              << BufferCoord(2, 3) << false << Lf("cd\neab\nf");
+        QTest::newRow("move to a later line")
+            << "ab\ncd\nef" << BufferCoord(1, 1) << BufferCoord(1, 2) << BufferCoord(2, 3) << false << Lf("cd\neab\nf");
         QTest::newRow("copy") << "abcdef" << BufferCoord(2, 1) << BufferCoord(4, 1) << BufferCoord(7, 1) << true
                               << Lf("abcdefbc");
     }
@@ -216,9 +217,9 @@ private slots:
         QTest::newRow("ending in column 1 leaves the last line out")
             << BufferCoord(2, 3) << BufferCoord(1, 6) << Lf("l1\nl2\n  l3\n  l4\n  l5\nl6\nl7") << BufferCoord(4, 3)
             << BufferCoord(1, 6);
-        QTest::newRow("ending inside a line indents it") << BufferCoord(1, 1) << BufferCoord(2, 2)
-                                                         << Lf("  l1\n  l2\nl3\nl4\nl5\nl6\nl7") << BufferCoord(3, 1)
-                                                         << BufferCoord(4, 2);
+        QTest::newRow("ending inside a line indents it")
+            << BufferCoord(1, 1) << BufferCoord(2, 2) << Lf("  l1\n  l2\nl3\nl4\nl5\nl6\nl7") << BufferCoord(3, 1)
+            << BufferCoord(4, 2);
     }
     void blockIndent()
     {

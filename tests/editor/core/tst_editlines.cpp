@@ -7,7 +7,8 @@
 #include <QStringDecoder>
 #include <QTest>
 
-class TestEditLines : public QObject {
+class TestEditLines : public QObject
+{
     Q_OBJECT
 
 private:
@@ -46,7 +47,8 @@ private slots:
         QTest::newRow("only a line break") << "\r\n" << QStringList{""};
         QTest::newRow("two line breaks") << "\r\n\r\n" << QStringList{"", ""};
         QTest::newRow("terminator at end adds no line") << "x\n" << QStringList{"x"};
-        QTest::newRow("NUL does not end the text") << QString::fromLatin1("a\0b\nc", 5) << QStringList{QString::fromLatin1("a\0b", 3), "c"};
+        QTest::newRow("NUL does not end the text")
+            << QString::fromLatin1("a\0b\nc", 5) << QStringList{QString::fromLatin1("a\0b", 3), "c"};
         QTest::newRow("tabs are stored as they are") << "\ta\tb" << QStringList{"\ta\tb"};
         QTest::newRow("trailing blanks are kept on load") << "a  \r\nb" << QStringList{"a  ", "b"};
     }

@@ -49,7 +49,8 @@ TColumns NaiveFind(const QString &text, const QString &pattern, bool sensitive, 
 
 } // namespace
 
-class TestEditSearch : public QObject {
+class TestEditSearch : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -60,27 +61,36 @@ private slots:
         QTest::addColumn<bool>("sensitive");
         QTest::addColumn<bool>("whole");
         QTest::addColumn<TColumns>("expected");
-        QTest::newRow("ignoring case") << "ab" << "xABxab" << false << false << TColumns{2, 5};
-        QTest::newRow("matching case") << "ab" << "xABxab" << true << false << TColumns{5};
-        QTest::newRow("whole word skips the one inside a word")
-            << "in" << "in begin in" << false << true << TColumns{1, 10};
-        QTest::newRow("pattern longer than the line") << "abcdef" << "abc" << false << false << TColumns{};
-        QTest::newRow("pattern as long as the line") << "abc" << "ABC" << false << false << TColumns{1};
-        QTest::newRow("matches do not overlap") << "aa" << "aaaaa" << false << false << TColumns{1, 3};
-        QTest::newRow("last character repeats in the pattern") << "aab" << "aaab aab" << true << false
-                                                               << TColumns{2, 6};
-        QTest::newRow("rejected word, overlapping candidate") << "aa" << "aaa aa" << false << true
-                                                              << TColumns{5};
-        QTest::newRow("match at the very end") << "ab" << "abcab" << false << false << TColumns{1, 4};
-        QTest::newRow("one character") << "x" << "xXx" << false << false << TColumns{1, 2, 3};
-        QTest::newRow("accented letters fold") << QString::fromUtf8("ÄB") << QString::fromUtf8("xäbx")
-                                               << false << false << TColumns{2};
+        QTest::newRow("ignoring case") << "ab"
+                                       << "xABxab" << false << false << TColumns{2, 5};
+        QTest::newRow("matching case") << "ab"
+                                       << "xABxab" << true << false << TColumns{5};
+        QTest::newRow("whole word skips the one inside a word") << "in"
+                                                                << "in begin in" << false << true << TColumns{1, 10};
+        QTest::newRow("pattern longer than the line") << "abcdef"
+                                                      << "abc" << false << false << TColumns{};
+        QTest::newRow("pattern as long as the line") << "abc"
+                                                     << "ABC" << false << false << TColumns{1};
+        QTest::newRow("matches do not overlap") << "aa"
+                                                << "aaaaa" << false << false << TColumns{1, 3};
+        QTest::newRow("last character repeats in the pattern") << "aab"
+                                                               << "aaab aab" << true << false << TColumns{2, 6};
+        QTest::newRow("rejected word, overlapping candidate") << "aa"
+                                                              << "aaa aa" << false << true << TColumns{5};
+        QTest::newRow("match at the very end") << "ab"
+                                               << "abcab" << false << false << TColumns{1, 4};
+        QTest::newRow("one character") << "x"
+                                       << "xXx" << false << false << TColumns{1, 2, 3};
+        QTest::newRow("accented letters fold")
+            << QString::fromUtf8("ÄB") << QString::fromUtf8("xäbx") << false << false << TColumns{2};
         QTest::newRow("accented letters are word characters")
             << "in" << QString::fromUtf8("éin in") << false << true << TColumns{5};
-        QTest::newRow("underscore separates words") << "in" << "a_in_b" << false << true << TColumns{3};
-        QTest::newRow("characters sharing a low byte") << QString::fromUtf8("aš") << QString::fromUtf8("aa ašŠ aŠ")
-                                                       << false << false << TColumns{4, 8};
-        QTest::newRow("empty line") << "a" << "" << false << false << TColumns{};
+        QTest::newRow("underscore separates words") << "in"
+                                                    << "a_in_b" << false << true << TColumns{3};
+        QTest::newRow("characters sharing a low byte")
+            << QString::fromUtf8("aš") << QString::fromUtf8("aa ašŠ aŠ") << false << false << TColumns{4, 8};
+        QTest::newRow("empty line") << "a"
+                                    << "" << false << false << TColumns{};
     }
     void findAll()
     {
@@ -195,9 +205,10 @@ private slots:
             s.SetPattern(pattern);
             s.SetWhole(whole);
             s.FindAll(text);
-            QVERIFY2(Columns(s) == NaiveFind(text, pattern, sensitive, whole),
-                     qPrintable(QStringLiteral("'%1' in '%2' (case %3, word %4)")
-                                    .arg(pattern, text).arg(sensitive).arg(whole)));
+            QVERIFY2(
+                Columns(s) == NaiveFind(text, pattern, sensitive, whole),
+                qPrintable(
+                    QStringLiteral("'%1' in '%2' (case %3, word %4)").arg(pattern, text).arg(sensitive).arg(whole)));
         }
     }
 };

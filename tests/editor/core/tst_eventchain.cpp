@@ -4,7 +4,8 @@
 
 #include <QTest>
 
-class TestEventChain : public QObject {
+class TestEventChain : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -15,8 +16,7 @@ private slots:
         QTest::newRow("all equal: as added") << QList<int>{0, 0, 0} << "abc";
         QTest::newRow("lower order first") << QList<int>{5, -5, 0} << "bca";
         QTest::newRow("ties keep insertion among others") << QList<int>{1, 0, 1, 0} << "bdac";
-        QTest::newRow("named orders") << QList<int>{EventOrder::Last, EventOrder::Normal, EventOrder::First}
-                                      << "cba";
+        QTest::newRow("named orders") << QList<int>{EventOrder::Last, EventOrder::Normal, EventOrder::First} << "cba";
     }
     void listenersRunByOrderThenByInsertion()
     {
@@ -137,9 +137,12 @@ private slots:
         QTest::addColumn<QChar>("typed");
         QTest::addColumn<QString>("calls");
         QTest::addColumn<QString>("text");
-        QTest::newRow("not consumed: every listener, then typed") << QChar(u'a') << "12" << "a";
-        QTest::newRow("consumed by the first: the second skipped") << QChar(u'x') << "1" << "";
-        QTest::newRow("changed by the first: the second sees it") << QChar(u'y') << "12" << "z";
+        QTest::newRow("not consumed: every listener, then typed") << QChar(u'a') << "12"
+                                                                  << "a";
+        QTest::newRow("consumed by the first: the second skipped") << QChar(u'x') << "1"
+                                                                   << "";
+        QTest::newRow("changed by the first: the second sees it") << QChar(u'y') << "12"
+                                                                  << "z";
     }
     void consumingStopsLaterListeners()
     {

@@ -6,7 +6,8 @@
 
 Q_DECLARE_METATYPE(TShiftState)
 
-class TestKeyStrokes : public QObject {
+class TestKeyStrokes : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -17,37 +18,66 @@ private slots:
         QTest::addColumn<TShiftState>("shift");
         QTest::addColumn<int>("command");
         const TShiftState n, s = ssShift, c = ssCtrl, a = ssAlt, cs = ssCtrl | ssShift, sa = ssShift | ssAlt;
-        struct Row {
+        struct Row
+        {
             const char *name;
             int key;
             TShiftState shift;
             TEditorCommand command;
         };
         QList<Row> rows = {
-            {"Up", VK_UP, n, ecUp}, {"Shift+Up", VK_UP, s, ecSelUp}, {"Ctrl+Up", VK_UP, c, ecScrollUp},
-            {"Down", VK_DOWN, n, ecDown}, {"Shift+Down", VK_DOWN, s, ecSelDown},
-            {"Ctrl+Down", VK_DOWN, c, ecScrollDown}, {"Left", VK_LEFT, n, ecLeft},
-            {"Shift+Left", VK_LEFT, s, ecSelLeft}, {"Ctrl+Left", VK_LEFT, c, ecWordLeft},
-            {"Ctrl+Shift+Left", VK_LEFT, cs, ecSelWordLeft}, {"Right", VK_RIGHT, n, ecRight},
-            {"Shift+Right", VK_RIGHT, s, ecSelRight}, {"Ctrl+Right", VK_RIGHT, c, ecWordRight},
-            {"Ctrl+Shift+Right", VK_RIGHT, cs, ecSelWordRight}, {"PageDown", VK_NEXT, n, ecPageDown},
-            {"Shift+PageDown", VK_NEXT, s, ecSelPageDown}, {"Ctrl+PageDown", VK_NEXT, c, ecPageBottom},
-            {"Ctrl+Shift+PageDown", VK_NEXT, cs, ecSelPageBottom}, {"PageUp", VK_PRIOR, n, ecPageUp},
-            {"Shift+PageUp", VK_PRIOR, s, ecSelPageUp}, {"Ctrl+PageUp", VK_PRIOR, c, ecPageTop},
-            {"Ctrl+Shift+PageUp", VK_PRIOR, cs, ecSelPageTop}, {"Home", VK_HOME, n, ecLineStart},
-            {"Shift+Home", VK_HOME, s, ecSelLineStart}, {"Ctrl+Home", VK_HOME, c, ecEditorTop},
-            {"Ctrl+Shift+Home", VK_HOME, cs, ecSelEditorTop}, {"End", VK_END, n, ecLineEnd},
-            {"Shift+End", VK_END, s, ecSelLineEnd}, {"Ctrl+End", VK_END, c, ecEditorBottom},
-            {"Ctrl+Shift+End", VK_END, cs, ecSelEditorBottom}, {"Insert", VK_INSERT, n, ecToggleMode},
-            {"Ctrl+Insert", VK_INSERT, c, ecCopy}, {"Shift+Insert", VK_INSERT, s, ecPaste},
-            {"Delete", VK_DELETE, n, ecDeleteChar}, {"Shift+Delete", VK_DELETE, s, ecCut},
-            {"Backspace", VK_BACK, n, ecDeleteLastChar}, {"Ctrl+Backspace", VK_BACK, c, ecDeleteLastWord},
-            {"Alt+Backspace", VK_BACK, a, ecUndo}, {"Shift+Alt+Backspace", VK_BACK, sa, ecRedo},
-            {"Enter", VK_RETURN, n, ecLineBreak}, {"Ctrl+A", 'A', c, ecSelectAll}, {"Ctrl+C", 'C', c, ecCopy},
-            {"Ctrl+Shift+I", 'I', cs, ecBlockIndent}, {"Ctrl+M", 'M', c, ecLineBreak},
-            {"Ctrl+N", 'N', c, ecInsertLine}, {"Ctrl+T", 'T', c, ecDeleteWord},
-            {"Ctrl+Shift+U", 'U', cs, ecBlockUnindent}, {"Ctrl+V", 'V', c, ecPaste}, {"Ctrl+X", 'X', c, ecCut},
-            {"Ctrl+Y", 'Y', c, ecDeleteLine}, {"Ctrl+Shift+Y", 'Y', cs, ecDeleteEOL}, {"Ctrl+Z", 'Z', c, ecUndo},
+            {"Up", VK_UP, n, ecUp},
+            {"Shift+Up", VK_UP, s, ecSelUp},
+            {"Ctrl+Up", VK_UP, c, ecScrollUp},
+            {"Down", VK_DOWN, n, ecDown},
+            {"Shift+Down", VK_DOWN, s, ecSelDown},
+            {"Ctrl+Down", VK_DOWN, c, ecScrollDown},
+            {"Left", VK_LEFT, n, ecLeft},
+            {"Shift+Left", VK_LEFT, s, ecSelLeft},
+            {"Ctrl+Left", VK_LEFT, c, ecWordLeft},
+            {"Ctrl+Shift+Left", VK_LEFT, cs, ecSelWordLeft},
+            {"Right", VK_RIGHT, n, ecRight},
+            {"Shift+Right", VK_RIGHT, s, ecSelRight},
+            {"Ctrl+Right", VK_RIGHT, c, ecWordRight},
+            {"Ctrl+Shift+Right", VK_RIGHT, cs, ecSelWordRight},
+            {"PageDown", VK_NEXT, n, ecPageDown},
+            {"Shift+PageDown", VK_NEXT, s, ecSelPageDown},
+            {"Ctrl+PageDown", VK_NEXT, c, ecPageBottom},
+            {"Ctrl+Shift+PageDown", VK_NEXT, cs, ecSelPageBottom},
+            {"PageUp", VK_PRIOR, n, ecPageUp},
+            {"Shift+PageUp", VK_PRIOR, s, ecSelPageUp},
+            {"Ctrl+PageUp", VK_PRIOR, c, ecPageTop},
+            {"Ctrl+Shift+PageUp", VK_PRIOR, cs, ecSelPageTop},
+            {"Home", VK_HOME, n, ecLineStart},
+            {"Shift+Home", VK_HOME, s, ecSelLineStart},
+            {"Ctrl+Home", VK_HOME, c, ecEditorTop},
+            {"Ctrl+Shift+Home", VK_HOME, cs, ecSelEditorTop},
+            {"End", VK_END, n, ecLineEnd},
+            {"Shift+End", VK_END, s, ecSelLineEnd},
+            {"Ctrl+End", VK_END, c, ecEditorBottom},
+            {"Ctrl+Shift+End", VK_END, cs, ecSelEditorBottom},
+            {"Insert", VK_INSERT, n, ecToggleMode},
+            {"Ctrl+Insert", VK_INSERT, c, ecCopy},
+            {"Shift+Insert", VK_INSERT, s, ecPaste},
+            {"Delete", VK_DELETE, n, ecDeleteChar},
+            {"Shift+Delete", VK_DELETE, s, ecCut},
+            {"Backspace", VK_BACK, n, ecDeleteLastChar},
+            {"Ctrl+Backspace", VK_BACK, c, ecDeleteLastWord},
+            {"Alt+Backspace", VK_BACK, a, ecUndo},
+            {"Shift+Alt+Backspace", VK_BACK, sa, ecRedo},
+            {"Enter", VK_RETURN, n, ecLineBreak},
+            {"Ctrl+A", 'A', c, ecSelectAll},
+            {"Ctrl+C", 'C', c, ecCopy},
+            {"Ctrl+Shift+I", 'I', cs, ecBlockIndent},
+            {"Ctrl+M", 'M', c, ecLineBreak},
+            {"Ctrl+N", 'N', c, ecInsertLine},
+            {"Ctrl+T", 'T', c, ecDeleteWord},
+            {"Ctrl+Shift+U", 'U', cs, ecBlockUnindent},
+            {"Ctrl+V", 'V', c, ecPaste},
+            {"Ctrl+X", 'X', c, ecCut},
+            {"Ctrl+Y", 'Y', c, ecDeleteLine},
+            {"Ctrl+Shift+Y", 'Y', cs, ecDeleteEOL},
+            {"Ctrl+Z", 'Z', c, ecUndo},
             {"Ctrl+Shift+Z", 'Z', cs, ecRedo},
         };
         static QList<QByteArray> names;
@@ -119,7 +149,7 @@ private slots:
             QCOMPARE(QString::fromUtf8(e.what()), QString("Shortcut already exists"));
         }
         QCOMPARE(int(second.Key()), 0); // unchanged
-        second.SetShortCut(0);           // 0 never raises
+        second.SetShortCut(0);          // 0 never raises
         second.SetShortCut(ShortCut('Y', ssCtrl));
         QCOMPARE(int(second.Key()), int('Y'));
         QCOMPARE(second.Shift(), TShiftState(ssCtrl));
@@ -201,9 +231,8 @@ private slots:
             if (c == ecChar && ch == u'y')
                 ch = u'z'; // changed
         });
-        edit.OnProcessUserCommand.Add([&log](TCodeEdit *, TEditorCommand &c, QChar &, void *) {
-            log << EditorCommandToString(c);
-        });
+        edit.OnProcessUserCommand.Add(
+            [&log](TCodeEdit *, TEditorCommand &c, QChar &, void *) { log << EditorCommandToString(c); });
         int done = 0;
         edit.OnCommandDone.Add([&done](TCodeEdit *) { ++done; });
         edit.CommandProcessor(ecChar, u'x');

@@ -42,7 +42,7 @@ QList<TRangeState> Stored(TCodeEdit &edit)
         states << edit.RangeAt(i);
     return states;
 }
-}
+} // namespace
 
 class TestLazyRescan : public QObject
 {

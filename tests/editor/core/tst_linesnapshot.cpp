@@ -109,12 +109,8 @@ private Q_SLOTS:
                 const int count = edit.LineCount();
                 const int y = 1 + random.bounded(count);
                 switch (turn < 30 ? random.bounded(5) : 4) {
-                case 0:
-                    Replace(edit, BufferCoord(1, y), BufferCoord(1, y), QStringLiteral("x"));
-                    break;
-                case 1:
-                    Replace(edit, BufferCoord(1, y), BufferCoord(1, y), QStringLiteral("new\r\n"));
-                    break;
+                case 0: Replace(edit, BufferCoord(1, y), BufferCoord(1, y), QStringLiteral("x")); break;
+                case 1: Replace(edit, BufferCoord(1, y), BufferCoord(1, y), QStringLiteral("new\r\n")); break;
                 case 2:
                     if (y < count)
                         Replace(edit, BufferCoord(1, y), BufferCoord(1, y + 1), QString());
@@ -123,8 +119,7 @@ private Q_SLOTS:
                     if (edit.CanUndo())
                         edit.Undo();
                     break;
-                default:
-                    break; // no edit in this turn
+                default: break; // no edit in this turn
                 }
                 job.Step();
             }

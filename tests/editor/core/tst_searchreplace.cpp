@@ -47,8 +47,8 @@ QString ExpectedReplaceAll(const QStringList &lines, const QString &search, cons
                 continue;
             }
             const int c = int(i + 1);
-            const bool inScope = y >= from.Y && y <= to.Y && (y != from.Y || c >= from.X)
-                                 && (y != to.Y || c + m <= to.X);
+            const bool inScope =
+                y >= from.Y && y <= to.Y && (y != from.Y || c >= from.X) && (y != to.Y || c + m <= to.X);
             if (inScope) {
                 built += line.mid(src, i - src) + replace;
                 src = i + m;
@@ -72,7 +72,8 @@ QString ExpectedReplaceAll(const QStringList &lines, const QString &search, cons
 
 } // namespace
 
-class TestSearchReplace : public QObject {
+class TestSearchReplace : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -170,22 +171,35 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<TBufferCoord>("caret");
         const TSynSearchOptions all = soReplaceAll | soEntireScope;
-        QTest::newRow("longer replacement") << "a a" << "a" << "abc" << all << 2 << "abc abc" << BufferCoord(8, 1);
-        QTest::newRow("shorter replacement") << "abc abc" << "abc" << "a" << all << 2 << "a a" << BufferCoord(4, 1);
-        QTest::newRow("whole words only") << "in begin in" << "in" << "out" << (all | soWholeWord) << 2
-                                          << "out begin out" << BufferCoord(14, 1);
-        QTest::newRow("backwards") << "a a\na" << "a" << "bb" << (all | soBackwards) << 3 << "bb bb\nbb"
-                                   << BufferCoord(1, 1);
-        QTest::newRow("deleting trims the line") << "x td\ntd" << "td" << "" << all << 2 << "x\n"
+        QTest::newRow("longer replacement") << "a a"
+                                            << "a"
+                                            << "abc" << all << 2 << "abc abc" << BufferCoord(8, 1);
+        QTest::newRow("shorter replacement") << "abc abc"
+                                             << "abc"
+                                             << "a" << all << 2 << "a a" << BufferCoord(4, 1);
+        QTest::newRow("whole words only") << "in begin in"
+                                          << "in"
+                                          << "out" << (all | soWholeWord) << 2 << "out begin out" << BufferCoord(14, 1);
+        QTest::newRow("backwards") << "a a\na"
+                                   << "a"
+                                   << "bb" << (all | soBackwards) << 3 << "bb bb\nbb" << BufferCoord(1, 1);
+        QTest::newRow("deleting trims the line") << "x td\ntd"
+                                                 << "td"
+                                                 << "" << all << 2 << "x\n"
                                                  << BufferCoord(1, 2);
-        QTest::newRow("tabs before a match are kept") << "a\ttd" << "td" << "x" << all << 1 << "a\tx"
-                                                      << BufferCoord(4, 1);
-        QTest::newRow("line breaks in the replacement") << "<a><b>\n<c>" << "><" << ">\r\n<" << all << 1
-                                                        << "<a>\n<b>\n<c>" << BufferCoord(2, 2);
-        QTest::newRow("line breaks, backwards") << "1,2,3\nx" << "," << "\n" << (all | soBackwards) << 2
-                                                << "1\n2\n3\nx" << BufferCoord(2, 1);
-        QTest::newRow("one replacement") << "a a" << "a" << "b" << TSynSearchOptions(soReplace) << 1 << "b a"
-                                         << BufferCoord(2, 1);
+        QTest::newRow("tabs before a match are kept") << "a\ttd"
+                                                      << "td"
+                                                      << "x" << all << 1 << "a\tx" << BufferCoord(4, 1);
+        QTest::newRow("line breaks in the replacement") << "<a><b>\n<c>"
+                                                        << "><"
+                                                        << ">\r\n<" << all << 1 << "<a>\n<b>\n<c>" << BufferCoord(2, 2);
+        QTest::newRow("line breaks, backwards") << "1,2,3\nx"
+                                                << ","
+                                                << "\n"
+                                                << (all | soBackwards) << 2 << "1\n2\n3\nx" << BufferCoord(2, 1);
+        QTest::newRow("one replacement") << "a a"
+                                         << "a"
+                                         << "b" << TSynSearchOptions(soReplace) << 1 << "b a" << BufferCoord(2, 1);
     }
     void replaceAllShiftsLaterMatches()
     {
@@ -257,10 +271,10 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QStringList>("asked");
         const TSynSearchOptions all = soReplaceAll | soPrompt | soEntireScope;
-        QTest::newRow("skip, replace, cancel") << all << QList<int>{raSkip, raReplace, raCancel} << 3
-                                               << "a xy a a" << QStringList{"1,1", "3,1", "6,1"};
-        QTest::newRow("skip, then replace all") << all << QList<int>{raSkip, raReplaceAll} << 4 << "a xy xy xy"
-                                                << QStringList{"1,1", "3,1"};
+        QTest::newRow("skip, replace, cancel")
+            << all << QList<int>{raSkip, raReplace, raCancel} << 3 << "a xy a a" << QStringList{"1,1", "3,1", "6,1"};
+        QTest::newRow("skip, then replace all")
+            << all << QList<int>{raSkip, raReplaceAll} << 4 << "a xy xy xy" << QStringList{"1,1", "3,1"};
         QTest::newRow("replace once") << (soReplace | soPrompt | soEntireScope) << QList<int>{raReplace} << 1
                                       << "xy a a a" << QStringList{"1,1"};
         QTest::newRow("skip every match") << all << QList<int>{raSkip, raSkip, raSkip, raSkip} << 4 << "a a a a"
@@ -278,7 +292,7 @@ private slots:
         edit.SetText(u"a a a a");
         QStringList calls;
         edit.OnReplaceText.Add([&](TCodeEdit *sender, const QString &search, const QString &replace, int line,
-                                 int column, TReplaceAction &action) {
+                                   int column, TReplaceAction &action) {
             QCOMPARE(sender, &edit);
             QCOMPARE(search, QStringLiteral("a"));
             QCOMPARE(replace, QStringLiteral("xy"));
@@ -403,8 +417,8 @@ private slots:
             } else {
                 options |= soEntireScope;
             }
-            const QString what = QStringLiteral("round %1: '%2' -> '%3' in %4").arg(round).arg(search, replace,
-                                                                                         lines.join("|"));
+            const QString what =
+                QStringLiteral("round %1: '%2' -> '%3' in %4").arg(round).arg(search, replace, lines.join("|"));
             const int count = edit.SearchReplace(search, replace, options);
             const QString after = edit.Text();
             QVERIFY2(after == ExpectedReplaceAll(lines, search, replace, whole, from, to), qPrintable(what));

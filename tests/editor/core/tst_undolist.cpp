@@ -4,7 +4,8 @@
 
 #include <QTest>
 
-class TestUndoList : public QObject {
+class TestUndoList : public QObject
+{
     Q_OBJECT
 
 private slots:

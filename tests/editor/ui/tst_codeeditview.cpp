@@ -56,10 +56,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("shift");
         QTest::newRow("letter with ctrl") << int(Qt::Key_C) << int(Qt::ControlModifier) << int('C') << int(ssCtrl);
         QTest::newRow("page down") << int(Qt::Key_PageDown) << 0 << int(VK_NEXT) << 0;
-        QTest::newRow("back tab is shift tab") << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << int(VK_TAB) << int(ssShift);
+        QTest::newRow("back tab is shift tab")
+            << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << int(VK_TAB) << int(ssShift);
         QTest::newRow("F5") << int(Qt::Key_F5) << 0 << int(VK_F1 + 4) << 0;
-        QTest::newRow("shifted 3 is the digit key") << int(Qt::Key_NumberSign) << int(Qt::ControlModifier | Qt::ShiftModifier)
-                                                   << int('3') << int(ssCtrl | ssShift);
+        QTest::newRow("shifted 3 is the digit key")
+            << int(Qt::Key_NumberSign) << int(Qt::ControlModifier | Qt::ShiftModifier) << int('3')
+            << int(ssCtrl | ssShift);
         QTest::newRow("a bare symbol names no key") << int(Qt::Key_NumberSign) << 0 << 0 << 0;
     }
     void keyTranslation()

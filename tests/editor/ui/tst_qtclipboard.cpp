@@ -6,7 +6,8 @@
 #include <QGuiApplication>
 #include <QTest>
 
-class TestQtClipboard : public QObject {
+class TestQtClipboard : public QObject
+{
     Q_OBJECT
 
 private slots:

@@ -9,16 +9,16 @@
 
 inline QString KindName(int kind)
 {
-    static const char *const names[] = {"Entity", "Asp", "Comment", "AttrName", "TagName", "Eol",
-                                        "Space", "String", "Symbol", "Text", "UnknownTag", "Value"};
+    static const char *const names[] = {"Entity", "Asp",    "Comment", "AttrName", "TagName",    "Eol",
+                                        "Space",  "String", "Symbol",  "Text",     "UnknownTag", "Value"};
     return kind >= 0 && kind < THTMLSyn::TokenKindCount ? QString::fromLatin1(names[kind])
-                                                         : QStringLiteral("Kind%1").arg(kind);
+                                                        : QStringLiteral("Kind%1").arg(kind);
 }
 
 inline QString RangeName(TRangeState range)
 {
-    static const char *const names[] = {"EntityPending", "Asp", "Comment", "TagName",
-                                        "InTag", "Text", "Unused", "Value"};
+    static const char *const names[] = {"EntityPending", "Asp",  "Comment", "TagName",
+                                        "InTag",         "Text", "Unused",  "Value"};
     return range < 8 ? QString::fromLatin1(names[range]) : QStringLiteral("Range%1").arg(range);
 }
 

@@ -19,7 +19,12 @@ public:
         m_word = AddAttribute(std::make_unique<THighlightAttributes>(QStringLiteral("word")));
         m_other = AddAttribute(std::make_unique<THighlightAttributes>(QStringLiteral("Other")));
     }
-    void SetLine(QStringView text, int) override { m_text = text; m_end = 0; Next(); }
+    void SetLine(QStringView text, int) override
+    {
+        m_text = text;
+        m_end = 0;
+        Next();
+    }
     void Next() override
     {
         m_pos = m_end;
@@ -53,10 +58,7 @@ public:
     int GetTokenPos() const override { return int(m_pos); }
     void SetLineForExport(QStringView text) override { SetLine(text, 0); }
     void ExportNext() override { Next(); }
-    THighlightAttributes *GetDefaultAttribute(int index) const override
-    {
-        return index == 0 ? m_space : nullptr;
-    }
+    THighlightAttributes *GetDefaultAttribute(int index) const override { return index == 0 ? m_space : nullptr; }
 
 private:
     QStringView m_text;
@@ -117,7 +119,7 @@ private Q_SLOTS:
         TParenHighlighter h;
         QCOMPARE(h.GetLanguageName(), QStringLiteral("<Unknown>"));
         QCOMPARE(h.GetCapability(), THighlighterCapabilities(hcRegistry));
-        QCOMPARE(h.GetIdentChars().count(), size_t(223));  // 33 to 255
+        QCOMPARE(h.GetIdentChars().count(), size_t(223)); // 33 to 255
         QVERIFY(!h.IsIdentChar(QLatin1Char(' ')));
         QVERIFY(!h.IsIdentChar(QChar(31)));
         QVERIFY(h.IsIdentChar(QLatin1Char('!')));
@@ -135,7 +137,7 @@ private Q_SLOTS:
         QCOMPARE(h.GetAttribCount(), 3);
         QCOMPARE(h.GetAttribute(0)->Name(), QStringLiteral("Other"));
         QCOMPARE(h.GetAttribute(1)->Name(), QStringLiteral("Space"));
-        QCOMPARE(h.GetAttribute(2)->Name(), QStringLiteral("word"));  // letter case ignored
+        QCOMPARE(h.GetAttribute(2)->Name(), QStringLiteral("word")); // letter case ignored
         QCOMPARE(h.GetAttribute(-1), nullptr);
         QCOMPARE(h.GetAttribute(h.GetAttribCount()), nullptr);
 
@@ -152,7 +154,7 @@ private Q_SLOTS:
         QList<QObject *> senders;
         const auto id = h.HookAttrChangeEvent([&](QObject *sender) { senders << sender; });
         h.GetAttribute(1)->SetForeground(clRed);
-        h.GetAttribute(1)->SetForeground(clRed);  // no change, no call
+        h.GetAttribute(1)->SetForeground(clRed); // no change, no call
         auto added = h.AddAttribute(std::make_unique<THighlightAttributes>(QStringLiteral("Late")));
         added->SetStyle(fsBold);
         QCOMPARE(senders, (QList<QObject *>{&h, &h}));
@@ -166,7 +168,7 @@ private Q_SLOTS:
         h.SetAttributesOnChange([&](THighlightAttributes *) { ++direct; });
         h.GetAttribute(0)->SetBackground(clNone);
         QCOMPARE(direct, 1);
-        QCOMPARE(senders.size(), 2);  // the routing to the notifier was replaced
+        QCOMPARE(senders.size(), 2); // the routing to the notifier was replaced
     }
 
     void storeRoundTrip()
@@ -216,7 +218,7 @@ private Q_SLOTS:
             saved.GetAttribute(1)->SetForeground(clOlive);
             QVERIFY(saved.SaveToRegistry(store, QStringLiteral("Hl")));
         }
-        THTMLSyn loaded;  // has "Space" too, and "Comment", which was never saved
+        THTMLSyn loaded; // has "Space" too, and "Comment", which was never saved
         QVERIFY(!loaded.LoadFromRegistry(store, QStringLiteral("Hl")));
         QCOMPARE(loaded.SpaceAttri()->Foreground(), writeKey ? clOlive : clNone);
         QVERIFY(!store.KeyExists(QStringLiteral("Hl\\Comment")));

@@ -13,7 +13,7 @@ private Q_SLOTS:
 
     void changeFiresOnlyOnRealChange_data()
     {
-        QTest::addColumn<int>("property");  // 0 background, 1 foreground, 2 style
+        QTest::addColumn<int>("property"); // 0 background, 1 foreground, 2 style
         QTest::addColumn<int>("value");
         QTest::addColumn<int>("fires");
         QTest::newRow("background to a colour") << 0 << clRed << 1;
@@ -31,8 +31,11 @@ private Q_SLOTS:
         QFETCH(int, fires);
         THighlightAttributes attr(QStringLiteral("Comment"));
         int count = 0;
-        attr.OnChange = [&](THighlightAttributes *sender) { QCOMPARE(sender, &attr); ++count; };
-        for (int round = 0; round < 2; ++round) {  // the second time is never a change
+        attr.OnChange = [&](THighlightAttributes *sender) {
+            QCOMPARE(sender, &attr);
+            ++count;
+        };
+        for (int round = 0; round < 2; ++round) { // the second time is never a change
             if (property == 0)
                 attr.SetBackground(value);
             else if (property == 1)
@@ -102,7 +105,7 @@ private Q_SLOTS:
         }
         TSettingsStore store(m_path);
         QVERIFY(store.OpenKey(QStringLiteral("Settings\\Colors\\Escape ampersand"), false));
-        QCOMPARE(store.ReadInteger(QStringLiteral("Style")), 5);  // bit 0 bold, bit 2 underline
+        QCOMPARE(store.ReadInteger(QStringLiteral("Style")), 5); // bit 0 bold, bit 2 underline
         QCOMPARE(store.ReadInteger(QStringLiteral("Foreground")), clTeal);
         QCOMPARE(store.ReadInteger(QStringLiteral("Background")), clNone);
 

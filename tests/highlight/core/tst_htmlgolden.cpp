@@ -55,8 +55,8 @@ private Q_SLOTS:
             expected.removeLast();
         for (int i = 0; i < std::min(dump.size(), expected.size()); ++i)
             QVERIFY2(dump[i] == expected[i],
-                     qPrintable(QStringLiteral("dump line %1: got '%2', expected '%3'")
-                                    .arg(i + 1).arg(dump[i], expected[i])));
+                     qPrintable(
+                         QStringLiteral("dump line %1: got '%2', expected '%3'").arg(i + 1).arg(dump[i], expected[i])));
         QCOMPARE(dump.size(), expected.size());
     }
 };

@@ -45,114 +45,118 @@ void TestHTMLSyn::tokens_data()
 
     // Tags
     QTest::newRow("bold element") << "<b>bold</b>" << int(S::rsText)
-        << R"(Symbol"<" TagName"b" Symbol">" Text"bold" Symbol"<" TagName"/b" Symbol">")" << int(S::rsText);
-    QTest::newRow("upper-case tag with bare value") << "<FONT color=red>" << int(S::rsText)
+                                  << R"(Symbol"<" TagName"b" Symbol">" Text"bold" Symbol"<" TagName"/b" Symbol">")"
+                                  << int(S::rsText);
+    QTest::newRow("upper-case tag with bare value")
+        << "<FONT color=red>" << int(S::rsText)
         << R"(Symbol"<" TagName"FONT" Space" " AttrName"color" Symbol"=" Value"red" Symbol">")" << int(S::rsText);
-    QTest::newRow("quoted value includes both quotes") << R"(<a href="x y.html">)" << int(S::rsText)
+    QTest::newRow("quoted value includes both quotes")
+        << R"(<a href="x y.html">)" << int(S::rsText)
         << R"(Symbol"<" TagName"a" Space" " AttrName"href" Symbol"=" Value"\"x y.html\"" Symbol">")" << int(S::rsText);
-    QTest::newRow("string not after equals leaves range") << R"(<a "x")" << int(S::rsText)
-        << R"(Symbol"<" TagName"a" Space" " String"\"x\"")" << int(S::rsInTag);
-    QTest::newRow("string before tag name keeps name expected") << R"(<"x"b>)" << int(S::rsText)
-        << R"(Symbol"<" String"\"x\"" TagName"b" Symbol">")" << int(S::rsText);
-    QTest::newRow("letters then digits, unknown") << "<blink2>" << int(S::rsText)
-        << R"(Symbol"<" UnknownTag"blink2" Symbol">")" << int(S::rsText);
-    QTest::newRow("h7 unknown") << "<h7>" << int(S::rsText)
-        << R"(Symbol"<" UnknownTag"h7" Symbol">")" << int(S::rsText);
-    QTest::newRow("name ends after its digits") << "<h1a>" << int(S::rsText)
-        << R"(Symbol"<" TagName"h1" AttrName"a" Symbol">")" << int(S::rsText);
-    QTest::newRow("xml declaration") << R"(<?xml version="1.0"?>)" << int(S::rsText)
+    QTest::newRow("string not after equals leaves range")
+        << R"(<a "x")" << int(S::rsText) << R"(Symbol"<" TagName"a" Space" " String"\"x\"")" << int(S::rsInTag);
+    QTest::newRow("string before tag name keeps name expected")
+        << R"(<"x"b>)" << int(S::rsText) << R"(Symbol"<" String"\"x\"" TagName"b" Symbol">")" << int(S::rsText);
+    QTest::newRow("letters then digits, unknown")
+        << "<blink2>" << int(S::rsText) << R"(Symbol"<" UnknownTag"blink2" Symbol">")" << int(S::rsText);
+    QTest::newRow("h7 unknown") << "<h7>" << int(S::rsText) << R"(Symbol"<" UnknownTag"h7" Symbol">")"
+                                << int(S::rsText);
+    QTest::newRow("name ends after its digits")
+        << "<h1a>" << int(S::rsText) << R"(Symbol"<" TagName"h1" AttrName"a" Symbol">")" << int(S::rsText);
+    QTest::newRow("xml declaration")
+        << R"(<?xml version="1.0"?>)" << int(S::rsText)
         << R"(Symbol"<" UnknownTag"" AttrName"?xml" Space" " AttrName"version" Symbol"=" Value"\"1.0\"" AttrName"?" Symbol">")"
         << int(S::rsText);
-    QTest::newRow("doctype is a tag, not a comment") << "<!DOCTYPE html>" << int(S::rsText)
-        << R"(Symbol"<" TagName"!DOCTYPE" Space" " AttrName"html" Symbol">")" << int(S::rsText);
-    QTest::newRow("hash 244 or more is an attribute name") << "<zzzzzzzzzz>" << int(S::rsText)
-        << R"(Symbol"<" AttrName"zzzzzzzzzz" Symbol">")" << int(S::rsText);
-    QTest::newRow("blank between bracket and name") << "< b>" << int(S::rsText)
-        << R"(Symbol"<" Space" " TagName"b" Symbol">")" << int(S::rsText);
-    QTest::newRow("unquoted value stops at bracket") << "<td width=10>" << int(S::rsText)
+    QTest::newRow("doctype is a tag, not a comment")
+        << "<!DOCTYPE html>" << int(S::rsText) << R"(Symbol"<" TagName"!DOCTYPE" Space" " AttrName"html" Symbol">")"
+        << int(S::rsText);
+    QTest::newRow("hash 244 or more is an attribute name")
+        << "<zzzzzzzzzz>" << int(S::rsText) << R"(Symbol"<" AttrName"zzzzzzzzzz" Symbol">")" << int(S::rsText);
+    QTest::newRow("blank between bracket and name")
+        << "< b>" << int(S::rsText) << R"(Symbol"<" Space" " TagName"b" Symbol">")" << int(S::rsText);
+    QTest::newRow("unquoted value stops at bracket")
+        << "<td width=10>" << int(S::rsText)
         << R"(Symbol"<" TagName"td" Space" " AttrName"width" Symbol"=" Value"10" Symbol">")" << int(S::rsText);
-    QTest::newRow("unquoted value runs through a quote") << R"(<a x=a"b c>)" << int(S::rsText)
+    QTest::newRow("unquoted value runs through a quote")
+        << R"(<a x=a"b c>)" << int(S::rsText)
         << R"(Symbol"<" TagName"a" Space" " AttrName"x" Symbol"=" Value"a\"b" Space" " AttrName"c" Symbol">")"
         << int(S::rsText);
-    QTest::newRow("bracket inside a quoted value") << R"(<a title="a>b">)" << int(S::rsText)
+    QTest::newRow("bracket inside a quoted value")
+        << R"(<a title="a>b">)" << int(S::rsText)
         << R"(Symbol"<" TagName"a" Space" " AttrName"title" Symbol"=" Value"\"a>b\"" Symbol">")" << int(S::rsText);
-    QTest::newRow("stray ampersand leaves the tag") << "<a &x>" << int(S::rsText)
-        << R"(Symbol"<" TagName"a" Space" " Space"" Text"&x>")" << int(S::rsText);
-    QTest::newRow("stray ampersand first on a line") << "&x> <b>" << int(S::rsInTag)
-        << R"(Text"" Text"&x> " Symbol"<" TagName"b" Symbol">")" << int(S::rsText);
-    QTest::newRow("bracket at line end") << "x <" << int(S::rsText)
-        << R"(Text"x " Symbol"<")" << int(S::rsTagName);
-    QTest::newRow("unclosed value string") << R"(<img alt="two)" << int(S::rsText)
+    QTest::newRow("stray ampersand leaves the tag")
+        << "<a &x>" << int(S::rsText) << R"(Symbol"<" TagName"a" Space" " Space"" Text"&x>")" << int(S::rsText);
+    QTest::newRow("stray ampersand first on a line")
+        << "&x> <b>" << int(S::rsInTag) << R"(Text"" Text"&x> " Symbol"<" TagName"b" Symbol">")" << int(S::rsText);
+    QTest::newRow("bracket at line end") << "x <" << int(S::rsText) << R"(Text"x " Symbol"<")" << int(S::rsTagName);
+    QTest::newRow("unclosed value string")
+        << R"(<img alt="two)" << int(S::rsText)
         << R"(Symbol"<" TagName"img" Space" " AttrName"alt" Symbol"=" Value"\"two")" << int(S::rsInTag);
-    QTest::newRow("unclosed plain string") << R"(<a "two)" << int(S::rsText)
-        << R"(Symbol"<" TagName"a" Space" " String"\"two")" << int(S::rsInTag);
-    QTest::newRow("value expected on the next line") << "<img src=" << int(S::rsText)
-        << R"(Symbol"<" TagName"img" Space" " AttrName"src" Symbol"=")" << int(S::rsValue);
-    QTest::newRow("non-ASCII in a tag") << QStringLiteral("<日本 x=é>") << int(S::rsText)
+    QTest::newRow("unclosed plain string")
+        << R"(<a "two)" << int(S::rsText) << R"(Symbol"<" TagName"a" Space" " String"\"two")" << int(S::rsInTag);
+    QTest::newRow("value expected on the next line")
+        << "<img src=" << int(S::rsText) << R"(Symbol"<" TagName"img" Space" " AttrName"src" Symbol"=")"
+        << int(S::rsValue);
+    QTest::newRow("non-ASCII in a tag")
+        << QStringLiteral("<日本 x=é>") << int(S::rsText)
         << QStringLiteral(R"(Symbol"<" UnknownTag"" AttrName"日本" Space" " AttrName"x" Symbol"=" Value"é" Symbol">")")
         << int(S::rsText);
 
     // Text and entities
     QTest::newRow("entity inside text") << "Fish &amp; chips" << int(S::rsText)
-        << R"(Text"Fish " Entity"&amp;" Text" chips")" << int(S::rsText);
-    QTest::newRow("entity first on a line") << "&lt;p&gt;" << int(S::rsText)
-        << R"(Text"" Entity"&lt;" Text"p" Entity"&gt;")" << int(S::rsText);
-    QTest::newRow("unlisted entity is text") << "&foo; bar" << int(S::rsText)
-        << R"(Text"&foo; bar")" << int(S::rsText);
-    QTest::newRow("unlisted number is text") << "&#65;" << int(S::rsText)
-        << R"(Text"&#65;")" << int(S::rsText);
-    QTest::newRow("divide has no semicolon") << "a&divide;b" << int(S::rsText)
-        << R"(Text"a" Entity"&divide" Text";b")" << int(S::rsText);
-    QTest::newRow("entity cut by line end") << "&amp" << int(S::rsText)
-        << R"(Text"&amp")" << int(S::rsText);
-    QTest::newRow("entity after a tag") << "<b>&amp;</b>" << int(S::rsText)
+                                        << R"(Text"Fish " Entity"&amp;" Text" chips")" << int(S::rsText);
+    QTest::newRow("entity first on a line")
+        << "&lt;p&gt;" << int(S::rsText) << R"(Text"" Entity"&lt;" Text"p" Entity"&gt;")" << int(S::rsText);
+    QTest::newRow("unlisted entity is text") << "&foo; bar" << int(S::rsText) << R"(Text"&foo; bar")" << int(S::rsText);
+    QTest::newRow("unlisted number is text") << "&#65;" << int(S::rsText) << R"(Text"&#65;")" << int(S::rsText);
+    QTest::newRow("divide has no semicolon")
+        << "a&divide;b" << int(S::rsText) << R"(Text"a" Entity"&divide" Text";b")" << int(S::rsText);
+    QTest::newRow("entity cut by line end") << "&amp" << int(S::rsText) << R"(Text"&amp")" << int(S::rsText);
+    QTest::newRow("entity after a tag")
+        << "<b>&amp;</b>" << int(S::rsText)
         << R"(Symbol"<" TagName"b" Symbol">" Text"" Entity"&amp;" Symbol"<" TagName"/b" Symbol">")" << int(S::rsText);
-    QTest::newRow("brackets and equals in text") << "a > b = c" << int(S::rsText)
-        << R"(Text"a > b = c")" << int(S::rsText);
+    QTest::newRow("brackets and equals in text")
+        << "a > b = c" << int(S::rsText) << R"(Text"a > b = c")" << int(S::rsText);
     QTest::newRow("non-ASCII text") << QStringLiteral("café 日本") << int(S::rsText)
-        << QStringLiteral(R"(Text"café 日本")") << int(S::rsText);
+                                    << QStringLiteral(R"(Text"café 日本")") << int(S::rsText);
 
     // Blanks and control characters
-    QTest::newRow("tab then blanks is one token") << "\t   x" << int(S::rsText)
-        << R"(Space"\t   " Text"x")" << int(S::rsText);
-    QTest::newRow("blanks then tab are two tokens") << "  \tx" << int(S::rsInTag)
-        << R"(Space"  " Space"\t" AttrName"x")" << int(S::rsInTag);
-    QTest::newRow("CR LF is one token") << "a\r\nb" << int(S::rsInTag)
-        << R"(AttrName"a" Space"\r\n" AttrName"b")" << int(S::rsInTag);
-    QTest::newRow("lone CR in text") << "a\rb" << int(S::rsText)
-        << R"(Text"a" Space"\r" Text"b")" << int(S::rsText);
-    QTest::newRow("NUL does not end the line") << QString::fromUtf16(u"a\0b<i>", 6) << int(S::rsText)
+    QTest::newRow("tab then blanks is one token")
+        << "\t   x" << int(S::rsText) << R"(Space"\t   " Text"x")" << int(S::rsText);
+    QTest::newRow("blanks then tab are two tokens")
+        << "  \tx" << int(S::rsInTag) << R"(Space"  " Space"\t" AttrName"x")" << int(S::rsInTag);
+    QTest::newRow("CR LF is one token") << "a\r\nb" << int(S::rsInTag) << R"(AttrName"a" Space"\r\n" AttrName"b")"
+                                        << int(S::rsInTag);
+    QTest::newRow("lone CR in text") << "a\rb" << int(S::rsText) << R"(Text"a" Space"\r" Text"b")" << int(S::rsText);
+    QTest::newRow("NUL does not end the line")
+        << QString::fromUtf16(u"a\0b<i>", 6) << int(S::rsText)
         << R"(Text"a" Space"\x00" Text"b" Symbol"<" TagName"i" Symbol">")" << int(S::rsText);
     QTest::newRow("empty line keeps comment") << "" << int(S::rsComment) << "" << int(S::rsComment);
     QTest::newRow("empty line keeps value") << "" << int(S::rsValue) << "" << int(S::rsValue);
 
     // Comments and server script
-    QTest::newRow("shortest comment") << "<!-->x" << int(S::rsText)
-        << R"(Comment"<!--" Comment">" Text"x")" << int(S::rsText);
-    QTest::newRow("empty comment") << "<!---->" << int(S::rsText)
-        << R"(Comment"<!--" Comment"-->")" << int(S::rsText);
-    QTest::newRow("comment closed by its own dashes") << "<!--->" << int(S::rsText)
-        << R"(Comment"<!--" Comment"->")" << int(S::rsText);
-    QTest::newRow("comment left open") << "a <!-- b" << int(S::rsText)
-        << R"(Text"a " Comment"<!--" Comment" b")" << int(S::rsComment);
-    QTest::newRow("comment closed on a later line") << "still -->after" << int(S::rsComment)
-        << R"(Comment"still -->" Text"after")" << int(S::rsText);
-    QTest::newRow("end mark split over lines") << ">x" << int(S::rsComment)
-        << R"(Comment">x")" << int(S::rsComment);
-    QTest::newRow("tags inside a comment") << "<b> -- > <i>" << int(S::rsComment)
-        << R"(Comment"<b> -- > <i>")" << int(S::rsComment);
-    QTest::newRow("incomplete comment opener") << "<!-" << int(S::rsText)
-        << R"(Symbol"<" UnknownTag"!" AttrName"-")" << int(S::rsInTag);
-    QTest::newRow("shortest server script") << "<%>" << int(S::rsText)
-        << R"(Asp"<%" Asp">")" << int(S::rsText);
-    QTest::newRow("server script on one line") << R"(<% if a > b %>done)" << int(S::rsText)
-        << R"(Asp"<%" Asp" if a > b %>" Text"done")" << int(S::rsText);
-    QTest::newRow("server script closed first on a line") << "%>x" << int(S::rsAsp)
-        << R"(Asp"%>" Text"x")" << int(S::rsText);
-    QTest::newRow("server script bracket at line start") << ">" << int(S::rsAsp)
-        << R"(Asp">")" << int(S::rsAsp);
-    QTest::newRow("line break inside a comment") << "a\nb-->" << int(S::rsComment)
-        << R"(Comment"a" Space"\n" Comment"b-->")" << int(S::rsText);
+    QTest::newRow("shortest comment") << "<!-->x" << int(S::rsText) << R"(Comment"<!--" Comment">" Text"x")"
+                                      << int(S::rsText);
+    QTest::newRow("empty comment") << "<!---->" << int(S::rsText) << R"(Comment"<!--" Comment"-->")" << int(S::rsText);
+    QTest::newRow("comment closed by its own dashes")
+        << "<!--->" << int(S::rsText) << R"(Comment"<!--" Comment"->")" << int(S::rsText);
+    QTest::newRow("comment left open") << "a <!-- b" << int(S::rsText) << R"(Text"a " Comment"<!--" Comment" b")"
+                                       << int(S::rsComment);
+    QTest::newRow("comment closed on a later line")
+        << "still -->after" << int(S::rsComment) << R"(Comment"still -->" Text"after")" << int(S::rsText);
+    QTest::newRow("end mark split over lines") << ">x" << int(S::rsComment) << R"(Comment">x")" << int(S::rsComment);
+    QTest::newRow("tags inside a comment")
+        << "<b> -- > <i>" << int(S::rsComment) << R"(Comment"<b> -- > <i>")" << int(S::rsComment);
+    QTest::newRow("incomplete comment opener")
+        << "<!-" << int(S::rsText) << R"(Symbol"<" UnknownTag"!" AttrName"-")" << int(S::rsInTag);
+    QTest::newRow("shortest server script") << "<%>" << int(S::rsText) << R"(Asp"<%" Asp">")" << int(S::rsText);
+    QTest::newRow("server script on one line")
+        << R"(<% if a > b %>done)" << int(S::rsText) << R"(Asp"<%" Asp" if a > b %>" Text"done")" << int(S::rsText);
+    QTest::newRow("server script closed first on a line")
+        << "%>x" << int(S::rsAsp) << R"(Asp"%>" Text"x")" << int(S::rsText);
+    QTest::newRow("server script bracket at line start") << ">" << int(S::rsAsp) << R"(Asp">")" << int(S::rsAsp);
+    QTest::newRow("line break inside a comment")
+        << "a\nb-->" << int(S::rsComment) << R"(Comment"a" Space"\n" Comment"b-->")" << int(S::rsText);
 }
 
 void TestHTMLSyn::tokens()
@@ -175,21 +179,27 @@ void TestHTMLSyn::rangesCarryAcrossLines_data()
     QTest::addColumn<QString>("startStates");
     QTest::addColumn<QString>("middleLine");
 
-    QTest::newRow("comment over three lines")
-        << "text <!-- one\ntwo\nthree --> after" << "Text Comment Comment Text" << R"(Comment"two")";
-    QTest::newRow("server script over three lines")
-        << "<% if x\n  y = 1\n%> done" << "Text Asp Asp Text" << R"(Asp"  y = 1")";
-    QTest::newRow("tag over three lines")
-        << "<img\nsrc=a.gif\nalt=\"x\">text" << "Text InTag InTag Text"
-        << R"(AttrName"src" Symbol"=" Value"a.gif")";
-    QTest::newRow("tag name on the next line")
-        << "<\nb\n>" << "Text TagName InTag Text" << R"(TagName"b")";
-    QTest::newRow("value on the next line")
-        << "<a href=\n\"x.html\"\n>" << "Text Value InTag Text" << R"(Value"\"x.html\"")";
-    QTest::newRow("unclosed string does not carry")
-        << "<img alt=\"two\nwords\" x\n>" << "Text InTag InTag Text" << R"(AttrName"words" String"\" x")";
-    QTest::newRow("comment around a tag")
-        << "<!--\n<b>\n-->" << "Text Comment Comment Text" << R"(Comment"<b>")";
+    QTest::newRow("comment over three lines") << "text <!-- one\ntwo\nthree --> after"
+                                              << "Text Comment Comment Text"
+                                              << R"(Comment"two")";
+    QTest::newRow("server script over three lines") << "<% if x\n  y = 1\n%> done"
+                                                    << "Text Asp Asp Text"
+                                                    << R"(Asp"  y = 1")";
+    QTest::newRow("tag over three lines") << "<img\nsrc=a.gif\nalt=\"x\">text"
+                                          << "Text InTag InTag Text"
+                                          << R"(AttrName"src" Symbol"=" Value"a.gif")";
+    QTest::newRow("tag name on the next line") << "<\nb\n>"
+                                               << "Text TagName InTag Text"
+                                               << R"(TagName"b")";
+    QTest::newRow("value on the next line") << "<a href=\n\"x.html\"\n>"
+                                            << "Text Value InTag Text"
+                                            << R"(Value"\"x.html\"")";
+    QTest::newRow("unclosed string does not carry") << "<img alt=\"two\nwords\" x\n>"
+                                                    << "Text InTag InTag Text"
+                                                    << R"(AttrName"words" String"\" x")";
+    QTest::newRow("comment around a tag") << "<!--\n<b>\n-->"
+                                          << "Text Comment Comment Text"
+                                          << R"(Comment"<b>")";
 }
 
 void TestHTMLSyn::rangesCarryAcrossLines()
@@ -222,9 +232,9 @@ void TestHTMLSyn::knownTagNames_data()
         QTest::newRow(qPrintable(name.toLower())) << name.toLower() << int(S::tkTagName);
     }
     QTest::newRow("mixed case") << "bLoCkQuOtE" << int(S::tkTagName);
-    const char *const emptyElements[] = {"AREA", "BASE", "BASEFONT", "BGSOUND", "BR", "COL", "FRAME",
-                                         "HR", "IMG", "INPUT", "ISINDEX", "KEYGEN", "LINK", "META",
-                                         "NEXTID", "PARAM", "PLAINTEXT", "SPACER", "WBR"};
+    const char *const emptyElements[] = {"AREA",   "BASE",  "BASEFONT",  "BGSOUND", "BR",     "COL",  "FRAME",
+                                         "HR",     "IMG",   "INPUT",     "ISINDEX", "KEYGEN", "LINK", "META",
+                                         "NEXTID", "PARAM", "PLAINTEXT", "SPACER",  "WBR"};
     for (const char *name : emptyElements) {
         const QString closing = QLatin1Char('/') + QLatin1String(name);
         QTest::newRow(qPrintable(closing)) << closing << int(S::tkUnknownTag);
@@ -266,8 +276,7 @@ void TestHTMLSyn::entities()
     QFETCH(QString, entity);
     THTMLSyn syn;
     const QString line = QStringLiteral("x") + entity + QStringLiteral("y");
-    QCOMPARE(DumpLine(syn, line, S::rsText),
-             QStringLiteral("Text\"x\" Entity%1 Text\"y\"").arg(Quoted(entity)));
+    QCOMPARE(DumpLine(syn, line, S::rsText), QStringLiteral("Text\"x\" Entity%1 Text\"y\"").arg(Quoted(entity)));
 }
 
 void TestHTMLSyn::tableShape()
@@ -330,7 +339,7 @@ void TestHTMLSyn::shippedTagNamesColourAsKnown()
         QVERIFY2(kindOf(name.toLower()) == S::tkTagName, qPrintable(name));
         const QString closing = QLatin1Char('/') + name;
         if (name.startsWith(QLatin1Char('!'))) {
-            continue;  // a declaration has no closing form
+            continue; // a declaration has no closing form
         } else if (!fits(closing)) {
             ++unreachable;
             QCOMPARE(kindOf(closing), int(S::tkAttrName));
@@ -338,7 +347,7 @@ void TestHTMLSyn::shippedTagNamesColourAsKnown()
             QVERIFY2(kindOf(closing) == S::tkTagName, qPrintable(closing));
         }
     }
-    QCOMPARE(unreachable, 1);  // "/OPTGROUP"
+    QCOMPARE(unreachable, 1); // "/OPTGROUP"
     for (const char *name : {"/SOURCE", "/TRACK", "/BR", "/IMG"})
         QCOMPARE(kindOf(QString::fromLatin1(name)), int(S::tkUnknownTag));
 }
@@ -375,7 +384,7 @@ void TestHTMLSyn::tokenizeLineMatchesOneByOne()
     QFETCH(int, end);
 
     THTMLSyn syn;
-    std::vector<THighlightToken> tokens(3, THighlightToken{9, 9, 9, nullptr});  // stale entries must go
+    std::vector<THighlightToken> tokens(3, THighlightToken{9, 9, 9, nullptr}); // stale entries must go
     QCOMPARE(syn.TokenizeLine(line, 0, TRangeState(start), tokens), TRangeState(end));
 
     syn.SetRange(TRangeState(start));
@@ -384,7 +393,7 @@ void TestHTMLSyn::tokenizeLineMatchesOneByOne()
     for (const THighlightToken &t : tokens) {
         QVERIFY(!syn.GetEol());
         QCOMPARE(t.Start, syn.GetTokenPos());
-        QCOMPARE(t.Start, covered);  // tokens are contiguous
+        QCOMPARE(t.Start, covered); // tokens are contiguous
         QCOMPARE(t.Length, int(syn.GetTokenView().size()));
         QCOMPARE(t.Kind, syn.GetTokenKind());
         QCOMPARE(t.Attribute, syn.GetTokenAttribute());
@@ -480,13 +489,12 @@ void TestHTMLSyn::attributeOrderAndDefaults()
     QCOMPARE(syn.GetCapability(), THighlighterCapabilities(hcRegistry | hcExportable));
 }
 
-
 void TestHTMLSyn::identChars()
 {
     THTMLSyn syn;
     for (QChar c : QStringView(u"aZ7"))
         QVERIFY(syn.IsIdentChar(c));
-    for (QChar c : QStringView(u"_-\u00e9"))  // ASCII letters and digits only
+    for (QChar c : QStringView(u"_-\u00e9")) // ASCII letters and digits only
         QVERIFY2(!syn.IsIdentChar(c), qPrintable(QString(c)));
     QCOMPARE(syn.GetIdentChars().count(), size_t(62));
 }
@@ -502,7 +510,7 @@ void TestHTMLSyn::exportHandsOverEveryToken()
         }
     } collector;
     THTMLSyn syn;
-    syn.SetLineForExport(u"<b>x");  // no target yet: nothing is handed over
+    syn.SetLineForExport(u"<b>x"); // no target yet: nothing is handed over
     syn.SetExportTarget(&collector);
     syn.SetRange(S::rsText);
     syn.SetLineForExport(u"<b>x");

@@ -14,7 +14,10 @@ private Q_SLOTS:
         TNotifyEventChain chain;
         QStringList calls;
         QObject sender;
-        chain.Add([&](QObject *s) { QCOMPARE(s, &sender); calls << "a"; });
+        chain.Add([&](QObject *s) {
+            QCOMPARE(s, &sender);
+            calls << "a";
+        });
         const auto b = chain.Add([&](QObject *) { calls << "b"; });
         chain.Add([&](QObject *) { calls << "c"; });
         chain.Fire(&sender);
@@ -32,8 +35,8 @@ private Q_SLOTS:
         TNotifyEventChain::THookId second = 0, self = 0;
         self = chain.Add([&](QObject *) {
             calls << "first";
-            chain.Remove(self);     // removing itself
-            chain.Remove(second);   // and a later hook
+            chain.Remove(self);   // removing itself
+            chain.Remove(second); // and a later hook
             chain.Add([&](QObject *) { calls << "added"; });
         });
         second = chain.Add([&](QObject *) { calls << "second"; });
@@ -46,7 +49,7 @@ private Q_SLOTS:
 
     void exceptions_data()
     {
-        QTest::addColumn<int>("handler");  // 0 none, 1 continue, 2 stop
+        QTest::addColumn<int>("handler"); // 0 none, 1 continue, 2 stop
         QTest::addColumn<bool>("propagates");
         QTest::addColumn<QString>("calls");
         QTest::newRow("no exception hook: propagates, later hooks skipped") << 0 << true << "a,throw";
@@ -62,7 +65,10 @@ private Q_SLOTS:
         TNotifyEventChain chain;
         QStringList seen;
         chain.Add([&](QObject *) { seen << "a"; });
-        chain.Add([&](QObject *) { seen << "throw"; throw std::runtime_error("hook failed"); });
+        chain.Add([&](QObject *) {
+            seen << "throw";
+            throw std::runtime_error("hook failed");
+        });
         chain.Add([&](QObject *) { seen << "c"; });
         if (handler != 0) {
             chain.OnException = [&](QObject *, std::exception_ptr error, bool &doContinue) {
@@ -96,8 +102,10 @@ private Q_SLOTS:
             chain.Fire(nullptr);
             QFAIL("no exception");
         } catch (const ENotifyEventChainError &e) {
-            QCOMPARE(QString::fromStdString(e.what()),
-                     QStringLiteral("TNotifyEventChain.DoHandleException : MUST NOT occur any kind of exception in ExceptionHandler"));
+            QCOMPARE(
+                QString::fromStdString(e.what()),
+                QStringLiteral(
+                    "TNotifyEventChain.DoHandleException : MUST NOT occur any kind of exception in ExceptionHandler"));
         }
     }
 };

@@ -13,9 +13,9 @@ class TestInputFile : public QObject
 private Q_SLOTS:
     void refusedOrRead_data()
     {
-        QTest::addColumn<QString>("path");   // "@" stands for the temporary folder
+        QTest::addColumn<QString>("path"); // "@" stands for the temporary folder
         QTest::addColumn<qint64>("limit");
-        QTest::addColumn<QString>("error");  // empty: read whole
+        QTest::addColumn<QString>("error"); // empty: read whole
         QTest::newRow("regular file") << "@/page.html" << qint64(100) << "";
         QTest::newRow("exactly at the limit") << "@/page.html" << qint64(10) << "";
         QTest::newRow("one byte over the limit") << "@/page.html" << qint64(9) << "larger than";
@@ -67,10 +67,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("plain and tab kept") << "a\tb \u00e9\u20ac" << "a\tb \u00e9\u20ac";
-        QTest::newRow("escape sequence") << "\x1b[2Jx" << "\\x1b[2Jx";
+        QTest::newRow("plain and tab kept") << "a\tb \u00e9\u20ac"
+                                            << "a\tb \u00e9\u20ac";
+        QTest::newRow("escape sequence") << "\x1b[2Jx"
+                                         << "\\x1b[2Jx";
         QTest::newRow("line breaks and NUL") << QString::fromLatin1("a\r\nb\0", 5) << "a\\x0d\\x0ab\\x00";
-        QTest::newRow("DEL and C1 CSI") << "\x7f\u009b" << "\\x7f\\x9b";
+        QTest::newRow("DEL and C1 CSI") << "\x7f\u009b"
+                                        << "\\x7f\\x9b";
     }
     void printable()
     {

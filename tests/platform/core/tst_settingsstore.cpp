@@ -8,7 +8,11 @@ class TestSettingsStore : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { QVERIFY(m_dir.isValid()); m_path = m_dir.filePath(QStringLiteral("t%1.conf").arg(++m_n)); }
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_path = m_dir.filePath(QStringLiteral("t%1.conf").arg(++m_n));
+    }
 
     void stringsRoundTrip_data()
     {

@@ -26,7 +26,8 @@ void TestTextDecoding::decode_data()
 
     const auto u = [](const char *s) { return QString::fromUtf8(s); };
     QTest::newRow("empty") << QByteArray() << QString() << TTextEncoding::Utf8;
-    QTest::newRow("UTF-8") << QByteArray("caf\xC3\xA9 \xE2\x82\xAC") << u("caf\xC3\xA9 \xE2\x82\xAC") << TTextEncoding::Utf8;
+    QTest::newRow("UTF-8") << QByteArray("caf\xC3\xA9 \xE2\x82\xAC") << u("caf\xC3\xA9 \xE2\x82\xAC")
+                           << TTextEncoding::Utf8;
     QTest::newRow("NUL is kept") << QByteArray("a\0b", 3) << QStringView(u"a\0b", 3).toString() << TTextEncoding::Utf8;
     QTest::newRow("UTF-8 BOM") << QByteArray("\xEF\xBB\xBFhi") << u("hi") << TTextEncoding::Utf8Bom;
     QTest::newRow("UTF-16LE BOM") << QByteArray("\xFF\xFEh\0i\0", 6) << u("hi") << TTextEncoding::Utf16LE;
@@ -35,9 +36,9 @@ void TestTextDecoding::decode_data()
     QTest::newRow("Latin-1 byte") << QByteArray("caf\xE9") << u("caf\xC3\xA9") << TTextEncoding::Windows1252;
     QTest::newRow("euro and quotes") << QByteArray("\x80 \x93x\x94") << u("\xE2\x82\xAC \xE2\x80\x9Cx\xE2\x80\x9D")
                                      << TTextEncoding::Windows1252;
-    QTest::newRow("undefined bytes stay") << QByteArray("\x81\x8D\x8F\x90\x9D\xE9")
-                                          << QString::fromUtf16(u"\u0081\u008D\u008F\u0090\u009D\u00E9")
-                                          << TTextEncoding::Windows1252;
+    QTest::newRow("undefined bytes stay")
+        << QByteArray("\x81\x8D\x8F\x90\x9D\xE9") << QString::fromUtf16(u"\u0081\u008D\u008F\u0090\u009D\u00E9")
+        << TTextEncoding::Windows1252;
     QTest::newRow("UTF-8 cut off at the end") << QByteArray("ab\xC3") << u("ab\xC3\x83") << TTextEncoding::Windows1252;
     QTest::newRow("overlong UTF-8") << QByteArray("\xC0\xAF") << u("\xC3\x80\xC2\xAF") << TTextEncoding::Windows1252;
 }
