@@ -88,6 +88,7 @@ public:
     // The position of 0-based line index's first character, counting from 0 (index == Count()
     // gives the total). Starts are kept lazily: a change at a line makes only the starts after it
     // unknown, and a query counts forward from the last known start to the line asked for.
+    // A query fills the index in, so the store is read from one thread only (workers get copies).
     qint64 LineStart(int index) const;
     // The sum of every line's length plus two, kept as the lines change: O(1).
     qint64 TotalChars() const { return m_totalChars; }
