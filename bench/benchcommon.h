@@ -69,6 +69,26 @@ inline double CurrentRssMb()
     return double(fields.at(1).toLongLong()) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
+// Starts the peak of PeakSinceResetMb anew at what the process holds now (Linux's clear_refs).
+inline bool ResetPeakRss()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    return clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
+}
+
+// Peak resident memory since the last ResetPeakRss (VmHWM), in MB.
+inline double PeakSinceResetMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0; // in kB
+    }
+    return -1;
+}
+
 inline double FileMb(const QString &path)
 {
     return double(QFileInfo(path).size()) / 1e6;
