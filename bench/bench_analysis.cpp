@@ -21,7 +21,7 @@
 
 namespace {
 
-using bench::BestOf;
+using bench::Measure;
 using bench::Result;
 
 // The page as one text, read the way the command-line check reads it.
@@ -38,7 +38,7 @@ int Check(const QString &path, const QString &tagData)
     TSyntaxReport report;
     QList<double> runs;
     // From the file, as "--check" and xmllint do: read, decode, count lines, check.
-    const double ms = BestOf(
+    const double ms = Measure(
         nullptr,
         [&] {
             const QString text = ReadText(path);
@@ -52,7 +52,7 @@ int Check(const QString &path, const QString &tagData)
     // The window checks the text it already holds: the check alone.
     const QString text = ReadText(path);
     const int lines = CountTextLines(text);
-    const double checkMs = BestOf(nullptr, [&] { report = BuildSyntaxReport(text, lines, tagData); });
+    const double checkMs = Measure(nullptr, [&] { report = BuildSyntaxReport(text, lines, tagData); });
     Result("V", bench::FileName(path))
         .Add("ms", ms)
         .Runs(runs)
@@ -65,27 +65,37 @@ int Check(const QString &path, const QString &tagData)
 
 // Two sizes measured turn about in one process, so that both meet the same machine: the state of
 // the shared caches and of this process's memory varies more between processes than within one.
+// With "--only V2s" or "--only V2l" one size alone, in a process of its own.
 int Scaling(const QString &small, const QString &large, const QString &tagData)
 {
-    const QString texts[2] = {ReadText(small), ReadText(large)};
-    const int lines[2] = {CountTextLines(texts[0]), CountTextLines(texts[1])};
+    const char *ids[2] = {"V2s", "V2l"};
+    const QString paths[2] = {small, large};
+    QString texts[2];
+    int lines[2] = {0, 0};
+    for (int k = 0; k < 2; ++k) {
+        if (!bench::Wanted(ids[k]))
+            continue;
+        texts[k] = ReadText(paths[k]);
+        lines[k] = CountTextLines(texts[k]);
+    }
     QList<double> runs[2];
-    double best[2] = {-1, -1};
     int errors[2] = {0, 0};
     for (int run = 0; run < bench::kRuns; ++run) {
         for (int k = 0; k < 2; ++k) {
+            if (!bench::Wanted(ids[k]))
+                continue;
             QElapsedTimer t;
             t.start();
             const TSyntaxReport report = BuildSyntaxReport(texts[k], lines[k], tagData);
-            const double ms = double(t.nsecsElapsed()) / 1e6;
-            runs[k].append(ms);
-            best[k] = best[k] < 0 ? ms : std::min(best[k], ms);
+            runs[k].append(double(t.nsecsElapsed()) / 1e6);
             errors[k] = report.ErrorCount;
         }
     }
     for (int k = 0; k < 2; ++k) {
-        Result(k == 0 ? "V2s" : "V2l", bench::FileName(k == 0 ? small : large))
-            .Add("ms", best[k])
+        if (!bench::Wanted(ids[k]))
+            continue;
+        Result(ids[k], bench::FileName(paths[k]))
+            .Add("ms", runs[k].first())
             .Runs(runs[k])
             .Add("errors", errors[k])
             .Add("lines", lines[k]);
@@ -97,10 +107,15 @@ int Parse(const QString &path)
 {
     TEditLines lines;
     DocumentFile::LoadLines(path, lines);
+    // What the page's lines hold already: the parse's own memory is what comes on top. Reading
+    // the file has a peak of its own, which is no part of the parse.
+    const bool peakReset = bench::ResetPeakRss();
+    const double linesRss = bench::CurrentRssMb();
     std::unique_ptr<THTMLParser> parser;
     size_t items = 0;
+    double firstPeak = -1;
     QList<double> runs;
-    const double ms = BestOf(
+    const double ms = Measure(
         [&] {
             parser.reset();
             parser = std::make_unique<THTMLParser>();
@@ -112,10 +127,24 @@ int Parse(const QString &path)
             for (int i = 0; i < lines.Count(); ++i)
                 input.append(lines[i]);
             parser->Execute();
-            items = parser->Items().size();
+            items = size_t(parser->Count());
+            if (firstPeak < 0)
+                firstPeak = peakReset ? bench::PeakSinceResetMb() : bench::PeakRssMb();
         },
         &runs);
-    Result("P1", bench::FileName(path)).Add("ms", ms).Runs(runs).Add("records", qint64(items));
+    const double heldRss = bench::CurrentRssMb();
+    parser.reset();
+    // A freed parse should give its memory back, not keep it for the next one.
+    const double freedRss = bench::CurrentRssMb();
+    Result("P1", bench::FileName(path))
+        .Add("ms", ms)
+        .Runs(runs)
+        .Add("records", qint64(items))
+        .Add("file_mb", bench::FileMb(path), 1)
+        .Add("lines_rss_mb", linesRss, 0)
+        .Add("first_peak_rss_mb", firstPeak, 0)
+        .Add("held_rss_mb", heldRss, 0)
+        .Add("freed_rss_mb", freedRss, 0);
     return 0;
 }
 
@@ -124,7 +153,7 @@ int Links(const QString &path)
     const QString text = ReadText(path);
     TLinkReport report;
     QList<double> runs;
-    const double ms = BestOf([&] { report = TLinkReport(); }, [&] { report = BuildLinkReport(text, path); }, &runs);
+    const double ms = Measure([&] { report = TLinkReport(); }, [&] { report = BuildLinkReport(text, path); }, &runs);
     Result("K1", bench::FileName(path))
         .Add("ms", ms)
         .Runs(runs)
@@ -137,9 +166,10 @@ int Links(const QString &path)
 
 int main(int argc, char **argv)
 {
+    bench::TakeOnlyOption(argc, argv);
     if (argc < 3) {
         std::fprintf(stderr, "usage: bench_analysis check|parse|links FILE [TAGDATA]\n"
-                             "       bench_analysis scaling SMALL LARGE [TAGDATA]\n");
+                             "       bench_analysis scaling SMALL LARGE [TAGDATA] [--only V2s|V2l]\n");
         return 2;
     }
     const QString mode = QString::fromLocal8Bit(argv[1]);

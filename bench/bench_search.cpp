@@ -4,6 +4,8 @@
 //   bench_search replace FILE    R1: replace all "td" by "TD", HTML highlighter attached
 //   bench_search oneline FILE    R2: the same on a one-line FILE, and on that line written twice
 //
+// "--only ID" measures only that figure (F1, F1i, R1, R1e, R2 or R2x).
+//
 // Prints one "BENCH" line per figure (see benchcommon.h); bench/run.sh makes the table and runs
 // grep and sed beside these.
 #include "bench/benchcommon.h"
@@ -20,7 +22,7 @@
 
 namespace {
 
-using bench::BestOf;
+using bench::Measure;
 using bench::Result;
 
 // F1: every line through the search engine, as SearchReplace visits them.
@@ -32,12 +34,14 @@ int Find(const QString &path)
     edit.LoadFrom(std::move(lines));
     const QString name = bench::FileName(path);
     for (const bool matchCase : {true, false}) {
+        if (!bench::Wanted(matchCase ? "F1" : "F1i"))
+            continue;
         TEditSearch search;
         search.SetSensitive(matchCase);
         search.SetPattern(QStringLiteral("td"));
         qint64 hits = 0;
         QList<double> runs;
-        const double ms = BestOf(
+        const double ms = Measure(
             nullptr,
             [&] {
                 qint64 n = 0;
@@ -58,16 +62,18 @@ int Find(const QString &path)
 }
 
 // Replace all "td" by "TD" in a freshly opened document with the HTML highlighter attached, as
-// in a document tab; best of kRuns.
+// in a document tab, kRuns times.
 void ReplaceAll(const char *id, const QString &path, const QString &input, bool highlighter)
 {
+    if (!bench::Wanted(id))
+        return;
     THTMLSyn syn;
     SetupHTMLHiLiterColors(syn);
     THighlighterLink link(&syn);
     std::unique_ptr<TCodeEdit> edit;
     int count = 0;
     QList<double> runs;
-    const double ms = BestOf(
+    const double ms = Measure(
         [&] {
             edit.reset();
             edit = std::make_unique<TCodeEdit>();
@@ -99,6 +105,8 @@ int Replace(const QString &path)
 int OneLine(const QString &path)
 {
     ReplaceAll("R2", path, bench::FileName(path), true);
+    if (!bench::Wanted("R2x"))
+        return 0;
     // Linear in matches: the same line content twice over.
     QTemporaryDir tmp;
     const QString doubled = tmp.path() + QStringLiteral("/doubled.html");
@@ -119,8 +127,9 @@ int OneLine(const QString &path)
 
 int main(int argc, char **argv)
 {
+    bench::TakeOnlyOption(argc, argv);
     if (argc != 3) {
-        std::fprintf(stderr, "usage: bench_search find|replace|oneline FILE\n");
+        std::fprintf(stderr, "usage: bench_search find|replace|oneline FILE [--only ID]\n");
         return 2;
     }
     const QString mode = QString::fromLocal8Bit(argv[1]);

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The benchmark suite in one command: peers, Release build, corpus, every benchmark, one table.
 #
-#   bench/run.sh [--corpus DIR] [--build DIR] [--no-install] [--no-real]
+#   bench/run.sh [--corpus DIR] [--build DIR] [--jobs N] [--no-install] [--no-real]
 #
 # --corpus DIR   where the corpus lives or is generated (default: bench/corpus, or $TAGFORGE_BENCH_CORPUS)
 # --build DIR    the Release build directory for the benchmarks (default: build-bench)
+# --jobs N       compile jobs for that build (default: 1, or $TAGFORGE_JOBS)
 # --no-install   do not try to install the peers (tidy, xmllint) with apt-get
 # --no-real      skip the informational rows on real_100M.html
 set -euo pipefail
@@ -12,12 +13,14 @@ set -euo pipefail
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 corpus="${TAGFORGE_BENCH_CORPUS:-$repo/bench/corpus}"
 build="$repo/build-bench"
+jobs="${TAGFORGE_JOBS:-1}"
 install=1
 real=1
 while [ $# -gt 0 ]; do
     case "$1" in
         --corpus) corpus="$2"; shift 2 ;;
         --build) build="$2"; shift 2 ;;
+        --jobs) jobs="$2"; shift 2 ;;
         --no-install) install=0; shift ;;
         --no-real) real=0; shift ;;
         -h|--help) sed -n '2,10p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; exit 0 ;;
@@ -44,10 +47,13 @@ if [ "$install" = 1 ] && { ! command -v tidy >/dev/null || ! command -v xmllint 
     fi
 fi
 
-# ---- build: Release, its own directory, at most two compile jobs ----
-say "building the benchmarks (Release) in $build"
+# ---- build: Release, its own directory, $jobs compile jobs ----
+# Builds on a shared machine take turns through one lock, when flock is there.
+say "building the benchmarks (Release) in $build, $jobs job(s)"
 cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAGFORGE_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" -j2 --target bench_editor bench_search bench_analysis bench_window >&2
+lock=()
+command -v flock >/dev/null && lock=(flock /tmp/tf-build.lock)
+"${lock[@]}" cmake --build "$build" -j"$jobs" --target bench_editor bench_search bench_analysis bench_window >&2
 
 # ---- corpus: generated once, reused while present ----
 gen="$repo/../shared/bench/gen_corpus.py"

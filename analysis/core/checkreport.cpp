@@ -1,6 +1,8 @@
 // The rows of the syntax check and link check reports, and the line a row points at.
 #include "analysis/core/checkreport.h"
 
+#include "analysis/core/charscan.h"
+
 #include <QFileInfo>
 
 TSyntaxReport BuildPlainSyntaxReport(const QString &text, int lineCount, const QString &tagDataFile);
@@ -9,10 +11,12 @@ int CountTextLines(QStringView text)
 {
     int lines = 0;
     const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (text[i] == u'\n' || (text[i] == u'\r' && (i + 1 == n || text[i + 1] != u'\n')))
+    const char16_t *s = text.utf16();
+    // Only line ends need a look; the text between them is skipped in blocks.
+    ForEachOf4(s, 0, n, u'\n', u'\r', u'\n', u'\r', [&](qsizetype i) {
+        if (s[i] == u'\n' || i + 1 == n || s[i + 1] != u'\n')
             ++lines;
-    }
+    });
     if (n > 0 && text[n - 1] != u'\n' && text[n - 1] != u'\r')
         ++lines;
     return lines;

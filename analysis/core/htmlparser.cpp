@@ -7,61 +7,50 @@ namespace {
 
 constexpr quint64 Brackets = (1ull << '<') | (1ull << '>');
 
-} // namespace
+// Characters per piece of the joined text (a record longer than that has a piece of its own).
+constexpr qsizetype kJoinedPiece = qsizetype(1) << 20;
 
-void THPHTMLParam::Parse(const QString &source, qsizetype start, qsizetype length)
-{
-    SetRaw(source, start, length);
-    m_Equals = Raw().indexOf(u'=');
-}
+} // namespace
 
 QString THPHTMLParam::Name() const
 {
-    const QStringView raw = Raw();
-    return (m_Equals < 0 ? raw : raw.left(m_Equals)).toString().toUpper();
+    const qsizetype equals = m_Raw.indexOf(u'=');
+    return (equals < 0 ? m_Raw : m_Raw.left(equals)).toString().toUpper();
 }
 
 QStringView THPHTMLParam::Value() const
 {
-    if (m_Equals < 0)
+    const qsizetype equals = m_Raw.indexOf(u'=');
+    if (equals < 0)
         return {};
-    QStringView value = Raw().mid(m_Equals + 1);
+    QStringView value = m_Raw.mid(equals + 1);
     if (value.size() > 1 && value.startsWith(u'"') && value.endsWith(u'"'))
         value = value.mid(1, value.size() - 2);
     return value;
 }
 
-void THPHTMLTag::Parse(const QString &source, qsizetype start, qsizetype length)
+THPHTMLParam THPHTMLParams::At(const THTMLParser *parser, QStringView tagRaw, int tagStartPos, int index)
 {
-    SetRaw(source, start, length);
-    m_Params.clear();
-    const QStringView s = Raw();
-    const qsizetype n = s.size();
-    qsizetype pos = s.indexOf(u' ');
-    if (pos < 0)
-        pos = n;
+    const THTMLParser::TParamSpan &span = parser->m_Params[index];
+    // Raw character k of the tag sits at the tag's StartPos + 1 + k.
+    const int start = tagStartPos + 1 + int(span.Start);
+    return THPHTMLParam(tagRaw.mid(span.Start, span.Length), start, start + int(span.Length));
+}
 
-    while (pos < n) {
-        const qsizetype paramStart = pos;
-        bool quoted = false;
-        for (; pos < n; ++pos) {
-            const QChar c = s[pos];
-            if (c == u' ' && !quoted)
-                break;
-            if (c == u'"')
-                quoted = !quoted;
-        }
-        const qsizetype paramEnd = pos;
-        if (pos < n)
-            ++pos; // the separating blank
-        if (paramEnd > paramStart) {
-            THPHTMLParam &param = m_Params.emplace_back();
-            param.Parse(source, start + paramStart, paramEnd - paramStart);
-            // Raw character k sits at the tag's StartPos + 1 + k; Place adds the tag's start.
-            param.SetStartPos(int(1 + paramStart + StartPos()));
-            param.SetEndPos(int(1 + paramEnd + StartPos()));
-        }
-    }
+QStringView THPHTMLTag::Raw() const
+{
+    return m_Parser->RawOf(m_Parser->m_Records[m_Index]);
+}
+
+int THPHTMLTag::StartPos() const
+{
+    return m_Parser->m_Records[m_Index].StartPos;
+}
+
+int THPHTMLTag::EndPos() const
+{
+    const THTMLParser::TRecord &record = m_Parser->m_Records[m_Index];
+    return record.StartPos + int(record.Length) + 2;
 }
 
 QString THPHTMLTag::Name() const
@@ -71,20 +60,42 @@ QString THPHTMLTag::Name() const
     return (blank < 0 ? raw : raw.left(blank)).toString().toUpper();
 }
 
-void THPHTMLTag::Place(int startPos, int endPos)
+THPHTMLParams THPHTMLTag::Params() const
 {
-    const int delta = startPos - StartPos();
-    for (THPHTMLParam &param : m_Params) {
-        param.SetStartPos(param.StartPos() + delta);
-        param.SetEndPos(param.EndPos() + delta);
-    }
-    SetStartPos(startPos);
-    SetEndPos(endPos);
+    const THTMLParser::TRecord &record = m_Parser->m_Records[m_Index];
+    const int first = record.Extra;
+    return THPHTMLParams(m_Parser, Raw(), record.StartPos, first, m_Parser->ParamEnd(m_Index) - first);
+}
+
+bool THPHTMLItem::IsTag() const
+{
+    return m_Parser->m_Records[m_Index].IsTag;
+}
+
+THPHTMLText THPHTMLItem::Text() const
+{
+    const THTMLParser::TRecord &record = m_Parser->m_Records[m_Index];
+    return THPHTMLText(m_Parser->RawOf(record), record.StartPos, record.Extra);
+}
+
+QStringView THPHTMLItem::Raw() const
+{
+    return m_Parser->RawOf(m_Parser->m_Records[m_Index]);
+}
+
+int THPHTMLItem::StartPos() const
+{
+    return m_Parser->m_Records[m_Index].StartPos;
+}
+
+int THPHTMLItem::EndPos() const
+{
+    return IsTag() ? Tag().EndPos() : m_Parser->m_Records[m_Index].Extra;
 }
 
 QString THPHTMLText::Text() const
 {
-    const QStringView raw = Raw();
+    const QStringView raw = m_Raw;
     if (!raw.contains(u'\n') && !raw.contains(QStringView(u"  ")))
         return DecodeCharacterReferences(raw);
     QString collapsed;
@@ -101,6 +112,22 @@ QString THPHTMLText::Text() const
     return collapsed.contains(u'&') ? DecodeCharacterReferences(collapsed) : collapsed;
 }
 
+QStringView THTMLParser::RawOf(const TRecord &record) const
+{
+    const QString &source = record.Source >= 0 ? m_Lines.at(record.Source) : m_Joined[size_t(-1 - record.Source)];
+    return QStringView(source).mid(record.Start, record.Length);
+}
+
+int THTMLParser::ParamEnd(int index) const
+{
+    // Texts never follow each other, so the next tag is one or two records on.
+    for (int next = index + 1; next < m_Records.size(); ++next) {
+        if (m_Records[next].IsTag)
+            return m_Records[next].Extra;
+    }
+    return m_Params.size();
+}
+
 void THTMLParser::Execute()
 {
     m_TextBuffer.clear();
@@ -108,7 +135,9 @@ void THTMLParser::Execute()
     m_InTag = false;
     m_TextStart = 1;
 
-    for (const QString &line : std::as_const(m_Lines)) {
+    const int lineCount = int(m_Lines.size());
+    for (int lineIndex = 0; lineIndex < lineCount; ++lineIndex) {
+        const QString &line = m_Lines.at(lineIndex);
         m_ParsePos = m_LineStart;
         m_RunStart = 0;
         const char16_t *chars = reinterpret_cast<const char16_t *>(line.constData());
@@ -126,14 +155,14 @@ void THTMLParser::Execute()
                 if (m_InTag)
                     KeepRun(line, k); // a second "<" inside a tag is dropped
                 else
-                    FlushText(line, k);
+                    FlushText(lineIndex, line, k);
                 m_InTag = true;
             } else if (m_InTag) {
-                FlushTag(line, k);
+                FlushTag(lineIndex, line, k);
             } else {
                 // A ">" in running text gives an empty tag record and is left out of the text.
                 KeepRun(line, k);
-                FlushTag(line, k);
+                FlushTag(lineIndex, line, k);
             }
             m_RunStart = k + 1;
             ++m_ParsePos;
@@ -153,9 +182,10 @@ void THTMLParser::Execute()
     // The last line has no line break after it.
     if (m_InTag && !m_Lines.isEmpty())
         m_TagBuffer.chop(2);
+    const QString none;
     if (m_InTag && !m_TagBuffer.isEmpty())
-        FlushTag(QString(), 0);
-    FlushText(QString(), 0);
+        FlushTag(kNoLine, none, 0);
+    FlushText(kNoLine, none, 0);
 }
 
 void THTMLParser::KeepRun(const QString &line, qsizetype end)
@@ -167,40 +197,87 @@ void THTMLParser::KeepRun(const QString &line, qsizetype end)
     m_RunStart = end;
 }
 
-void THTMLParser::FlushText(const QString &line, qsizetype end)
+void THTMLParser::PlaceRaw(TRecord &record, int lineIndex, qsizetype start, qsizetype length, QString *buffer)
+{
+    if (buffer) {
+        if (m_Joined.empty() || m_Joined.back().size() + buffer->size() > m_Joined.back().capacity()) {
+            m_Joined.emplace_back();
+            m_Joined.back().reserve(std::max(kJoinedPiece, buffer->size()));
+        }
+        QString &piece = m_Joined.back();
+        record.Source = qint32(-qsizetype(m_Joined.size()));
+        record.Start = quint32(piece.size());
+        record.Length = quint32(buffer->size());
+        piece.append(*buffer);
+        buffer->resize(0); // keeps its room for the next record
+    } else {
+        record.Source = lineIndex;
+        record.Start = quint32(start);
+        record.Length = quint32(length);
+    }
+}
+
+void THTMLParser::FlushText(int lineIndex, const QString &line, qsizetype end)
 {
     if (m_InTag || (m_TextBuffer.isEmpty() && end <= m_RunStart))
         return;
-    auto text = std::make_unique<THPHTMLText>();
+    TRecord &text = m_Records.emplace_back();
+    text.IsTag = false;
     if (m_TextBuffer.isEmpty()) {
-        text->Parse(line, m_RunStart, end - m_RunStart);
+        PlaceRaw(text, lineIndex, m_RunStart, end - m_RunStart, nullptr);
     } else {
         KeepRun(line, end);
-        text->Parse(m_TextBuffer);
-        m_TextBuffer.clear();
+        PlaceRaw(text, lineIndex, 0, 0, &m_TextBuffer);
     }
     // Positions are the editor's (1-based, a line break counts two), so that choosing the text
     // selects exactly the text, wherever it began.
-    text->SetStartPos(m_TextStart);
-    text->SetEndPos(m_ParsePos + 1);
-    m_Items.push_back(std::move(text));
+    text.StartPos = m_TextStart;
+    text.Extra = m_ParsePos + 1;
 }
 
-void THTMLParser::FlushTag(const QString &line, qsizetype end)
+void THTMLParser::FlushTag(int lineIndex, const QString &line, qsizetype end)
 {
     // Text resumes after a real tag's ">"; a stray ">" in running text leaves it going on.
     if (m_InTag)
         m_TextStart = m_ParsePos + 2;
     m_InTag = false;
-    auto tag = std::make_unique<THPHTMLTag>();
+    TRecord &tag = m_Records.emplace_back();
+    tag.IsTag = true;
     if (m_TagBuffer.isEmpty()) {
-        tag->Parse(line, m_RunStart, end - m_RunStart);
+        PlaceRaw(tag, lineIndex, m_RunStart, end - m_RunStart, nullptr);
     } else {
         // A tag over several lines: its pieces were joined with blanks for the line breaks.
         m_TagBuffer.append(QStringView(line).mid(m_RunStart, end - m_RunStart));
-        tag->Parse(m_TagBuffer);
-        m_TagBuffer.clear();
+        PlaceRaw(tag, lineIndex, 0, 0, &m_TagBuffer);
     }
-    tag->Place(m_ParsePos - int(tag->Raw().size()), m_ParsePos + 2);
-    m_Items.push_back(std::move(tag));
+    tag.StartPos = m_ParsePos - int(tag.Length);
+    tag.Extra = m_Params.size();
+    SplitParams(RawOf(tag));
+}
+
+void THTMLParser::SplitParams(QStringView s)
+{
+    const qsizetype n = s.size();
+    qsizetype pos = s.indexOf(u' ');
+    if (pos < 0)
+        pos = n;
+    while (pos < n) {
+        const qsizetype paramStart = pos;
+        bool quoted = false;
+        for (; pos < n; ++pos) {
+            const QChar c = s[pos];
+            if (c == u' ' && !quoted)
+                break;
+            if (c == u'"')
+                quoted = !quoted;
+        }
+        const qsizetype paramEnd = pos;
+        if (pos < n)
+            ++pos; // the separating blank
+        if (paramEnd > paramStart) {
+            TParamSpan &param = m_Params.emplace_back();
+            param.Start = quint32(paramStart);
+            param.Length = quint32(paramEnd - paramStart);
+        }
+    }
 }

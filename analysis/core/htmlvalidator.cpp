@@ -9,6 +9,10 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <array>
+#include <string_view>
+#include <unordered_map>
+
 namespace {
 
 // Blanks, tabs and line breaks all separate a tag's name and parameters: hand-written pages
@@ -95,10 +99,10 @@ THTMLTag::THTMLTag(QStringView text, int line, qsizetype offset)
     }
     m_IsSelfClosing = !m_IsEndTag && n - 2 >= pos && text.endsWith(QStringView(u"/>"));
     const qsizetype end = m_IsSelfClosing ? n - 2 : n;
-    m_NameStart = quint8(pos);
+    const qsizetype nameStart = pos;
     while (pos < end && !IsSpace(text[pos].unicode()) && text[pos] != u'>')
         ++pos;
-    m_NameLength = qint32(pos - m_NameStart);
+    m_NameLength = quint32(std::min<qsizetype>(pos - nameStart, (qsizetype(1) << 30) - 1));
 }
 
 bool THTMLTag::NextParam(qsizetype &pos, QStringView &param) const
@@ -106,7 +110,7 @@ bool THTMLTag::NextParam(qsizetype &pos, QStringView &param) const
     const QStringView text = Text();
     const qsizetype n = text.size();
     // Parameters start one character after the one that ended the name.
-    qsizetype start = std::max<qsizetype>(pos, m_NameStart + m_NameLength + 1);
+    qsizetype start = std::max<qsizetype>(pos, NameStart() + m_NameLength + 1);
     // Letters and most punctuation just extend a parameter; only these characters need a look.
     constexpr quint64 special = (1ull << '>') | (1ull << ' ') | (1ull << '\t') | (1ull << '\r') | (1ull << '\n')
                                 | (1ull << '\f') | (1ull << '"') | (1ull << '\'') | (1ull << '/') | (1ull << '=');
@@ -230,14 +234,15 @@ bool THTMLValidator::NeedsEndTag(const QString &name) const
     return index >= 0 && index >= m_NoEndTagCount;
 }
 
-void THTMLValidator::ExtractTags()
+namespace {
+
+// Calls onTag(tag) for every tag of source, in order; a tag is a view of source.
+template <typename F>
+void ForEachTag(const QString &text, F &&onTag)
 {
-    m_Sources.append(m_Source);
-    const char16_t *s = reinterpret_cast<const char16_t *>(m_Source.constData());
-    const QStringView source(m_Source);
-    const qsizetype n = m_Source.size();
-    // Room for a tag every 16 characters: pages rarely have more, and unused room costs no memory.
-    m_Tags.reserve(m_Tags.size() + n / 16);
+    const char16_t *s = reinterpret_cast<const char16_t *>(text.constData());
+    const QStringView source(text);
+    const qsizetype n = text.size();
     qsizetype start = -1;
     // Text before this index holds no markup (a comment, a CDATA section, a script's or a style
     // sheet's contents): only its line breaks count.
@@ -253,7 +258,9 @@ void THTMLValidator::ExtractTags()
         case u'<':
             if (i < skipUntil)
                 break;
-            if (source.mid(i, 4) == u"<!--") {
+            if (i + 1 >= n || s[i + 1] != u'!') {
+                start = i; // the common case: no comment, no CDATA section
+            } else if (source.mid(i, 4) == u"<!--") {
                 // An e-mail address or a commented-out link inside is no tag and no link.
                 skipUntil = skipPast(i + 2, u"-->"); // "<!-->" is a whole, empty comment
                 start = -1;
@@ -268,15 +275,16 @@ void THTMLValidator::ExtractTags()
             // A ">" with no "<" open (running text such as "a > b") is no tag: repeating the
             // previous tag would invent a second start tag and a false "no end tag" report.
             if (start >= 0 && i >= skipUntil) {
-                m_Tags.append(THTMLTag(QStringView(s + start, i - start + 1), line, start));
+                const THTMLTag tag(QStringView(s + start, i - start + 1), line, start);
                 start = -1;
-                const THTMLTag &tag = m_Tags.last();
+                onTag(tag);
+                const QStringView name = tag.Name();
                 // "Array<string>" in a script or "a<b" in a style sheet is no tag: the contents
                 // run to the element's end tag.
-                if (!tag.IsEndTag() && !tag.IsSelfClosing()
-                    && (tag.Name().compare(u"script", Qt::CaseInsensitive) == 0
-                        || tag.Name().compare(u"style", Qt::CaseInsensitive) == 0)) {
-                    const QString endTag = QStringLiteral("</") + tag.Name().toString();
+                if (!tag.IsEndTag() && !tag.IsSelfClosing() && (name.size() == 6 || name.size() == 5)
+                    && (name.compare(u"script", Qt::CaseInsensitive) == 0
+                        || name.compare(u"style", Qt::CaseInsensitive) == 0)) {
+                    const QString endTag = QStringLiteral("</") + name.toString();
                     const qsizetype at = source.indexOf(endTag, i + 1, Qt::CaseInsensitive);
                     skipUntil = at < 0 ? n : at;
                 }
@@ -291,6 +299,16 @@ void THTMLValidator::ExtractTags()
     });
 }
 
+} // namespace
+
+void THTMLValidator::ExtractTags()
+{
+    m_Sources.append(m_Source);
+    // Room for a tag every 16 characters: pages rarely have more, and unused room costs no memory.
+    m_Tags.reserve(m_Tags.size() + m_Source.size() / 16);
+    ForEachTag(m_Source, [this](const THTMLTag &tag) { m_Tags.append(tag); });
+}
+
 bool THTMLValidator::IsMarkupDeclaration(QStringView name)
 {
     return name.startsWith(u'?') || name.startsWith(u'!');
@@ -303,24 +321,44 @@ bool THTMLValidator::IsForeignRoot(QStringView name)
 
 std::vector<int> THTMLValidator::NameIds(QStringList *lowerNames) const
 {
-    // Pages repeat a few spellings many times: look each spelling up once.
-    QHash<QString, int> bySpelling;
+    // Pages repeat a few spellings many times: look each spelling up once. The spellings are
+    // views of the checked text, hashed by the standard library: far cheaper per tag than a
+    // QString's hash, and nothing is copied for a spelling seen before.
+    std::unordered_map<std::u16string_view, int> bySpelling;
     QHash<QString, int> byLowerName;
+    // Most tags repeat a spelling seen a moment ago: a small table indexed by the length and the
+    // outer characters answers those without hashing the name.
+    struct TRecent
+    {
+        std::u16string_view Spelling;
+        int Id = -1;
+    };
+    std::array<TRecent, 64> recent{};
     std::vector<int> ids;
     ids.reserve(m_Tags.size());
     for (const THTMLTag &tag : m_Tags) {
         const QStringView name = tag.Name();
-        auto it = bySpelling.constFind(QString::fromRawData(name.data(), name.size()));
-        if (it == bySpelling.cend()) {
+        const std::u16string_view spelling(name.utf16(), size_t(name.size()));
+        const size_t slot =
+            spelling.empty()
+                ? 0
+                : (spelling.size() * 31 + size_t(spelling.front()) * 7 + size_t(spelling.back())) & (recent.size() - 1);
+        if (recent[slot].Id >= 0 && recent[slot].Spelling == spelling) {
+            ids.push_back(recent[slot].Id);
+            continue;
+        }
+        auto it = bySpelling.find(spelling);
+        if (it == bySpelling.end()) {
             const QString lower = name.toString().toLower();
             auto lowerIt = byLowerName.constFind(lower);
             if (lowerIt == byLowerName.cend()) {
                 lowerIt = byLowerName.insert(lower, int(lowerNames->size()));
                 lowerNames->append(lower);
             }
-            it = bySpelling.insert(name.toString(), *lowerIt);
+            it = bySpelling.emplace(spelling, *lowerIt).first;
         }
-        ids.push_back(*it);
+        recent[slot] = {spelling, it->second};
+        ids.push_back(it->second);
     }
     return ids;
 }
@@ -471,47 +509,51 @@ QString THTMLValidator::LocalFileName(const QString &url, const QString &dir)
 void THTMLValidator::CheckLinks(const QString &text, const QString &dir)
 {
     m_Source = text;
-    ExtractTags();
+    m_Sources.append(m_Source);
 
     // Pages link the same few files many times: resolve and test each local link text once.
+    // Keys are views of the page's text.
     struct TTarget
     {
         QString FileName;
         bool Exists = false;
     };
-    QHash<QString, TTarget> localTargets;
-    QHash<QString, QString> tagNames;
-    for (const THTMLTag &tag : std::as_const(m_Tags)) {
+    std::unordered_map<std::u16string_view, TTarget> localTargets;
+    std::unordered_map<std::u16string_view, QString> tagNames;
+    const auto view = [](QStringView s) { return std::u16string_view(s.utf16(), size_t(s.size())); };
+    // The tags themselves are not kept: a link carries what it needs of its tag.
+    ForEachTag(m_Source, [&](const THTMLTag &tag) {
         if (!MayHoldLinkParam(tag.Text()))
-            continue;
+            return;
         qsizetype pos = 0;
         QStringView param;
         while (tag.NextParam(pos, param)) {
             const qsizetype eq = param.indexOf(u'=');
             if (eq < 0 || !IsLinkParam(param.left(eq).trimmed()))
                 continue;
+            const QStringView url = LinkText(param.mid(eq + 1).trimmed());
             TLink link;
-            link.URL = LinkText(param.mid(eq + 1).trimmed()).toString();
+            link.URL = url.toString();
             link.IsLocal = IsLocal(link.URL);
             if (link.IsLocal) {
-                auto target = localTargets.constFind(link.URL);
-                if (target == localTargets.cend()) {
+                auto target = localTargets.find(view(url));
+                if (target == localTargets.end()) {
                     const QString fileName = LocalFileName(link.URL, dir);
-                    target = localTargets.insert(link.URL, {fileName, QFileInfo::exists(fileName)});
+                    target = localTargets.emplace(view(url), TTarget{fileName, QFileInfo::exists(fileName)}).first;
                 }
-                link.FileName = target->FileName;
-                link.Exists = target->Exists;
+                link.FileName = target->second.FileName;
+                link.Exists = target->second.Exists;
             } else {
                 link.FileName = link.URL;
             }
             const QStringView name = tag.Name();
-            auto tagName = tagNames.constFind(QString::fromRawData(name.data(), name.size()));
-            if (tagName == tagNames.cend())
-                tagName = tagNames.insert(name.toString(), name.toString());
-            link.TagName = *tagName;
+            auto tagName = tagNames.find(view(name));
+            if (tagName == tagNames.end())
+                tagName = tagNames.emplace(view(name), name.toString()).first;
+            link.TagName = tagName->second;
             link.Line = tag.Line();
             link.Offset = tag.Offset();
             m_Links.append(std::move(link));
         }
-    }
+    });
 }

@@ -64,7 +64,7 @@ public:
 
     // Without "<" and without the "/" of an end tag; blanks, tabs, line breaks and ">" end it,
     // and so does the "/" of a closing "/>".
-    QStringView Name() const { return Text().mid(m_NameStart, m_NameLength); }
+    QStringView Name() const { return Text().mid(NameStart(), m_NameLength); }
     int Line() const { return m_Line; }
     bool IsEndTag() const { return m_IsEndTag; }
     // Written as "<br/>" or "<a name=x />": closed by itself, as XHTML pages write it.
@@ -84,18 +84,23 @@ public:
     qsizetype Offset() const { return m_Offset; }
 
 private:
+    // After the "<" (when the text has one) and the "/" of an end tag.
+    qsizetype NameStart() const { return (m_Length > 0 && m_Text[0] == u'<') + qsizetype(m_IsEndTag); }
+
+    // 24 bytes: a large page holds millions of these.
     const QChar *m_Text = nullptr;
     qint32 m_Length = 0;
-    qint32 m_NameLength = 0;
     qint32 m_Line = 0;
     qint32 m_Offset = 0;
-    quint8 m_NameStart = 0;
-    bool m_IsEndTag = false;
-    bool m_IsSelfClosing = false;
+    quint32 m_NameLength : 30 = 0; // a name past 2^30 characters is cut there
+    quint32 m_IsEndTag : 1 = 0;
+    quint32 m_IsSelfClosing : 1 = 0;
 };
+static_assert(sizeof(THTMLTag) <= 24);
 Q_DECLARE_TYPEINFO(THTMLTag, Q_RELOCATABLE_TYPE);
 
-// Each validator is meant for one check: Validate and CheckLinks append to Tags.
+// Each validator is meant for one check: Validate appends to Tags, CheckLinks to the links (it
+// keeps no tags: a link carries its tag's name, line and offset).
 class THTMLValidator
 {
 public:

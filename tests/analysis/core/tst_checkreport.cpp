@@ -24,6 +24,8 @@ class TestCheckReport : public QObject
     Q_OBJECT
 
 private slots:
+    void lineCount_data();
+    void lineCount();
     void syntaxReport_data();
     void syntaxReport();
     void syntaxReportWithoutTagData();
@@ -32,6 +34,31 @@ private slots:
     void rowLine();
     void sourceReportPlacesFindings();
 };
+
+void TestCheckReport::lineCount_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("lines");
+
+    const QString row(15, u'x'); // with its line end, a line fills one 16-character block
+    QTest::newRow("empty") << QString() << 0;
+    QTest::newRow("no line end") << "a" << 1;
+    QTest::newRow("LF at the end adds no line") << "a\n" << 1;
+    QTest::newRow("CR LF is one line end") << "a\r\nb" << 2;
+    QTest::newRow("CR alone, also at the end") << "a\rb\r" << 2;
+    QTest::newRow("CR CR LF is two") << "\r\r\n" << 2;
+    QTest::newRow("LF LF") << "\n\n" << 2;
+    QTest::newRow("CR LF across a block bound") << row + "\r\n" + row << 2;
+    QTest::newRow("many blocks of CR LF") << (row.left(14) + "\r\n").repeated(100) + "z" << 101;
+    QTest::newRow("CR last in a block, then text") << (row + "\r").repeated(50) << 50;
+}
+
+void TestCheckReport::lineCount()
+{
+    QFETCH(QString, text);
+    QFETCH(int, lines);
+    QCOMPARE(CountTextLines(text), lines);
+}
 
 void TestCheckReport::syntaxReport_data()
 {

@@ -9,17 +9,19 @@ namespace {
 QStringList Describe(const THTMLParser &parser)
 {
     QStringList out;
-    for (const auto &item : parser.Items()) {
-        if (const auto *tag = dynamic_cast<const THPHTMLTag *>(item.get())) {
-            QString line = QStringLiteral("tag %1 %2 %3").arg(tag->Name()).arg(tag->StartPos()).arg(tag->EndPos());
-            for (const THPHTMLParam &p : tag->Params())
+    for (const THPHTMLItem &item : parser.Items()) {
+        if (item.IsTag()) {
+            const THPHTMLTag tag = item.Tag();
+            QString line = QStringLiteral("tag %1 %2 %3").arg(tag.Name()).arg(tag.StartPos()).arg(tag.EndPos());
+            for (const THPHTMLParam &p : tag.Params())
                 line += QStringLiteral(" | %1=%2 %3 %4")
                             .arg(p.Name(), p.Value().toString())
                             .arg(p.StartPos())
                             .arg(p.EndPos());
             out << line;
-        } else if (const auto *text = dynamic_cast<const THPHTMLText *>(item.get())) {
-            out << QStringLiteral("text %1 %2 %3").arg(text->Text()).arg(text->StartPos()).arg(text->EndPos());
+        } else {
+            const THPHTMLText text = item.Text();
+            out << QStringLiteral("text %1 %2 %3").arg(text.Text()).arg(text.StartPos()).arg(text.EndPos());
         }
     }
     return out;
@@ -46,6 +48,10 @@ private slots:
     void textDecoding();
     void rangesSelectTheirText_data();
     void rangesSelectTheirText();
+    void recordsPastBlockAndPieceBounds();
+    void recordLongerThanAPiece();
+    void parseFreedAndRedone();
+    void secondRunContinuesThePositions();
 };
 
 void TestHTMLParser::records_data()
@@ -77,6 +83,18 @@ void TestHTMLParser::records_data()
     QTest::newRow("text over lines") << QStringList{"<p>one", "two</p>"}
                                      << QStringList{"tag P 1 4", "text one two 4 12", "tag /P 12 16"};
     QTest::newRow("second < inside a tag is dropped") << QStringList{"<a <b>"} << QStringList{"tag A 2 7 | B= 5 6"};
+    QTest::newRow("no lines") << QStringList() << QStringList();
+    QTest::newRow("empty lines") << QStringList{QString(), QString()} << QStringList();
+    QTest::newRow("empty lines between tags make no text")
+        << QStringList{"<p>", "", "<b>"} << QStringList{"tag P 1 4", "tag B 8 11"};
+    QTest::newRow("quoted value broken over lines")
+        << QStringList{"<a title=\"x", "y\" href=z>"} << QStringList{"tag A 1 24 | TITLE=x  y 4 16 | HREF=z 17 23"};
+    QTest::newRow("text over three lines") << QStringList{"<p>one", "two", "three</p>"}
+                                           << QStringList{"tag P 1 4", "text one two three 4 19", "tag /P 19 23"};
+    QTest::newRow("unterminated tag over lines at the end")
+        << QStringList{"<a", "href=x"} << QStringList{"tag A 1 12 | HREF=x 5 11"};
+    QTest::newRow("> in text over lines")
+        << QStringList{"a", "b > c", "d<p>"} << QStringList{"tag  5 7", "text a b c d 1 12", "tag P 12 15"};
 }
 
 void TestHTMLParser::records()
@@ -130,8 +148,7 @@ void TestHTMLParser::textDecoding()
 {
     QFETCH(QString, raw);
     QFETCH(QString, text);
-    THPHTMLText record;
-    record.Parse(raw);
+    const THPHTMLText record(raw);
     QCOMPARE(record.Raw().toString(), raw);
     QCOMPARE(record.Text(), text);
 }
@@ -154,17 +171,98 @@ void TestHTMLParser::rangesSelectTheirText()
     parser.SetLines(lines);
     parser.Execute();
     int checked = 0;
-    for (const auto &item : parser.Items()) {
-        const auto *tag = dynamic_cast<const THPHTMLTag *>(item.get());
-        if (!tag)
+    for (const THPHTMLItem &item : parser.Items()) {
+        if (!item.IsTag())
             continue;
-        QCOMPARE(doc.mid(tag->StartPos() - 1, tag->EndPos() - tag->StartPos()), "<" + tag->Raw().toString() + ">");
-        for (const THPHTMLParam &p : tag->Params()) {
+        const THPHTMLTag tag = item.Tag();
+        QCOMPARE(doc.mid(tag.StartPos() - 1, tag.EndPos() - tag.StartPos()), "<" + tag.Raw().toString() + ">");
+        for (const THPHTMLParam &p : tag.Params()) {
             QCOMPARE(doc.mid(p.StartPos() - 1, p.EndPos() - p.StartPos()), p.Raw().toString());
             ++checked;
         }
     }
     QVERIFY(checked > 0);
+}
+
+// Enough records, parameters and joined text to fill several storage blocks and pieces: every
+// record must still read its own text and positions.
+void TestHTMLParser::recordsPastBlockAndPieceBounds()
+{
+    constexpr int count = 70000;
+    const QString padding(20, u'x');
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines << QStringLiteral("<td class=c%1>v%1").arg(i) + padding;
+    THTMLParser parser;
+    parser.SetLines(lines);
+    parser.Execute();
+    QCOMPARE(parser.Count(), 2 * count);
+    int lineStart = 0;
+    for (int i = 0; i < count; ++i) {
+        const QString &line = lines.at(i);
+        const THPHTMLItem tagItem = parser.Items()[2 * i];
+        const THPHTMLItem textItem = parser.Items()[2 * i + 1];
+        QVERIFY(tagItem.IsTag());
+        QVERIFY(!textItem.IsTag());
+        const THPHTMLTag tag = tagItem.Tag();
+        const int close = int(line.indexOf(u'>'));
+        QCOMPARE(tag.StartPos(), lineStart + 1);
+        QCOMPARE(tag.EndPos(), lineStart + close + 2);
+        QCOMPARE(tag.Raw(), QStringView(line).mid(1, close - 1));
+        const THPHTMLParams params = tag.Params();
+        QCOMPARE(params.size(), 1);
+        QCOMPARE(params[0].Value(), QStringLiteral("c%1").arg(i));
+        QCOMPARE(params[0].StartPos(), lineStart + 5);
+        // The text runs on to the next line's "<" (the last one to the end): its line feed is kept.
+        const THPHTMLText text = textItem.Text();
+        QCOMPARE(text.Raw().toString(), line.mid(close + 1) + u'\n');
+        QCOMPARE(text.StartPos(), lineStart + close + 2);
+        lineStart += int(line.size()) + 2;
+        if (QTest::currentTestFailed()) {
+            qWarning("record pair %d", i);
+            return;
+        }
+    }
+}
+
+// A text over lines longer than a piece of joined text, between two short ones.
+void TestHTMLParser::recordLongerThanAPiece()
+{
+    const QString longText(1500000, u'w');
+    const QStringList lines{"<p>a", "b<p>" + longText, longText + "<p>c", "d"};
+    THTMLParser parser;
+    parser.SetLines(lines);
+    parser.Execute();
+    QCOMPARE(parser.Count(), 6);
+    QCOMPARE(parser.Items()[1].Raw().toString(), QStringLiteral("a\nb"));
+    QCOMPARE(parser.Items()[3].Raw().toString(), longText + u'\n' + longText);
+    QCOMPARE(parser.Items()[5].Raw().toString(), QStringLiteral("c\nd\n"));
+    QCOMPARE(parser.Items()[4].Tag().StartPos(), parser.Items()[3].EndPos());
+}
+
+void TestHTMLParser::parseFreedAndRedone()
+{
+    const QStringList lines{"<html>", "<a href=\"p.html\"", " name=x>go", "on</a>", "&amp; more"};
+    QStringList first;
+    {
+        auto parser = std::make_unique<THTMLParser>();
+        parser->SetLines(lines);
+        parser->Execute();
+        first = Describe(*parser);
+    }
+    QVERIFY(first.size() >= 5);
+    QCOMPARE(Parse(lines), first);
+}
+
+// The documented rule: a second run over the same lines appends records whose positions go on
+// from where the first run ended.
+void TestHTMLParser::secondRunContinuesThePositions()
+{
+    THTMLParser parser;
+    parser.SetLines({"<p>a"});
+    parser.Execute();
+    parser.Execute();
+    QCOMPARE(Describe(parser), (QStringList{"tag P 1 4", "text a  4 5", "tag P 7 10", "text a  10 11"}));
 }
 
 QTEST_GUILESS_MAIN(TestHTMLParser)

@@ -104,6 +104,8 @@ private slots:
             << QStringList();
         QTest::newRow("MathML is foreign content")
             << "<math><mi>x</mi><mo>=</mo><mn>2</mn></math><x>" << QStringList{Unknown(0, "x")};
+        QTest::newRow("names of one length, one after the other") << "<a><i></a><b></i></b></I>" << QStringList();
+        QTest::newRow("the same name in two spellings") << "<TABLE></table><Table>" << QStringList{NoEnd(0, "Table")};
         QTest::newRow("svg element outside svg is unknown") << "<path d=x>" << QStringList{Unknown(0, "path")};
     }
 
