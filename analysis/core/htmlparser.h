@@ -15,8 +15,8 @@
 // and tags broken over lines drift by the line breaks; that is the rule the tree view was built on.
 //
 // The parser keeps its records as plain values in a few large blocks: a record names its raw text
-// by the line it lies in (or, for one running over lines, by a piece of one text the parser joins
-// them into) and works out names, values and decoded text when asked. Parsing a large page then
+// by the line it lies in (or, for one running over lines, by where the parser keeps its pieces
+// joined) and works out names, values and decoded text when asked. Parsing a large page then
 // allocates a few large blocks rather than one per record, and freeing the parser gives them back.
 // The classes below are views of one record: they stay valid while the parser lives and its lines
 // are left as they were parsed.

@@ -520,6 +520,7 @@ void THTMLValidator::CheckLinks(const QString &text, const QString &dir)
     };
     std::unordered_map<std::u16string_view, TTarget> localTargets;
     std::unordered_map<std::u16string_view, QString> tagNames;
+    const std::pair<const std::u16string_view, QString> *lastTagName = nullptr;
     const auto view = [](QStringView s) { return std::u16string_view(s.utf16(), size_t(s.size())); };
     // The tags themselves are not kept: a link carries what it needs of its tag.
     ForEachTag(m_Source, [&](const THTMLTag &tag) {
@@ -546,11 +547,15 @@ void THTMLValidator::CheckLinks(const QString &text, const QString &dir)
             } else {
                 link.FileName = link.URL;
             }
+            // Links come in runs of one tag name ("a", "img"): ask the map only when it changes.
             const QStringView name = tag.Name();
-            auto tagName = tagNames.find(view(name));
-            if (tagName == tagNames.end())
-                tagName = tagNames.emplace(view(name), name.toString()).first;
-            link.TagName = tagName->second;
+            if (!lastTagName || view(name) != lastTagName->first) {
+                auto tagName = tagNames.find(view(name));
+                if (tagName == tagNames.end())
+                    tagName = tagNames.emplace(view(name), name.toString()).first;
+                lastTagName = &*tagName;
+            }
+            link.TagName = lastTagName->second;
             link.Line = tag.Line();
             link.Offset = tag.Offset();
             m_Links.append(std::move(link));

@@ -268,6 +268,11 @@ private slots:
         QTest::newRow("markup written by a script") << "<script>w('<a href=gone.html>')</script>" << QStringList();
         QTest::newRow("script from another host") << "<script src=\"//cdn.example/x.js\"></script>"
                                                   << QStringList{"//cdn.example/x.js | = | remote | script | 0"};
+        QTest::newRow("the same link under tag names that change")
+            << "<a href=x.html><A href=x.html><img src=x.html>\r\n<a href=page.html><a href=x.html>"
+            << QStringList{"x.html | x.html | broken | a | 0", "x.html | x.html | broken | A | 0",
+                           "x.html | x.html | broken | img | 0", "page.html | page.html | ok | a | 1",
+                           "x.html | x.html | broken | a | 1"};
         QTest::newRow("blanks around =") << "<a href = \"page.html\"><img\r\nsrc\r\n=\r\n'img/pic.gif'>"
                                          << QStringList{"page.html | page.html | ok | a | 0",
                                                         "img/pic.gif | img/pic.gif | ok | img | 3"};
