@@ -132,6 +132,7 @@ class TBenchWindow
 public:
     explicit TBenchWindow(const QStringList &arguments)
     {
+        qApp->installEventFilter(&Watch);
         m_store = std::make_unique<TSettingsStore>(m_dir.filePath(QStringLiteral("bench.conf")));
         TMainWindowContext context;
         context.UserStore = m_store.get();
@@ -150,6 +151,14 @@ public:
         Window->close();
     }
 
+    // Shows the window and waits for an editor's first paint; false when none comes.
+    bool ShowAndPaint()
+    {
+        Window->show();
+        return WaitForPaint(Watch, 60000);
+    }
+
+    TPaintWatch Watch; // before the window: it sees the window's first paint
     std::unique_ptr<TfrmHTMLEdit> Window;
 
 private:
@@ -159,11 +168,8 @@ private:
 
 int Open(const QString &path, qint64 t0)
 {
-    TPaintWatch watch;
-    qApp->installEventFilter(&watch);
     TBenchWindow bench({path});
-    bench.Window->show();
-    if (!WaitForPaint(watch, 60000))
+    if (!bench.ShowAndPaint())
         return 1;
     const double firstPaint = double(MonotonicNs() - t0) / 1e6;
     TMyRichEdit *editor = bench.Window->ActiveEditor();
@@ -221,13 +227,11 @@ double IdleWorstFrame(int ms)
 
 int Type(const QString &path)
 {
-    TPaintWatch watch;
-    qApp->installEventFilter(&watch);
     TBenchWindow bench({path});
-    TfrmHTMLEdit &window = *bench.Window;
-    window.show();
-    if (!WaitForPaint(watch, 60000))
+    if (!bench.ShowAndPaint())
         return 1;
+    TfrmHTMLEdit &window = *bench.Window;
+    TPaintWatch &watch = bench.Watch;
     // The tree page, the preview pane and the automatic refreshes on, as a user has them.
     window.ShowSidePage(TCommandHost::TreePage);
     window.SetPreviewVisible(true);
@@ -284,13 +288,11 @@ int Type(const QString &path)
 
 int PageDown(const QString &path, int screens)
 {
-    TPaintWatch watch;
-    qApp->installEventFilter(&watch);
     TBenchWindow bench({path});
-    TfrmHTMLEdit &window = *bench.Window;
-    window.show();
-    if (!WaitForPaint(watch, 60000))
+    if (!bench.ShowAndPaint())
         return 1;
+    TfrmHTMLEdit &window = *bench.Window;
+    TPaintWatch &watch = bench.Watch;
     TCodeEditView *view = window.ActiveTab()->View();
     TMyRichEdit *editor = window.ActiveEditor();
     view->setFocus();
@@ -318,11 +320,8 @@ int PageDown(const QString &path, int screens)
 
 int Startup(qint64 t0)
 {
-    TPaintWatch watch;
-    qApp->installEventFilter(&watch);
     TBenchWindow bench({});
-    bench.Window->show();
-    if (!WaitForPaint(watch, 60000))
+    if (!bench.ShowAndPaint())
         return 1;
     bench::Result("W5", QStringLiteral("-")).Add("first_paint_ms", double(MonotonicNs() - t0) / 1e6, 0);
     return 0;

@@ -6,10 +6,10 @@
 namespace {
 
 // "0R 1a 2b 1c" : level and text of each node.
-QList<TTreeNodeEntry> Nodes(const QString &spec)
+QList<TTreeNodeEntry> Nodes(const QString &levels)
 {
     QList<TTreeNodeEntry> nodes;
-    for (const QString &n : spec.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+    for (const QString &n : levels.split(QLatin1Char(' '), Qt::SkipEmptyParts))
         nodes.append(TTreeNodeEntry{n.left(1).toInt(), n.mid(1), tiTag, std::nullopt});
     return nodes;
 }

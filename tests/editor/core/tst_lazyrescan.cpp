@@ -1,27 +1,13 @@
 // Long rescans go on in slices, and every reader still sees the states a full scan gives.
 #include "editor/core/codeedit.h"
+#include "tests/support/testsupport.h"
 
 #include <QCoreApplication>
 #include <QTest>
 
 namespace {
-// State = depth of open "{" so far, like a comment opened near the top of a page.
-class TDepthHighlighter : public TEditHighlighterLink
-{
-public:
-    TRangeState ResetState() override { return 0; }
-    TRangeState ScanLine(QStringView line, int, TRangeState start) override
-    {
-        qint64 depth = qint64(start);
-        for (QChar c : line) {
-            if (c == u'{')
-                ++depth;
-            else if (c == u'}' && depth > 0)
-                --depth;
-        }
-        return TRangeState(depth);
-    }
-};
+// States count the open "{" so far, like a comment opened near the top of a page.
+using TDepthHighlighter = TestSupport::TBraceHighlighter;
 
 QList<TRangeState> FullScan(const TCodeEdit &edit)
 {
