@@ -16,7 +16,26 @@ public:
     bool HasSelectedTag() const { return m_hasSelectedTag; }
     void SetHasSelectedTag(bool value) { m_hasSelectedTag = value; }
 
+    // A command that edits in several steps locks the editor: the window's change, selection and
+    // exit handlers skip a locked editor, and the view is disabled. Locks nest; the last unlock
+    // emits lockChanged(false), after which the command announces its change once.
+    void LockEditor()
+    {
+        if (m_lockCount++ == 0)
+            Q_EMIT lockChanged(true);
+    }
+    void UnlockEditor()
+    {
+        if (m_lockCount > 0 && --m_lockCount == 0)
+            Q_EMIT lockChanged(false);
+    }
+    bool IsLocked() const { return m_lockCount > 0; }
+
+Q_SIGNALS:
+    void lockChanged(bool locked);
+
 private:
     QString m_selTagName;
     bool m_hasSelectedTag = false;
+    int m_lockCount = 0;
 };
