@@ -1,0 +1,165 @@
+// The document conversions, each one pass over the text.
+#include "doctools/core/textconversions.h"
+
+#include <QHash>
+
+namespace Conversions {
+
+TRemovedTags RemoveAllTags(QStringView text, const std::function<bool()> &strayBracket)
+{
+    TRemovedTags result;
+    QString &out = result.Text;
+    out.reserve(text.size());
+    qsizetype open = -1; // where in out the pending "<" stands
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'<') {
+            open = out.size();
+            out += c;
+        } else if (c == u'>') {
+            if (open >= 0) {
+                out.truncate(open);
+                open = -1;
+            } else if (strayBracket && !strayBracket()) {
+                out += text.mid(i);
+                result.Stopped = true;
+                return result;
+            } else {
+                out += c;
+            }
+        } else {
+            out += c;
+        }
+    }
+    return result;
+}
+
+QString TrimLineStarts(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    bool lineStart = true;
+    for (QChar c : text) {
+        if (c == u'\r' || c == u'\n') {
+            lineStart = true;
+            out += c;
+        } else if (!(lineStart && c.unicode() <= 32)) {
+            lineStart = false;
+            out += c;
+        }
+    }
+    return out;
+}
+
+TEntityMap::TEntityMap(const QList<TCharacterRow> &rows)
+{
+    for (const TCharacterRow &r : rows) {
+        if (r.Character.isEmpty() || r.Entity.isEmpty() || r.Character == QLatin1String("<")
+            || r.Character == QLatin1String(">") || r.Character == QLatin1String("&"))
+            continue;
+        const int index = int(m_rows.size());
+        m_rows.append({r.Character, r.Entity});
+        m_byFirstChar[r.Character[0]].append(index);
+        m_starts.set(r.Character[0].unicode());
+        if (!m_byEntity.contains(r.Entity))
+            m_byEntity.insert(r.Entity, index);
+        m_longestEntity = std::max(m_longestEntity, r.Entity.size());
+    }
+}
+
+QString TEntityMap::CharactersToEntities(QStringView text) const
+{
+    QString out;
+    out.reserve(text.size() + text.size() / 8);
+    for (qsizetype i = 0; i < text.size();) {
+        int match = -1;
+        const auto found =
+            m_starts.test(text[i].unicode()) ? m_byFirstChar.constFind(text[i]) : m_byFirstChar.constEnd();
+        if (found != m_byFirstChar.constEnd()) {
+            for (int row : *found) {
+                if (text.mid(i).startsWith(m_rows[row].Character)) {
+                    match = row;
+                    break;
+                }
+            }
+        }
+        if (match >= 0) {
+            out += m_rows[match].Entity;
+            i += m_rows[match].Character.size();
+        } else {
+            out += text[i];
+            ++i;
+        }
+    }
+    return out;
+}
+
+QString TEntityMap::EntitiesToCharacters(QStringView text) const
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        if (text[i] == u'&' && !m_byEntity.isEmpty()) {
+            // The longest entity text that starts here.
+            int match = -1;
+            qsizetype length = 0;
+            for (qsizetype n = std::min(m_longestEntity, text.size() - i); n >= 2 && match < 0; --n) {
+                const auto found = m_byEntity.constFind(text.mid(i, n).toString());
+                if (found != m_byEntity.constEnd()) {
+                    match = *found;
+                    length = n;
+                }
+            }
+            if (match >= 0) {
+                out += m_rows[match].Character;
+                i += length;
+                continue;
+            }
+        }
+        out += text[i];
+        ++i;
+    }
+    return out;
+}
+
+QString ConvertTagCase(QStringView text, bool upper)
+{
+    QString out = text.toString();
+    QChar *d = out.data();
+    const qsizetype n = out.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (d[i] != u'<')
+            continue;
+        // Names run to the next break, blank or ">"; a "<" inside one starts the next name,
+        // which covers the same characters again, so going on from it changes nothing more.
+        qsizetype j = i + 1;
+        for (; j < n && d[j] != u'\n' && d[j] != u'\r' && d[j] != u' ' && d[j] != u'>'; ++j) {
+            const char16_t c = d[j].unicode();
+            if (upper && c >= u'a' && c <= u'z')
+                d[j] = QChar(c - 32);
+            else if (!upper && c >= u'A' && c <= u'Z')
+                d[j] = QChar(c + 32);
+        }
+        i = j - 1;
+    }
+    return out;
+}
+
+QString ReplaceSlashes(QStringView text)
+{
+    QString out = text.toString();
+    out.replace(u'\\', u'/');
+    return out;
+}
+
+QStringList TextToHtml(const QStringList &lines, const TEntityMap &entities)
+{
+    QStringList page = {QStringLiteral("<html>"), QStringLiteral("<head>"), QStringLiteral("        <title></title>"),
+                        QStringLiteral("</head>"), QStringLiteral("<body>")};
+    for (const QString &line : lines)
+        page << ReplaceSlashes(entities.CharactersToEntities(line + QStringLiteral("<br>")));
+    page << QStringLiteral("</body>") << QStringLiteral("</html>");
+    return page;
+}
+
+} // namespace Conversions
