@@ -31,6 +31,17 @@ public:
     }
     bool IsLocked() const { return m_lockCount > 0; }
 
+    // A command that moves the selection for its own use (finding the tag at the caret) detaches
+    // the window's handlers meanwhile, so tag hints do not clear the name it records. Attaching
+    // again announces nothing.
+    void DetachEvents() { ++m_detachCount; }
+    void AttachEvents()
+    {
+        if (m_detachCount > 0)
+            --m_detachCount;
+    }
+    bool EventsDetached() const { return m_detachCount > 0 || IsLocked(); }
+
 Q_SIGNALS:
     void lockChanged(bool locked);
 
@@ -38,4 +49,18 @@ private:
     QString m_selTagName;
     bool m_hasSelectedTag = false;
     int m_lockCount = 0;
+    int m_detachCount = 0;
+};
+
+// Detaches an editor's handlers for one scope.
+class TDetachedEvents
+{
+public:
+    explicit TDetachedEvents(TMyRichEdit &edit) : m_edit(edit) { m_edit.DetachEvents(); }
+    ~TDetachedEvents() { m_edit.AttachEvents(); }
+    TDetachedEvents(const TDetachedEvents &) = delete;
+    TDetachedEvents &operator=(const TDetachedEvents &) = delete;
+
+private:
+    TMyRichEdit &m_edit;
 };

@@ -142,6 +142,7 @@ TSelectOutcome SelectTagAtCursor(TMyRichEdit &edit)
     if (edit.TotalCharCount() == 0 || (edit.LineCount() == 1 && edit.Lines()[0].isEmpty()))
         return TSelectOutcome::EmptyText;
     const TTagAtCursor tag = FindTagAtCursor(edit.Lines(), edit.SelStart());
+    const TDetachedEvents detached(edit);
     if (!tag.Found) {
         if (tag.Caret > 0)
             edit.SetSelStart(tag.Caret);

@@ -222,9 +222,26 @@ void TDocumentManager::SetupEditor(TDocumentTab *tab)
     editor->BookMarkOptions().SetLeftMargin(28);
     editor->SetHighlighter(m_w.HiLiterLink());
     view->SetTokenSource(m_w.HiLiterTokens());
-    editor->OnChange.Add([this, tab](TCodeEdit *) { m_w.RichEdit1Change(tab); });
-    editor->OnSelectionChange.Add([this, tab](TCodeEdit *) { m_w.RichEdit1SelectionChange(tab); });
-    connect(view, &TCodeEditView::focusLost, this, [this, tab] { m_w.Preview()->RichEdit1Exit(tab); });
+    editor->OnChange.Add([this, tab, editor](TCodeEdit *) {
+        if (!editor->EventsDetached())
+            m_w.RichEdit1Change(tab);
+    });
+    editor->OnSelectionChange.Add([this, tab, editor](TCodeEdit *) {
+        if (!editor->EventsDetached())
+            m_w.RichEdit1SelectionChange(tab);
+    });
+    connect(view, &TCodeEditView::focusLost, this, [this, tab, editor] {
+        if (!editor->EventsDetached())
+            m_w.Preview()->RichEdit1Exit(tab);
+    });
+    // A locked editor takes no input; unlocking hands it the focus back and announces the change.
+    connect(editor, &TMyRichEdit::lockChanged, this, [this, tab, view](bool locked) {
+        view->setEnabled(!locked);
+        if (!locked) {
+            view->setFocus();
+            m_w.RichEdit1Change(tab);
+        }
+    });
     m_w.TagInsightAid()->AttachEditor(view);
     view->IsClaimedShortcut = [this](QKeyCombination key) { return m_w.ClaimsKey(key); };
     view->OnDropFiles = [this](TCodeEditView *, const QStringList &files) {
@@ -246,11 +263,15 @@ void TDocumentManager::btnNewClick(bool askTemplate)
     Q_UNUSED(askTemplate); // the template choice comes with the new-document dialog
 }
 
+QString TDocumentManager::ChooseOpenFile(const QString &caption, const QString &filter)
+{
+    return m_w.Context().ChooseOpenFile ? m_w.Context().ChooseOpenFile(caption, CurrentDir(), filter)
+                                        : QFileDialog::getOpenFileName(&m_w, caption, CurrentDir(), filter);
+}
+
 void TDocumentManager::btnOpenClick()
 {
-    const QString chosen = m_w.Context().ChooseOpenFile
-                               ? m_w.Context().ChooseOpenFile(QStringLiteral("Open"), CurrentDir(), FileFilter())
-                               : QFileDialog::getOpenFileName(&m_w, QStringLiteral("Open"), CurrentDir(), FileFilter());
+    const QString chosen = ChooseOpenFile(QStringLiteral("Open"), FileFilter());
     if (chosen.isEmpty())
         return;
     QString path = chosen;

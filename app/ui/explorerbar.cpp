@@ -69,7 +69,7 @@ TExplorerBar::TExplorerBar(QWidget *parent) : QWidget(parent)
         m_switch->addButton(button, id++);
     }
     m_switch->button(0)->setChecked(true);
-    // The character map and the site manager come later; their pages stay closed until then.
+    // The character map and the site manager open once something fills them.
     m_switch->button(CharsPage)->setEnabled(false);
     m_switch->button(ManagerPage)->setEnabled(false);
 
@@ -147,4 +147,10 @@ void TExplorerBar::SetExplorerRoot(const QString &path)
     m_sysDrives->setCurrentIndex(root);
     m_sysDrives->scrollTo(root);
     m_sysDrives->expand(root);
+}
+
+void TExplorerBar::SetPageAvailable(Page page)
+{
+    if (QAbstractButton *button = m_switch->button(page))
+        button->setEnabled(true);
 }

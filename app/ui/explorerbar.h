@@ -21,6 +21,8 @@ public:
     QWidget *PageWidget(Page page) const;
     int CurrentPage() const;
     void ShowPage(Page page);
+    // Opens a page's switch button: pages whose content is still to come stay closed.
+    void SetPageAvailable(Page page);
     // Points the explorer's folder tree at a directory.
     void SetExplorerRoot(const QString &path);
     QTreeView *SysDrives() const { return m_sysDrives; }

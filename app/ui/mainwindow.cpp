@@ -1,6 +1,8 @@
 // The main window: start-up, show, close and the one-second timer.
 #include "app/ui/mainwindow.h"
 
+#include "aids/ui/snippetcommands.h"
+#include "doctools/ui/documenttools.h"
 #include "aids/ui/quickbar.h"
 #include "aids/ui/taginsight.h"
 #include "aids/core/myrichedit.h"
@@ -90,6 +92,7 @@ void TfrmHTMLEdit::FormCreate()
     m_documents->SetTabs(m_workArea->PageControl());
     m_documents->RegisterCommands();
     m_analysis = new TAnalysisCommands(*this, &CommandLine::ExpandedPage, this);
+    m_snippets = new TSnippetCommands(*this, m_quickBar, this);
     ConnectSearchCommands();
 
     m_workArea->ExplorerBar()->SetExplorerRoot(m_context.ProgramDir);
@@ -134,8 +137,8 @@ void TfrmHTMLEdit::FormCreate()
     const QString dataDir = m_context.ProgramDir + QStringLiteral("/Data/");
     if (!m_tagInsight->LoadInsightData(dataDir + QStringLiteral("insight.dat")))
         m_terminateRequested = true;
-    // Characters.dat, the character map's table, is read here.
     m_tagInsight->LoadTagNames(dataDir + QStringLiteral("tags.dat"));
+    m_documentTools = new TDocumentTools(*this, dataDir, this);
 
     if (!m_context.Arguments.isEmpty()) {
         const QString path = m_context.Arguments.first();
@@ -449,6 +452,25 @@ bool TfrmHTMLEdit::InputBox(const QString &caption, const QString &prompt, QStri
     if (ok)
         value = text;
     return ok;
+}
+
+QString TfrmHTMLEdit::UserSetting(const QString &name) const
+{
+    if (name == QLatin1String("HomepageRef"))
+        return Settings().HomepageRef;
+    if (name == QLatin1String("eMailRef"))
+        return Settings().eMailRef;
+    return QString();
+}
+
+QString TfrmHTMLEdit::ChooseOpenFile(const QString &caption, const QString &filter)
+{
+    return m_documents->ChooseOpenFile(caption, filter);
+}
+
+void TfrmHTMLEdit::NewDocument()
+{
+    m_documents->btnNewClick(false);
 }
 
 bool TfrmHTMLEdit::OpenUrl(const QUrl &url)

@@ -52,6 +52,8 @@ class THighlighterTokens;
 class TSearchCommands;
 class TActionCatalog;
 class TAnalysisCommands;
+class TSnippetCommands;
+class TDocumentTools;
 class TDocumentManager;
 class TPreviewController;
 class TWorkArea;
@@ -92,6 +94,14 @@ public:
     void ShowStatus(const QString &text) override { ShowStatusMessage(text); }
     void ShowMessage(int icon, const QString &caption, const QString &text) override { Message(icon, caption, text); }
     TWindowState &State() override { return m_state; }
+    bool InputQuery(const QString &caption, const QString &prompt, QString &value) override
+    {
+        return InputBox(caption, prompt, value);
+    }
+    QString UserSetting(const QString &name) const override;
+    bool AskYesNo(const QString &caption, const QString &text) override { return Ask(caption, text); }
+    QString ChooseOpenFile(const QString &caption, const QString &filter) override;
+    void NewDocument() override;
 
     const TWindowFlags &Flags() const { return m_state.Flags(); }
 
@@ -160,6 +170,8 @@ public:
 
     // Document analysis: the tree and the checks.
     TAnalysisCommands *Analysis() const { return m_analysis; }
+    TSnippetCommands *Snippets() const { return m_snippets; }
+    TDocumentTools *DocumentTools() const { return m_documentTools; }
     TTreePanel *TreePanel() const;
     TReportPanel *ReportPanel() const;
     void btnRefreshHTreeClick();
@@ -232,6 +244,8 @@ private:
     QToolBar *m_tbMain2 = nullptr;
     QComboBox *m_cbxFind = nullptr;
     TAnalysisCommands *m_analysis = nullptr;
+    TSnippetCommands *m_snippets = nullptr;
+    TDocumentTools *m_documentTools = nullptr;
     TWorkArea *m_workArea = nullptr;
     TSearchCommands *m_search = nullptr;
     QTimer m_timer1;

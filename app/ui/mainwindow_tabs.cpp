@@ -144,6 +144,7 @@ QAction *TfrmHTMLEdit::BindCommand(const QString &name, std::function<void()> ha
 
 QWidget *TfrmHTMLEdit::SidePageWidget(SidePage page)
 {
+    ExplorerBar()->SetPageAvailable(TExplorerBar::Page(page));
     return ExplorerBar()->PageWidget(TExplorerBar::Page(page));
 }
 

@@ -46,6 +46,16 @@ public:
     // Status panel 7 and message boxes (icon as QMessageBox::Icon).
     virtual void ShowStatus(const QString &text) = 0;
     virtual void ShowMessage(int icon, const QString &caption, const QString &text) = 0;
+    // The single-line input box: returns whether OK was pressed; value is the initial and the new text.
+    virtual bool InputQuery(const QString &caption, const QString &prompt, QString &value) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool AskYesNo(const QString &caption, const QString &text) = 0;
+    // The open dialog in the documents' folder; empty when cancelled.
+    virtual QString ChooseOpenFile(const QString &caption, const QString &filter) = 0;
+    // A new untitled document, made the active one.
+    virtual void NewDocument() = 0;
+    // A user setting by its stored name ("HomepageRef", "eMailRef"); empty for an unknown name.
+    virtual QString UserSetting(const QString &name) const = 0;
     // The flags the window's helpers share.
     virtual TWindowState &State() = 0;
 };

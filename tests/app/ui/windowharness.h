@@ -25,6 +25,8 @@ public:
     QString SaveChoice;         // what the save dialog returns
     QList<QStringList> Started; // programs started: program, then arguments
     QList<QUrl> Opened;         // addresses handed to the desktop
+    QStringList Inputs;         // answers to the input boxes in turn; "<cancel>" cancels one
+    QStringList Prompts;        // the prompts of the input boxes shown
 
     // A fresh window with a settings file of its own; false when it could not be shown.
     bool Start()
@@ -48,6 +50,14 @@ public:
         context.ChooseSaveFile = [this](const QString &, const QString &, const QString &) { return SaveChoice; };
         context.StartProgram = [this](const QString &program, const QStringList &args) {
             Started << (QStringList{program} + args);
+            return true;
+        };
+        context.InputQuery = [this](const QString &, const QString &prompt, QString &value) {
+            Prompts << prompt;
+            const QString answer = Inputs.isEmpty() ? QStringLiteral("<cancel>") : Inputs.takeFirst();
+            if (answer == QLatin1String("<cancel>"))
+                return false;
+            value = answer;
             return true;
         };
         context.OpenUrl = [this](const QUrl &url) {

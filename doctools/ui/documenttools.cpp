@@ -1,0 +1,180 @@
+// The document tools: the character page and the conversion commands.
+#include "doctools/ui/documenttools.h"
+
+#include "doctools/ui/characterpage.h"
+#include "editor/core/codeedit.h"
+#include "editor/ui/codeeditview.h"
+#include "platform/core/inputfile.h"
+#include "platform/core/textdecoding.h"
+#include "platform/core/windowstate.h"
+#include "platform/qt/commandhost.h"
+
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+namespace {
+
+// Text files larger than this are refused by the converter: the page would be several times
+// the file, and a file that size is rarely meant as one page.
+constexpr qint64 kMaxTextFileBytes = qint64(32) << 20;
+
+// The whole text as one string, lines joined by CR LF without a break after the last.
+QString WholeText(const TCodeEdit &edit)
+{
+    return edit.Lines().Text().chopped(edit.LineCount() > 0 ? 2 : 0);
+}
+
+// Writes text over the whole document as one undoable change.
+void ReplaceWhole(TCodeEdit &edit, const QString &text)
+{
+    edit.BeginUpdate();
+    edit.SelectAll();
+    edit.SetSelText(text);
+    edit.EndUpdate();
+}
+
+} // namespace
+
+TDocumentTools::TDocumentTools(TCommandHost &host, const QString &dataDir, QObject *parent)
+    : QObject(parent), m_host(host), m_entities({})
+{
+    const TCharacterTableFile table = LoadCharacterTable(dataDir + QStringLiteral("Characters.dat"));
+    if (!table.Error.isEmpty())
+        m_host.ShowMessage(QMessageBox::Critical, QStringLiteral("TagForge!"), table.Error);
+    m_rows = table.Rows;
+    m_entities = Conversions::TEntityMap(m_rows);
+
+    QWidget *side = m_host.SidePageWidget(TCommandHost::CharsPage);
+    m_page = new TCharacterPage(side);
+    m_page->SetRows(m_rows);
+    if (!side->layout())
+        new QVBoxLayout(side);
+    side->layout()->addWidget(m_page);
+    connect(m_page, &TCharacterPage::insertRequested, this,
+            [this](const QString &entity) { m_host.RunGuarded([&] { InsertEntity(entity); }); });
+
+    m_host.BindCommand(QStringLiteral("AlleTagsentfernen1"), [this] { RemoveAllTags(); });
+    m_host.BindCommand(QStringLiteral("Chars2Entities1"), [this] { EntitiesChange(false); });
+    m_host.BindCommand(QStringLiteral("Entities2Chars1"), [this] { EntitiesChange(true); });
+    m_host.BindCommand(QStringLiteral("UpperCaseTags1"), [this] { TagsCaseConvert(true); });
+    m_host.BindCommand(QStringLiteral("LowerCaseTags1"), [this] { TagsCaseConvert(false); });
+    m_host.BindCommand(QStringLiteral("ReplaceSlashes1"), [this] { ReplaceSlashes(); });
+    m_host.BindCommand(QStringLiteral("Text2HtmlKonverter1"), [this] { TextToHtmlConverter(); });
+}
+
+TCodeEdit &TDocumentTools::RequiredEditor() const
+{
+    auto *view = qobject_cast<TCodeEditView *>(m_host.RequiredEditorView());
+    Q_ASSERT(view);
+    return *view->Engine();
+}
+
+void TDocumentTools::InsertEntity(const QString &entity)
+{
+    TCodeEdit &edit = RequiredEditor();
+    edit.SetSelText(entity);
+    if (QWidget *view = m_host.ActiveEditorView())
+        view->setFocus();
+}
+
+void TDocumentTools::ConvertRange(TCodeEdit &edit, const std::function<QString(QStringView)> &convert)
+{
+    edit.BeginUpdate();
+    if (edit.SelEnd() - edit.SelStart() < 1)
+        edit.SelectAll();
+    const int start = edit.SelStart();
+    const QString before = edit.SelText();
+    const QString after = convert(before);
+    if (after != before) {
+        edit.SetSelText(after);
+        edit.SetSelStart(start + int(after.size()));
+    } else {
+        edit.SetSelStart(edit.SelEnd());
+    }
+    edit.EndUpdate();
+}
+
+void TDocumentTools::RemoveAllTags()
+{
+    TCodeEdit &edit = RequiredEditor();
+    if (edit.TotalCharCount() <= 2 && (edit.LineCount() == 0 || edit.Lines()[0].isEmpty()))
+        return;
+    const QString caption = QStringLiteral("removeTags");
+    if (!m_host.AskYesNo(caption, QStringLiteral("Sure you want to remove all Tags?")))
+        return;
+    m_host.ShowStatus(QStringLiteral("Removing Tags..."));
+    const Conversions::TRemovedTags removed = Conversions::RemoveAllTags(WholeText(edit), [&] {
+        return m_host.AskYesNo(caption, QStringLiteral("Syntax Error: HTML opening bracket '<' is missing...\r\r"
+                                                       "Continue?"));
+    });
+    QString text = removed.Text;
+    if (!removed.Stopped &&
+        m_host.AskYesNo(caption, QStringLiteral("Removing tags finished.\rWould you like to trim trim the remaining "
+                                                "text to remove the remaining HTML indents?")))
+        text = Conversions::TrimLineStarts(text);
+    ReplaceWhole(edit, text);
+}
+
+void TDocumentTools::EntitiesChange(bool toCharacters)
+{
+    m_host.State().Set(&TWindowFlags::EntityDirection, toCharacters);
+    TCodeEdit &edit = RequiredEditor();
+    m_host.ShowStatus(QStringLiteral("Replacing Chars/Entities ... Please wait"));
+    if (m_entities.IsEmpty())
+        return;
+    ConvertRange(edit, [&](QStringView text) {
+        return toCharacters ? m_entities.EntitiesToCharacters(text) : m_entities.CharactersToEntities(text);
+    });
+}
+
+void TDocumentTools::TagsCaseConvert(bool upper)
+{
+    TCodeEdit &edit = RequiredEditor();
+    if (edit.TotalCharCount() <= 2 && (edit.LineCount() == 0 || edit.Lines()[0].isEmpty())) {
+        m_host.ShowMessage(QMessageBox::Warning, QStringLiteral("Change Tags"), QStringLiteral("No tags found!"));
+        return;
+    }
+    m_host.ShowStatus(QStringLiteral("Changing Tags... please wait"));
+    const QString before = WholeText(edit);
+    const QString after = Conversions::ConvertTagCase(before, upper);
+    if (after != before)
+        ReplaceWhole(edit, after);
+    edit.SetSelStart(1);
+    m_host.ShowStatus(QStringLiteral("Changing Tags... completed"));
+}
+
+void TDocumentTools::ReplaceSlashes()
+{
+    TCodeEdit &edit = RequiredEditor();
+    m_host.ShowStatus(QStringLiteral("Replacing Slashes ( \\ -> / )..."));
+    m_host.State().Set(&TWindowFlags::EntityDirection, false);
+    ConvertRange(edit, [](QStringView text) { return Conversions::ReplaceSlashes(text); });
+}
+
+void TDocumentTools::TextToHtmlConverter()
+{
+    const QString path = m_host.ChooseOpenFile(QStringLiteral("Text 2 Html - Converter"), QStringLiteral("All Files (*)"));
+    if (path.isEmpty())
+        return;
+    const QString name = QFileInfo(path).fileName();
+    const InputFile::TRead read = InputFile::ReadRegularFile(path, kMaxTextFileBytes);
+    if (!read.Error.isEmpty()) {
+        m_host.ShowMessage(QMessageBox::Warning, QStringLiteral("Text 2 Html - Converter"), read.Error);
+        return;
+    }
+    if (InputFile::LooksBinary(read.Bytes)) {
+        m_host.ShowMessage(QMessageBox::Warning, QStringLiteral("Text 2 Html - Converter"),
+                           QStringLiteral("\"%1\" is not a text file: nothing was converted.").arg(name));
+        return;
+    }
+    QString text = DecodeFileBytes(read.Bytes).Text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    QStringList lines = text.split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    m_host.NewDocument();
+    TCodeEdit &edit = RequiredEditor();
+    edit.SetSelText(Conversions::TextToHtml(lines, m_entities).join(QStringLiteral("\r\n")));
+    edit.SetSelStart(1);
+}

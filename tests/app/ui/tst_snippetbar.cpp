@@ -1,0 +1,159 @@
+// The snippet commands as a user reaches them: QuickBar buttons, the Insert and heading menus,
+// Repeat Last Action by its shortcut, Select Tag and the Tag Assistant in the real window.
+#include "aids/core/myrichedit.h"
+#include "aids/ui/quickbar.h"
+#include "aids/ui/snippetcommands.h"
+#include "app/ui/documenttab.h"
+#include "editor/ui/codeeditview.h"
+#include "windowharness.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
+
+namespace {
+
+// Answers the tag assistant; everything else goes to the window's own boxes.
+class TEditTagAnswer : public Snippets::TAsker
+{
+public:
+    explicit TEditTagAnswer(TWindowHarness &h) : m_h(h) {}
+    QString Markup;
+    QString SeenName;
+    bool Input(const QString &, const QString &prompt, QString &value) override
+    {
+        m_h.Prompts << prompt;
+        value = m_h.Inputs.isEmpty() ? QString() : m_h.Inputs.takeFirst();
+        return true;
+    }
+    bool Assistant(int, QString &, int &) override { return false; }
+    bool EditSelectedTag(QString &code) override
+    {
+        SeenName = m_h.Window->ActiveEditor()->SelTagName();
+        code = Markup;
+        return !code.isEmpty();
+    }
+    bool PickFont(QString &, std::uint32_t &) override { return false; }
+    bool PickColor(std::uint32_t &) override { return false; }
+    void Message(const QString &, const QString &text, bool) override { m_h.Messages << text; }
+
+private:
+    TWindowHarness &m_h;
+};
+
+QString Text(TMyRichEdit *edit)
+{
+    return edit->Text().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+} // namespace
+
+class TestSnippetBar : public QObject
+{
+    Q_OBJECT
+
+    TWindowHarness h;
+    TQuickBar *Bar() const { return h.Window->QuickBar(); }
+    void Click(const char *button) { QTest::mouseClick(Bar()->Button(QLatin1String(button)), Qt::LeftButton); }
+    TMyRichEdit *NewDocument()
+    {
+        h.Window->Action(QStringLiteral("New1"))->trigger();
+        return h.Window->ActiveEditor();
+    }
+
+private Q_SLOTS:
+    void init() { QVERIFY(h.Start()); }
+    void cleanup() { h.Stop(); }
+
+    void everyButtonIsLiveButTheUnbuiltOne()
+    {
+        for (QToolButton *b : Bar()->findChildren<QToolButton *>()) {
+            if (b->objectName().isEmpty() || !b->property("Tag").isValid())
+                continue;
+            if (b->objectName() == QLatin1String("ToolbarButton9761")) {
+                QVERIFY(!b->isEnabled());
+                QVERIFY(b->toolTip().contains(QLatin1String("not available")));
+            } else {
+                QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
+            }
+        }
+        for (const char *name : {"Hyperlink1", "EigeneHomepageAdresse1", "EigeneeMailAdresse1", "HexadecimalColor1",
+                                 "BRTag1", "TagSelect1", "TagAssistent1"})
+            QVERIFY2(h.Window->Action(QLatin1String(name))->isEnabled(), name);
+        QVERIFY(h.Window->findChild<QMenu *>(QStringLiteral("MetaTags1"))->isEnabled());
+        Bar()->ScriptSelect()->setCurrentIndex(1);
+        QCOMPARE(Bar()->Button(QStringLiteral("tbScpSelect"))->text(), QStringLiteral("select"));
+    }
+
+    void withoutADocumentTheAskingCommandAsksThenFails()
+    {
+        // Freeing the tab directly leaves the window without documents.
+        while (h.Window->ActiveTab())
+            delete h.Window->ActiveTab();
+        h.Inputs = {QStringLiteral("a.htm")};
+        Click("btnLink");
+        QCOMPARE(h.Prompts, QStringList{QStringLiteral("Please enter Link destination:")});
+        QCOMPARE(h.Messages, QStringList{QStringLiteral("No HTML-File opened")});
+    }
+
+    void buttonsMenusAndRepeat()
+    {
+        TMyRichEdit *edit = NewDocument();
+        Bar()->TargetEdit()->setText(QStringLiteral("main"));
+        h.Inputs = {QStringLiteral("a.htm")};
+        h.Window->Action(QStringLiteral("Hyperlink1"))->trigger();
+        QCOMPARE(Text(edit), QStringLiteral("<a href=\"a.htm\" target=\"main\"></a>\n"));
+        QCOMPARE(edit->CaretXY(), BufferCoord(31, 1));
+
+        edit->SetText(QString());
+        Click("btnOLAB");
+        QCOMPARE(h.Window->Flags().LastSnippet, 31);
+        QVERIFY(h.Window->Action(QStringLiteral("Repeat1"))->isEnabled());
+        // Repeat Last Action by its shortcut, as a key in the editor: the same list type again.
+        QTest::keyClick(h.Window->ActiveTab()->View(), Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(Text(edit).count(QLatin1String("type=\"A\"")), 2);
+
+        edit->SetText(QString());
+        QAction *h3 = nullptr;
+        for (QAction *a : Bar()->HeadingMenu()->actions())
+            if (a->objectName() == QLatin1String("H31"))
+                h3 = a;
+        QVERIFY(h3);
+        h3->trigger();
+        QCOMPARE(Text(edit), QStringLiteral("<h3></h3>\n"));
+        QCOMPARE(edit->CaretXY(), BufferCoord(5, 1));
+        h.Window->Action(QStringLiteral("Repeat1"))->trigger();
+        QCOMPARE(Text(edit), QStringLiteral("<h3><h3></h3></h3>\n"));
+    }
+
+    void tagAssistantWritesTheTagBackAsOneStep()
+    {
+        TMyRichEdit *edit = NewDocument();
+        edit->SetText(QStringLiteral("<p>a <font color=\"red\">hi</font> b</p>"));
+        // The caret inside "<font" (SelStart counts from 1).
+        edit->SetSelStart(10);
+        TEditTagAnswer answer(h);
+        answer.Markup = QStringLiteral("<font color=\"#0000FF\">hi</font>");
+        h.Window->Snippets()->SetAsker(&answer);
+        h.Window->Action(QStringLiteral("TagAssistent1"))->trigger();
+        QCOMPARE(answer.SeenName, QStringLiteral("font"));
+        QCOMPARE(Text(edit), QStringLiteral("<p>a <font color=\"#0000FF\">hi</font> b</p>\n"));
+        QVERIFY(h.Window->ActiveTab()->View()->isEnabled());
+        QVERIFY(edit->Modified());
+        edit->Undo();
+        QCOMPARE(Text(edit), QStringLiteral("<p>a <font color=\"red\">hi</font> b</p>\n"));
+
+        // On a closing tag: the warning, and the assistant is not opened.
+        answer.SeenName.clear();
+        edit->SetSelStart(35);
+        h.Window->Action(QStringLiteral("TagAssistent1"))->trigger();
+        QCOMPARE(h.Messages.last(), QStringLiteral("Sorry, no tag found at cursor!"));
+        QVERIFY(answer.SeenName.isEmpty());
+        h.Window->Snippets()->SetAsker(nullptr);
+    }
+};
+
+QTEST_MAIN(TestSnippetBar)
+#include "tst_snippetbar.moc"
