@@ -181,7 +181,8 @@ void TSearchCommands::GotoClick(int number)
 
 void TSearchCommands::UpdateControls(const TCodeEdit *editor)
 {
-    const bool hasText = editor && (editor->LineCount() > 1 || (editor->LineCount() == 1 && !editor->Lines()[0].isEmpty()));
+    const bool hasText =
+        editor && (editor->LineCount() > 1 || (editor->LineCount() == 1 && !editor->Lines()[0].isEmpty()));
     if (m_context.Action)
         for (const char *name : {"Find1", "FindNext1", "Replace1", "GotoLine1", "GotoChar1"})
             if (QAction *action = m_context.Action(QLatin1String(name)))

@@ -90,8 +90,8 @@ void TCharacterPage::ApplyFilter(const QString &text)
     const QString wanted = text.trimmed();
     for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
         QTreeWidgetItem *item = m_list->topLevelItem(i);
-        const bool shown = wanted.isEmpty() || item->text(2).contains(wanted, Qt::CaseInsensitive) ||
-                           item->text(1).contains(wanted, Qt::CaseInsensitive) || item->text(0) == wanted;
+        const bool shown = wanted.isEmpty() || item->text(2).contains(wanted, Qt::CaseInsensitive)
+                           || item->text(1).contains(wanted, Qt::CaseInsensitive) || item->text(0) == wanted;
         item->setHidden(!shown);
     }
 }

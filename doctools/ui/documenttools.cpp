@@ -109,9 +109,9 @@ void TDocumentTools::RemoveAllTags()
                                                        "Continue?"));
     });
     QString text = removed.Text;
-    if (!removed.Stopped &&
-        m_host.AskYesNo(caption, QStringLiteral("Removing tags finished.\rWould you like to trim trim the remaining "
-                                                "text to remove the remaining HTML indents?")))
+    if (!removed.Stopped
+        && m_host.AskYesNo(caption, QStringLiteral("Removing tags finished.\rWould you like to trim trim the remaining "
+                                                   "text to remove the remaining HTML indents?")))
         text = Conversions::TrimLineStarts(text);
     ReplaceWhole(edit, text);
 }
@@ -154,7 +154,8 @@ void TDocumentTools::ReplaceSlashes()
 
 void TDocumentTools::TextToHtmlConverter()
 {
-    const QString path = m_host.ChooseOpenFile(QStringLiteral("Text 2 Html - Converter"), QStringLiteral("All Files (*)"));
+    const QString path =
+        m_host.ChooseOpenFile(QStringLiteral("Text 2 Html - Converter"), QStringLiteral("All Files (*)"));
     if (path.isEmpty())
         return;
     const QString name = QFileInfo(path).fileName();
