@@ -203,7 +203,7 @@ void TestLineCheckpoints::editedLinesGiveTheTokensFromTheStart()
         QVERIFY(PaintMatches(points, syn, line, start, random.bounded(int(line.size())), 80));
         for (int edit = 0; edit < 8; ++edit) {
             const std::vector<TTokenCheckpoint> taken = points.Checkpoints(syn, 0);
-            int at = -1;
+            int at = -1, mark = -1;
             if (where == "comment")
                 at = InsidePiece(random, line, {"<!--", "-->"});
             else if (where == "entity")
@@ -212,10 +212,10 @@ void TestLineCheckpoints::editedLinesGiveTheTokensFromTheStart()
                 at = InsidePiece(random, line, {"<p>", "<b", "<FONT color=red>", "<img & x>", "<td width=10>"});
             else if (where == "quoted")
                 at = InsidePiece(random, line, {"\"x y.html\"", "\"x\""});
-            else if ((where == "checkpoint" || where == "lookahead") && !taken.empty())
-                at = taken[size_t(random.bounded(int(taken.size())))].Column
-                     + (where == "lookahead" ? random.bounded(lookahead + 1) : 0);
-            else if (where == "end")
+            else if ((where == "checkpoint" || where == "lookahead") && !taken.empty()) {
+                mark = taken[size_t(random.bounded(int(taken.size())))].Column;
+                at = mark + (where == "lookahead" ? random.bounded(lookahead + 1) : 0);
+            } else if (where == "end")
                 at = int(line.size());
             if (at < 0 || at > line.size())
                 at = random.bounded(int(line.size()) + 1);
@@ -224,11 +224,17 @@ void TestLineCheckpoints::editedLinesGiveTheTokensFromTheStart()
                     where == "across" ? 64 * (2 + random.bounded(4)) + random.bounded(64) : 1 + random.bounded(4);
                 line.remove(std::min<int>(at, int(line.size()) - 1), length);
             } else {
-                line.insert(at, QString::fromLatin1(kTyped[random.bounded(int(std::size(kTyped)))]));
+                // Right after a checkpoint, what decides the token before it: "<!--" or "<", an entity or text.
+                static const char *const kDeciding[] = {"!--", "amp;", "!", "-", "%", "lt;", "nbsp;"};
+                line.insert(at, QString::fromLatin1(where == "lookahead"
+                                                        ? kDeciding[random.bounded(int(std::size(kDeciding)))]
+                                                        : kTyped[random.bounded(int(std::size(kTyped)))]));
             }
             const int len = int(line.size());
-            // The view paints at the edit first, then elsewhere: before it and after it.
-            for (const int from : {std::max(0, at - 40), random.bounded(len), std::max(0, len - 60), 0})
+            // The view paints at the edit first, then elsewhere: before it and after it. A window
+            // starting at the checkpoint edited after resumes right there if it is kept.
+            for (const int from :
+                 {std::max(0, mark), std::max(0, at - 40), random.bounded(len), std::max(0, len - 60), 0})
                 QVERIFY2(PaintMatches(points, syn, line, start, from, 80),
                          qPrintable(QStringLiteral("round %1 edit %2 at %3").arg(round).arg(edit).arg(at)));
         }
