@@ -43,13 +43,22 @@ bool TCustomHighlighter::IsIdentChar(QChar c) const
 TRangeState TCustomHighlighter::TokenizeLineUpTo(QStringView line, int lineIndex, TRangeState start,
                                                  std::vector<THighlightToken> &tokens, int stopColumn)
 {
+    return TokenizeFrom(line, lineIndex, LineStartCheckpoint(start), tokens, stopColumn, -1, nullptr, 0);
+}
+
+TRangeState TCustomHighlighter::TokenizeFrom(QStringView line, int lineIndex, TTokenCheckpoint from,
+                                             std::vector<THighlightToken> &tokens, int stopColumn, int keepFrom,
+                                             std::vector<TTokenCheckpoint> *, int)
+{
+    Q_ASSERT(from.Column == 0);
     tokens.clear();
-    SetRange(start);
+    SetRange(TRangeState(from.State));
     SetLine(line, lineIndex);
     while (!GetEol()) {
         const int pos = GetTokenPos();
         const int length = int(GetTokenView().size());
-        tokens.push_back({pos, length, GetTokenKind(), GetTokenAttribute()});
+        if (pos + length > keepFrom)
+            tokens.push_back({pos, length, GetTokenKind(), GetTokenAttribute()});
         if (pos + length > stopColumn)
             break;
         Next();

@@ -40,6 +40,16 @@ struct THighlightToken
     THighlightAttributes *Attribute;
 };
 
+// The tokenizer's whole state between two tokens of a line: the column where the next token
+// starts and what the tokenizer carries over to it (its range and any pending flags), packed by
+// the highlighter. Resuming from one gives the tokens a tokenize from column 0 gives from there.
+struct TTokenCheckpoint
+{
+    int Column = 0;
+    quint64 State = 0;
+    friend bool operator==(const TTokenCheckpoint &, const TTokenCheckpoint &) = default;
+};
+
 // Receives the tokens of an export run (see ExportNext).
 class THighlighterExportTarget
 {
@@ -74,6 +84,25 @@ public:
     // line need not colour the rest of it. Stopped early, the state returned is the one reached.
     virtual TRangeState TokenizeLineUpTo(QStringView line, int lineIndex, TRangeState start,
                                          std::vector<THighlightToken> &tokens, int stopColumn);
+
+    // --- Resuming inside a long line (see TLineCheckpoints) ---
+
+    // True when TokenizeFrom can start at a checkpoint inside a line. Such a highlighter
+    // tokenizes from a line's text and start state alone, never its index, and reads at most
+    // CheckpointLookahead() characters past a token's end to finish it and to decide the state
+    // after it; so a checkpoint stays good while the line's first Column + lookahead characters
+    // stay the same.
+    virtual bool CanResume() const { return false; }
+    virtual int CheckpointLookahead() const { return 0; }
+    // The checkpoint at column 0 of a line that starts in state start.
+    virtual TTokenCheckpoint LineStartCheckpoint(TRangeState start) const { return {0, quint64(start)}; }
+    // TokenizeLineUpTo from checkpoint from (of this line, or LineStartCheckpoint when the
+    // highlighter cannot resume), except that tokens ending at or before keepFrom are not
+    // stored. With checkpoints, appends a checkpoint at the first token boundary at or past
+    // each multiple of interval after from.Column, up to where it stops.
+    virtual TRangeState TokenizeFrom(QStringView line, int lineIndex, TTokenCheckpoint from,
+                                     std::vector<THighlightToken> &tokens, int stopColumn, int keepFrom,
+                                     std::vector<TTokenCheckpoint> *checkpoints, int interval);
 
     // --- The tokenizer, one token at a time ---
 

@@ -224,17 +224,55 @@ TRangeState THTMLSyn::ScanLine(QStringView line, int lineIndex, TRangeState star
     return m_range;
 }
 
-TRangeState THTMLSyn::TokenizeLineUpTo(QStringView line, int lineIndex, TRangeState start,
-                                       std::vector<THighlightToken> &tokens, int stopColumn)
+// "<!--" is told from "<" by the three characters after the "<"'s end; a text token ends before
+// a listed entity, which is matched whole past its end.
+int THTMLSyn::CheckpointLookahead() const
+{
+    static const int lookahead = [] {
+        int longest = 3;
+        for (const std::string_view entity : HtmlEntities())
+            longest = std::max(longest, int(entity.size()));
+        return longest;
+    }();
+    return lookahead;
+}
+
+TTokenCheckpoint THTMLSyn::Checkpoint() const
+{
+    return {int(m_run), quint64(m_range) | quint64(m_pendingEntity + 1) << 8 | quint64(m_tokenKind) << 24};
+}
+
+TTokenCheckpoint THTMLSyn::LineStartCheckpoint(TRangeState start) const
+{
+    // As StartLine leaves a line: no pending entity, text before it.
+    return {0, quint64(quint8(start)) | quint64(tkText) << 24};
+}
+
+TRangeState THTMLSyn::TokenizeFrom(QStringView line, int lineIndex, TTokenCheckpoint from,
+                                   std::vector<THighlightToken> &tokens, int stopColumn, int keepFrom,
+                                   std::vector<TTokenCheckpoint> *checkpoints, int interval)
 {
     tokens.clear();
-    SetRange(start);
     StartLine(line, lineIndex);
+    m_run = m_tokenPos = std::clamp<qsizetype>(from.Column, 0, m_length);
+    m_range = quint8(from.State);
+    const int pending = int((from.State >> 8) & 0xFFFF) - 1;
+    m_pendingEntity = pending < int(HtmlEntities().size()) ? pending : -1;
+    const quint8 kind = quint8(from.State >> 24);
+    m_tokenKind = kind < TokenKindCount && kind != tkEol ? kind : quint8(tkText);
+
+    const bool record = checkpoints && interval > 0;
+    qsizetype nextMark = record ? (m_run / interval + 1) * interval : m_length + 1;
     for (;;) {
         NextToken();
         if (m_tokenKind == tkEol)
             break;
-        tokens.push_back({int(m_tokenPos), int(m_run - m_tokenPos), m_tokenKind, m_kindAttri[m_tokenKind]});
+        if (m_run > keepFrom)
+            tokens.push_back({int(m_tokenPos), int(m_run - m_tokenPos), m_tokenKind, m_kindAttri[m_tokenKind]});
+        if (m_run >= nextMark) {
+            checkpoints->push_back(Checkpoint());
+            nextMark = (m_run / interval + 1) * interval;
+        }
         if (m_run > stopColumn)
             break;
     }

@@ -41,8 +41,12 @@ public:
 
     TRangeState ScanLine(QStringView line, int lineIndex, TRangeState start) override;
     bool IsIdentChar(QChar c) const override;
-    TRangeState TokenizeLineUpTo(QStringView line, int lineIndex, TRangeState start,
-                                 std::vector<THighlightToken> &tokens, int stopColumn) override;
+    bool CanResume() const override { return true; }
+    int CheckpointLookahead() const override;
+    TTokenCheckpoint LineStartCheckpoint(TRangeState start) const override;
+    TRangeState TokenizeFrom(QStringView line, int lineIndex, TTokenCheckpoint from,
+                             std::vector<THighlightToken> &tokens, int stopColumn, int keepFrom,
+                             std::vector<TTokenCheckpoint> *checkpoints, int interval) override;
 
     void SetLine(QStringView text, int lineNumber) override;
     void Next() override;
@@ -84,6 +88,9 @@ public:
 private:
     THighlightAttributes *MakeAttribute(const QString &name, TColor foreground, TColor background, TFontStyles style);
     void StartLine(QStringView text, int lineNumber);
+    // The state between tokens: the range, the pending entity and the kind of the token before
+    // (a stray "&" in a tag repeats it), at m_run.
+    TTokenCheckpoint Checkpoint() const;
     inline void NextToken();
     inline void Dispatch();
     inline void SpaceProc();

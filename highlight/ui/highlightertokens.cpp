@@ -3,8 +3,6 @@
 
 #include "highlight/core/highlightattributes.h"
 
-#include <algorithm>
-
 QColor ToQColor(TColor color)
 {
     if (color == clNone)
@@ -16,14 +14,10 @@ void THighlighterTokens::Tokens(QStringView paintedLine, int lineIndex, TRangeSt
                                 int stopColumn, int startColumn)
 {
     out.clear();
-    m_highlighter->TokenizeLineUpTo(paintedLine, lineIndex, start, m_buffer, stopColumn);
-    // Tokens come in order: those ending before the window are found by search, not converted.
-    const auto first = std::partition_point(m_buffer.begin(), m_buffer.end(), [startColumn](const THighlightToken &t) {
-        return t.Start + t.Length <= startColumn;
-    });
-    out.reserve(qsizetype(m_buffer.end() - first));
-    for (auto it = first; it != m_buffer.end(); ++it) {
-        const THighlightToken &t = *it;
+    // Only tokens reaching into the window come back, from the checkpoint nearest before it.
+    m_checkpoints.Tokenize(*m_highlighter, paintedLine, lineIndex, start, m_buffer, stopColumn, startColumn);
+    out.reserve(qsizetype(m_buffer.size()));
+    for (const THighlightToken &t : m_buffer) {
         if (t.Length <= 0)
             continue;
         TPaintToken p;

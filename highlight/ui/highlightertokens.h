@@ -4,6 +4,7 @@
 #include "editor/ui/tokensource.h"
 #include "highlight/core/color.h"
 #include "highlight/core/highlighter.h"
+#include "highlight/core/linecheckpoints.h"
 
 #include <vector>
 
@@ -21,5 +22,6 @@ public:
 
 private:
     TCustomHighlighter *m_highlighter;
-    std::vector<THighlightToken> m_buffer;
+    std::vector<THighlightToken> m_buffer; // kept from paint to paint, with its capacity
+    TLineCheckpoints m_checkpoints;
 };
