@@ -42,9 +42,9 @@ TActionCatalog::TActionCatalog(QObject *owner) : QObject(owner)
     Add("BRTag1", "&BR Tag", QK(Qt::CTRL | Qt::Key_Return));
     Add("CurrDate1", "Current &Date", QK(Qt::CTRL | Qt::Key_D), "view-calendar-day");
     Add("CurrTime1", "Current &Time", QK(Qt::CTRL | Qt::Key_T), "chronometer");
-    Add("InsertText1", "Te&xt File...", {}, "insert-text");
-    Add("Template1", "Te&mplate...", {}, "text-x-generic-template");
-    Add("MinimalenHTMLRumpf1", "Minimal HTML &Skeleton", QK(Qt::CTRL | Qt::Key_H));
+    Add("InsertText1", "Text from external File...", {}, "insert-text");
+    Add("Template1", "Template ...", {}, "text-x-generic-template");
+    Add("MinimalenHTMLRumpf1", "Minimal HTML code", QK(Qt::CTRL | Qt::Key_H));
     // Search
     Add("Find1", "&Find...", QK(Qt::CTRL | Qt::Key_F), "edit-find");
     Add("FindNext1", "Find &Next", QK(Qt::Key_F3), "go-down-search");

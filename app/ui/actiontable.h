@@ -5,8 +5,9 @@
 #define TAGFORGE_ACTIONS(X)                                                                                            \
     X(New1)                                                                                                            \
     X(Open1)                                                                                                           \
-    X(Close1) X(CloseAll1) X(Save1) X(SaveAs1) X(SaveAll1) X(Print1) X(PrinterSetup1) X(Backup1) X(Exit1) X(Undo1)     \
-        X(Redo1) X(Repeat1) X(Copy1) X(Cut1) X(Paste1) X(Delete1) X(DeleteLine1) X(Indent1) X(Unindent1) X(GotoLine1)  \
+    X(Close1)                                                                                                          \
+    X(CloseAll1) X(Save1) X(SaveAs1) X(SaveAll1) X(Print1) X(PrinterSetup1) X(Backup1) X(Exit1) X(Undo1) X(Redo1)      \
+        X(Repeat1) X(Copy1) X(Cut1) X(Paste1) X(Delete1) X(DeleteLine1) X(Indent1) X(Unindent1) X(GotoLine1)           \
             X(GotoChar1) X(SelectAll1) X(Hyperlink1) X(EigeneHomepageAdresse1) X(EigeneeMailAdresse1)                  \
                 X(HexadecimalColor1) X(BRTag1) X(CurrDate1) X(CurrTime1) X(InsertText1) X(Template1)                   \
                     X(MinimalenHTMLRumpf1) X(Find1) X(FindNext1) X(Replace1) X(Preview1) X(Preview2) X(Preview3)       \

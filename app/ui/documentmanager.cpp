@@ -263,10 +263,11 @@ void TDocumentManager::btnNewClick(bool askTemplate)
     Q_UNUSED(askTemplate); // the template choice comes with the new-document dialog
 }
 
-QString TDocumentManager::ChooseOpenFile(const QString &caption, const QString &filter)
+QString TDocumentManager::ChooseOpenFile(const QString &caption, const QString &filter, const QString &dir)
 {
-    return m_w.Context().ChooseOpenFile ? m_w.Context().ChooseOpenFile(caption, CurrentDir(), filter)
-                                        : QFileDialog::getOpenFileName(&m_w, caption, CurrentDir(), filter);
+    const QString from = dir.isEmpty() ? CurrentDir() : dir;
+    return m_w.Context().ChooseOpenFile ? m_w.Context().ChooseOpenFile(caption, from, filter)
+                                        : QFileDialog::getOpenFileName(&m_w, caption, from, filter);
 }
 
 void TDocumentManager::btnOpenClick()

@@ -33,7 +33,7 @@ public:
     void btnNewClick(bool askTemplate = true);
     void btnOpenClick();
     // The open dialog (or the test's answer) in the current folder; empty when cancelled.
-    QString ChooseOpenFile(const QString &caption, const QString &filter);
+    QString ChooseOpenFile(const QString &caption, const QString &filter, const QString &dir = QString());
     void OpenFile(const QString &path);
     // The first document of a start without a file: Untitled0 from the standard template.
     void CreateUntitledFromTemplate();

@@ -139,6 +139,7 @@ void TfrmHTMLEdit::FormCreate()
         m_terminateRequested = true;
     m_tagInsight->LoadTagNames(dataDir + QStringLiteral("tags.dat"));
     m_documentTools = new TDocumentTools(*this, dataDir, this);
+    m_documentTools->AttachPalette(m_quickBar->Page(QStringLiteral("tabColors")));
 
     if (!m_context.Arguments.isEmpty()) {
         const QString path = m_context.Arguments.first();
@@ -463,9 +464,9 @@ QString TfrmHTMLEdit::UserSetting(const QString &name) const
     return QString();
 }
 
-QString TfrmHTMLEdit::ChooseOpenFile(const QString &caption, const QString &filter)
+QString TfrmHTMLEdit::ChooseOpenFile(const QString &caption, const QString &filter, const QString &dir)
 {
-    return m_documents->ChooseOpenFile(caption, filter);
+    return m_documents->ChooseOpenFile(caption, filter, dir);
 }
 
 void TfrmHTMLEdit::NewDocument()

@@ -100,7 +100,7 @@ public:
     }
     QString UserSetting(const QString &name) const override;
     bool AskYesNo(const QString &caption, const QString &text) override { return Ask(caption, text); }
-    QString ChooseOpenFile(const QString &caption, const QString &filter) override;
+    QString ChooseOpenFile(const QString &caption, const QString &filter, const QString &dir = QString()) override;
     void NewDocument() override;
 
     const TWindowFlags &Flags() const { return m_state.Flags(); }

@@ -1,7 +1,9 @@
 // The document tools: the character page and the conversion commands.
 #include "doctools/ui/documenttools.h"
 
+#include "doctools/core/textinsertion.h"
 #include "doctools/ui/characterpage.h"
+#include "doctools/ui/palettestrip.h"
 #include "editor/core/codeedit.h"
 #include "editor/ui/codeeditview.h"
 #include "platform/core/inputfile.h"
@@ -10,6 +12,8 @@
 #include "platform/qt/commandhost.h"
 
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QVBoxLayout>
 
@@ -61,6 +65,68 @@ TDocumentTools::TDocumentTools(TCommandHost &host, const QString &dataDir, QObje
     m_host.BindCommand(QStringLiteral("LowerCaseTags1"), [this] { TagsCaseConvert(false); });
     m_host.BindCommand(QStringLiteral("ReplaceSlashes1"), [this] { ReplaceSlashes(); });
     m_host.BindCommand(QStringLiteral("Text2HtmlKonverter1"), [this] { TextToHtmlConverter(); });
+    m_host.BindCommand(QStringLiteral("InsertText1"), [this] { InsertTextFile(false); });
+    m_host.BindCommand(QStringLiteral("Template1"), [this] { InsertTextFile(true); });
+    m_host.BindCommand(QStringLiteral("MinimalenHTMLRumpf1"), [this] { InsertSkeleton(); });
+}
+
+void TDocumentTools::InsertFile(const QString &path, const QString &caption)
+{
+    const TextInsertion::TFileText file = TextInsertion::ReadFileText(path);
+    if (!file.Error.isEmpty()) {
+        m_host.ShowMessage(QMessageBox::Warning, caption, file.Error);
+        return;
+    }
+    if (file.Text.isEmpty())
+        return;
+    TCodeEdit &edit = RequiredEditor();
+    edit.SetSelText(file.Text);
+    if (QWidget *view = m_host.ActiveEditorView())
+        view->setFocus();
+}
+
+void TDocumentTools::InsertTextFile(bool templateFile)
+{
+    const QString caption = templateFile ? QStringLiteral("Template") : QStringLiteral("Text from external File");
+    const QString path = templateFile ? m_host.ChooseOpenFile(caption, QStringLiteral("Template Files (*.tpl)"),
+                                                              m_host.ProgramDir() + QStringLiteral("/Templates"))
+                                      : m_host.ChooseOpenFile(caption, QStringLiteral("All Files (*)"));
+    if (!path.isEmpty())
+        InsertFile(path, caption);
+}
+
+void TDocumentTools::InsertSkeleton()
+{
+    InsertFile(m_host.ProgramDir() + QStringLiteral("/Templates/Standard.tpl"), QStringLiteral("Minimal HTML code"));
+}
+
+void TDocumentTools::AttachPalette(QWidget *page)
+{
+    if (!page)
+        return;
+    auto *palette = new TPaletteStrip(page);
+    auto *label = new QLabel(QStringLiteral("Click Color to insert"), page);
+    label->setObjectName(QStringLiteral("lblColor"));
+    label->setToolTip(QStringLiteral("Click on Palette to insert color"));
+    label->setMinimumWidth(140);
+    label->setAlignment(Qt::AlignCenter);
+    label->setAutoFillBackground(true);
+    auto *layout = page->layout() ? qobject_cast<QBoxLayout *>(page->layout()) : new QHBoxLayout(page);
+    if (!layout)
+        return;
+    layout->addWidget(palette);
+    layout->addWidget(label);
+    layout->addStretch();
+    connect(palette, &TPaletteStrip::hovered, label, [label](std::uint32_t rgb) {
+        const QColor color = QColor::fromRgb(QRgb(rgb));
+        label->setText(TextInsertion::ColorCaption(rgb));
+        QPalette p = label->palette();
+        p.setColor(QPalette::Window, color);
+        p.setColor(QPalette::WindowText, color.lightness() < 128 ? Qt::white : Qt::black);
+        label->setPalette(p);
+    });
+    connect(palette, &TPaletteStrip::clicked, this,
+            [this](std::uint32_t rgb) { m_host.RunGuarded([&] { InsertEntity(TextInsertion::ColorCaption(rgb)); }); });
 }
 
 TCodeEdit &TDocumentTools::RequiredEditor() const

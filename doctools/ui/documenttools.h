@@ -26,9 +26,16 @@ public:
     void ReplaceSlashes();
     void TextToHtmlConverter();
     void InsertEntity(const QString &entity);
+    // Text from a file the user picks (a template: from the Templates folder), and the minimal
+    // page skeleton, inserted at the caret as they are.
+    void InsertTextFile(bool templateFile);
+    void InsertSkeleton();
+    // Puts the colour palette strip and its label on the QuickBar's colour page.
+    void AttachPalette(QWidget *page);
 
 private:
     TCodeEdit &RequiredEditor() const;
+    void InsertFile(const QString &path, const QString &caption);
     // Converts the selection, or the whole document when nothing is selected, as one undo step;
     // the caret goes to the end of the converted text.
     void ConvertRange(TCodeEdit &edit, const std::function<QString(QStringView)> &convert);

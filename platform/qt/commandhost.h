@@ -50,8 +50,8 @@ public:
     virtual bool InputQuery(const QString &caption, const QString &prompt, QString &value) = 0;
     // A Yes/No question; true for Yes.
     virtual bool AskYesNo(const QString &caption, const QString &text) = 0;
-    // The open dialog in the documents' folder; empty when cancelled.
-    virtual QString ChooseOpenFile(const QString &caption, const QString &filter) = 0;
+    // The open dialog in dir (empty: the documents' folder); empty when cancelled.
+    virtual QString ChooseOpenFile(const QString &caption, const QString &filter, const QString &dir = QString()) = 0;
     // A new untitled document, made the active one.
     virtual void NewDocument() = 0;
     // A user setting by its stored name ("HomepageRef", "eMailRef"); empty for an unknown name.
