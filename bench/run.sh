@@ -53,7 +53,7 @@ say "building the benchmarks (Release) in $build, $jobs job(s)"
 cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAGFORGE_BUILD_BENCH=ON >/dev/null
 lock=()
 command -v flock >/dev/null && lock=(flock /tmp/tf-build.lock)
-"${lock[@]}" cmake --build "$build" -j"$jobs" --target bench_editor bench_search bench_analysis bench_window >&2
+"${lock[@]}" cmake --build "$build" -j"$jobs" --target bench_editor bench_search bench_analysis bench_window bench_doctools >&2
 
 # ---- corpus: generated once, reused while present ----
 gen="$repo/../shared/bench/gen_corpus.py"

@@ -10,6 +10,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import doctoolrows  # noqa: E402
 import windowrows  # noqa: E402
 
 RUNS = 3  # runs per process in the programs, processes per peer
@@ -330,6 +331,12 @@ def main():
 
     parse_row("P1", big, big_name)
     links_row("K1", big, big_name)
+
+    step("C1 C2 C3: document tools on synth_10M, sed beside")
+    synth10 = c("synth_10M.html")
+    if os.path.exists(synth10):
+        doctoolrows.add_doctool_rows(t, bench, Peer, num, fmt_ms, best, rss, os.path.join(a.bin, "bench_doctools"),
+                                     synth10, os.path.join(repo, "Data", "Characters.dat"))
 
     step("W1-W5: the window")
     windowrows.add_window_rows(t, a.bin, big, one, fmt_ms)

@@ -42,6 +42,10 @@ TActionCatalog::TActionCatalog(QObject *owner) : QObject(owner)
     Add("BRTag1", "&BR Tag", QK(Qt::CTRL | Qt::Key_Return));
     Add("CurrDate1", "Current &Date", QK(Qt::CTRL | Qt::Key_D), "view-calendar-day");
     Add("CurrTime1", "Current &Time", QK(Qt::CTRL | Qt::Key_T), "chronometer");
+    Add("AutoDateRefresh1", "Update &AutoDate Dates/Times", {}, "view-refresh");
+    Add("TextDatum1", "Text + Date");
+    Add("LastUpdateDate1", "Last updated: + Date");
+    Add("CreatedDate1", "Created: +Date");
     Add("InsertText1", "Text from external File...", {}, "insert-text");
     Add("Template1", "Template ...", {}, "text-x-generic-template");
     Add("MinimalenHTMLRumpf1", "Minimal HTML code", QK(Qt::CTRL | Qt::Key_H));

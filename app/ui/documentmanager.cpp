@@ -373,6 +373,7 @@ bool TDocumentManager::SaveTabAs(TDocumentTab *tab, const QString &path)
     TMyRichEdit *editor = tab->Editor();
     const int selStart = editor->SelStart();
     editor->BeginUpdate();
+    m_w.BeforeSaving(*editor);
     QStringList statuses;
     const QString baseDir = QFileInfo(path).absolutePath();
     TDocumentFormat format = tab->Format();

@@ -46,8 +46,8 @@ QHash<QString, QMenu *> BuildMainMenu(QMenuBar *bar, const QHash<QString, QActio
     QMenu *insert = menu("HTMLTags1", QStringLiteral("&Insert"));
     add(insert, {"Hyperlink1", "EigeneHomepageAdresse1", "EigeneeMailAdresse1", "HexadecimalColor1", "BRTag1", "",
                  "CurrDate1", "CurrTime1"});
-    QMenu *dateTime = submenu(insert, "CurrentDateTime1", QStringLiteral("Date and Time"));
-    dateTime->setEnabled(false);
+    QMenu *dateTime = submenu(insert, "CurrentDateTime1", QStringLiteral("&Current Date, current Time"));
+    add(dateTime, {"AutoDateRefresh1", "", "TextDatum1", "LastUpdateDate1", "CreatedDate1"});
     insert->addSeparator();
     QMenu *meta = submenu(insert, "MetaTags1", QStringLiteral("&Meta Tags"));
     meta->addActions(metaTags);

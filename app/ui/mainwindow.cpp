@@ -140,6 +140,7 @@ void TfrmHTMLEdit::FormCreate()
     m_tagInsight->LoadTagNames(dataDir + QStringLiteral("tags.dat"));
     m_documentTools = new TDocumentTools(*this, dataDir, this);
     m_documentTools->AttachPalette(m_quickBar->Page(QStringLiteral("tabColors")));
+    m_documentTools->AttachAutoDatePage(m_quickBar->Page(QStringLiteral("tabAutoDate")));
 
     if (!m_context.Arguments.isEmpty()) {
         const QString path = m_context.Arguments.first();

@@ -102,6 +102,22 @@ public:
     bool AskYesNo(const QString &caption, const QString &text) override { return Ask(caption, text); }
     QString ChooseOpenFile(const QString &caption, const QString &filter, const QString &dir = QString()) override;
     void NewDocument() override;
+    void WhenSaving(std::function<void(TCodeEdit &edit)> listener) override
+    {
+        m_saveListeners.append(std::move(listener));
+    }
+    void SetCopyTextFilter(std::function<QString(const QString &text)> filter) override
+    {
+        m_copyTextFilter = std::move(filter);
+    }
+    // What the save commands and the preview copies run through.
+    void BeforeSaving(TCodeEdit &edit) const
+    {
+        for (const auto &listener : m_saveListeners)
+            listener(edit);
+    }
+    QString CopyText(const QString &text) const { return m_copyTextFilter ? m_copyTextFilter(text) : text; }
+    const std::function<QString(const QString &text)> &CopyTextFilter() const { return m_copyTextFilter; }
 
     const TWindowFlags &Flags() const { return m_state.Flags(); }
 
@@ -233,6 +249,8 @@ private:
     qint64 m_lastTextLength = 0; // the active document's length at the last tick
     TDocumentManager *m_documents = nullptr;
     TPreviewController *m_preview = nullptr;
+    QList<std::function<void(TCodeEdit &edit)>> m_saveListeners;
+    std::function<QString(const QString &text)> m_copyTextFilter;
     TActionCatalog *m_catalog = nullptr;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;

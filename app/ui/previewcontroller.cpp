@@ -219,8 +219,13 @@ void TPreviewController::RichEdit1Exit(TDocumentTab *tab)
     try {
         TDocumentFormat format = tab->Format();
         const TEditLines &lines = tab->Editor()->Lines();
-        DocumentFile::Save(
-            name, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
+        const QString text = tab->Editor()->Text();
+        const QString copy = m_w.CopyText(text);
+        if (copy != text)
+            DocumentFile::SaveText(name, copy, format);
+        else
+            DocumentFile::Save(
+                name, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format);
         tab->SetCopyStale(false);
     } catch (const std::exception &e) {
         failed(QString::fromUtf8(e.what()));
@@ -282,7 +287,8 @@ void TPreviewController::WriteLargeCopy(TDocumentTab *tab, const QString &name, 
     m_w.ShowStatusMessage(QStringLiteral("Writing the preview..."));
     const QString baseDir = Preview::DocumentDir(tab->Path(), PreviewFallbackDir());
     m_copyJob.Start(
-        [name, baseDir, lines = DocumentFile::LinesSnapshot(tab->Editor()->Lines()), format = tab->Format()]() mutable {
+        [name, baseDir, lines = DocumentFile::LinesSnapshot(tab->Editor()->Lines()), format = tab->Format(),
+         filter = m_w.CopyTextFilter()]() mutable {
             TCopyResult result;
             QString text;
             qint64 chars = 0;
@@ -292,6 +298,8 @@ void TPreviewController::WriteLargeCopy(TDocumentTab *tab, const QString &name, 
             for (const QString &line : lines)
                 text.append(line).append(QStringLiteral("\r\n"));
             lines.clear();
+            if (filter)
+                text = filter(text);
             const Includes::TExpansion expansion = Includes::ExpandIncludes(
                 text, baseDir, &Includes::ReadIncludeFile, [&result](const QString &s) { result.Messages << s; });
             text.clear();
@@ -335,7 +343,7 @@ QString TPreviewController::WritePreviewCopy(TDocumentTab *tab)
     // The expansion works on a copy, so the editor keeps its text, selection and scroll place.
     const QString baseDir = Preview::DocumentDir(tab->Path(), PreviewFallbackDir());
     const Includes::TExpansion expansion =
-        Includes::ExpandIncludes(tab->Editor()->Text(), baseDir, &Includes::ReadIncludeFile,
+        Includes::ExpandIncludes(m_w.CopyText(tab->Editor()->Text()), baseDir, &Includes::ReadIncludeFile,
                                  [this](const QString &s) { m_w.ShowStatusMessage(s); });
     if (!m_tempFiles.contains(name, Qt::CaseInsensitive))
         m_tempFiles.append(name);

@@ -1,6 +1,8 @@
 // The document conversions, each one pass over the text.
 #include "doctools/core/textconversions.h"
 
+#include "doctools/core/namedreferences.h"
+
 #include <QHash>
 
 namespace Conversions {
@@ -67,14 +69,20 @@ TEntityMap::TEntityMap(const QList<TCharacterRow> &rows)
     }
 }
 
-QString TEntityMap::CharactersToEntities(QStringView text) const
+QString TEntityMap::CharactersToEntities(QStringView text, bool named, bool numeric, qsizetype *unnamed) const
 {
     QString out;
     out.reserve(text.size() + text.size() / 8);
+    qsizetype withoutName = 0;
     for (qsizetype i = 0; i < text.size();) {
+        const QChar c = text[i];
+        if (c.unicode() < 0x80 && !m_starts.test(c.unicode())) { // most of a page: nothing to look up
+            out += c;
+            ++i;
+            continue;
+        }
         int match = -1;
-        const auto found =
-            m_starts.test(text[i].unicode()) ? m_byFirstChar.constFind(text[i]) : m_byFirstChar.constEnd();
+        const auto found = m_starts.test(c.unicode()) ? m_byFirstChar.constFind(c) : m_byFirstChar.constEnd();
         if (found != m_byFirstChar.constEnd()) {
             for (int row : *found) {
                 if (text.mid(i).startsWith(m_rows[row].Character)) {
@@ -86,38 +94,94 @@ QString TEntityMap::CharactersToEntities(QStringView text) const
         if (match >= 0) {
             out += m_rows[match].Entity;
             i += m_rows[match].Character.size();
-        } else {
-            out += text[i];
-            ++i;
+            continue;
         }
+        const bool pair = c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const char32_t cp = pair ? QChar::surrogateToUcs4(c, text[i + 1]) : c.unicode();
+        const qsizetype width = pair ? 2 : 1;
+        const char *name = cp >= 0xA0 && named ? NamedReferences::NameOf(cp) : nullptr;
+        const bool scalar = cp >= 0xA0 && !(cp >= 0xD800 && cp <= 0xDFFF);
+        if (name) {
+            out += u'&' + QLatin1StringView(name) + u';';
+        } else if (scalar) {
+            ++withoutName;
+            if (numeric)
+                out += NamedReferences::Numeric(cp);
+            else
+                out += text.mid(i, width);
+        } else {
+            out += text.mid(i, width);
+        }
+        i += width;
     }
+    if (unnamed)
+        *unnamed = withoutName;
     return out;
 }
+
+namespace {
+
+// The characters of a reference starting at text[i] ("&rarr;", "&#8594;", "&#x2192;") and the
+// length of the reference; only references to characters from U+00A0 on are taken.
+std::optional<std::pair<QString, qsizetype>> ReferenceAt(QStringView text, qsizetype i)
+{
+    constexpr qsizetype kLongestName = 40;
+    const qsizetype semicolon = text.mid(i + 1, kLongestName).indexOf(u';');
+    if (semicolon < 1)
+        return std::nullopt;
+    const QStringView body = text.mid(i + 1, semicolon);
+    QString characters;
+    if (body.startsWith(u'#')) {
+        const std::optional<char32_t> cp = NamedReferences::DecodeNumeric(body.mid(1));
+        if (!cp)
+            return std::nullopt;
+        characters = QString::fromUcs4(&*cp, 1);
+    } else {
+        const std::optional<QString> decoded = NamedReferences::Decode(body);
+        if (!decoded)
+            return std::nullopt;
+        characters = *decoded;
+    }
+    const bool allFar = std::all_of(characters.begin(), characters.end(), [](QChar c) { return c.unicode() >= 0xA0; });
+    if (!allFar)
+        return std::nullopt;
+    return std::make_pair(characters, semicolon + 2);
+}
+
+} // namespace
 
 QString TEntityMap::EntitiesToCharacters(QStringView text) const
 {
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size();) {
-        if (text[i] == u'&' && !m_byEntity.isEmpty()) {
-            // The longest entity text that starts here.
-            int match = -1;
-            qsizetype length = 0;
-            for (qsizetype n = std::min(m_longestEntity, text.size() - i); n >= 2 && match < 0; --n) {
-                const auto found = m_byEntity.constFind(text.mid(i, n).toString());
-                if (found != m_byEntity.constEnd()) {
-                    match = *found;
-                    length = n;
-                }
-            }
-            if (match >= 0) {
-                out += m_rows[match].Character;
-                i += length;
-                continue;
+        const qsizetype amp = text.indexOf(u'&', i);
+        if (amp < 0) {
+            out += text.mid(i);
+            break;
+        }
+        out += text.mid(i, amp - i);
+        i = amp;
+        // The longest table entity that starts here, then any other reference.
+        int match = -1;
+        qsizetype length = 0;
+        for (qsizetype n = std::min(m_longestEntity, text.size() - i); n >= 2 && match < 0; --n) {
+            const auto found = m_byEntity.constFind(text.mid(i, n).toString());
+            if (found != m_byEntity.constEnd()) {
+                match = *found;
+                length = n;
             }
         }
-        out += text[i];
-        ++i;
+        if (match >= 0) {
+            out += m_rows[match].Character;
+            i += length;
+        } else if (const auto reference = ReferenceAt(text, i)) {
+            out += reference->first;
+            i += reference->second;
+        } else {
+            out += text[i];
+            ++i;
+        }
     }
     return out;
 }

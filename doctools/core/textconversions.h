@@ -37,7 +37,13 @@ public:
     explicit TEntityMap(const QList<TCharacterRow> &rows);
     bool IsEmpty() const { return m_rows.isEmpty(); }
 
-    QString CharactersToEntities(QStringView text) const;
+    // Characters of the table become its entities. Other characters from U+00A0 on become their
+    // HTML named reference (when named is set), and the rest numeric ones ("&#x2192;", when
+    // numeric is set); unnamed counts those left without a name. ASCII is never touched.
+    QString CharactersToEntities(QStringView text, bool named = true, bool numeric = false,
+                                 qsizetype *unnamed = nullptr) const;
+    // The table's entities, then every named and numeric reference, back to their characters, as
+    // far as those are from U+00A0 on: references to ASCII ("&lt;", "&#34;") stay as written.
     QString EntitiesToCharacters(QStringView text) const;
 
 private:

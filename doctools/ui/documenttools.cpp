@@ -3,6 +3,7 @@
 
 #include "doctools/core/textinsertion.h"
 #include "doctools/ui/characterpage.h"
+#include "doctools/ui/datestampcommands.h"
 #include "doctools/ui/palettestrip.h"
 #include "editor/core/codeedit.h"
 #include "editor/ui/codeeditview.h"
@@ -68,6 +69,12 @@ TDocumentTools::TDocumentTools(TCommandHost &host, const QString &dataDir, QObje
     m_host.BindCommand(QStringLiteral("InsertText1"), [this] { InsertTextFile(false); });
     m_host.BindCommand(QStringLiteral("Template1"), [this] { InsertTextFile(true); });
     m_host.BindCommand(QStringLiteral("MinimalenHTMLRumpf1"), [this] { InsertSkeleton(); });
+    m_dates = new TDateStampCommands(m_host, this);
+}
+
+void TDocumentTools::AttachAutoDatePage(QWidget *page)
+{
+    m_dates->AttachPage(page);
 }
 
 void TDocumentTools::InsertFile(const QString &path, const QString &caption)
@@ -114,9 +121,14 @@ void TDocumentTools::AttachPalette(QWidget *page)
     auto *layout = page->layout() ? qobject_cast<QBoxLayout *>(page->layout()) : new QHBoxLayout(page);
     if (!layout)
         return;
-    layout->addWidget(palette);
-    layout->addWidget(label);
-    layout->addStretch();
+    // In front of the page's closing stretch, so the strip stands at its left.
+    int at = layout->count();
+    if (at > 0 && layout->itemAt(at - 1)->spacerItem())
+        --at;
+    layout->insertWidget(at++, palette);
+    layout->insertWidget(at++, label);
+    if (at == layout->count())
+        layout->addStretch();
     connect(palette, &TPaletteStrip::hovered, label, [label](std::uint32_t rgb) {
         const QColor color = QColor::fromRgb(QRgb(rgb));
         label->setText(TextInsertion::ColorCaption(rgb));
@@ -187,11 +199,21 @@ void TDocumentTools::EntitiesChange(bool toCharacters)
     m_host.State().Set(&TWindowFlags::EntityDirection, toCharacters);
     TCodeEdit &edit = RequiredEditor();
     m_host.ShowStatus(QStringLiteral("Replacing Chars/Entities ... Please wait"));
-    if (m_entities.IsEmpty())
-        return;
     ConvertRange(edit, [&](QStringView text) {
-        return toCharacters ? m_entities.EntitiesToCharacters(text) : m_entities.CharactersToEntities(text);
+        if (toCharacters)
+            return m_entities.EntitiesToCharacters(text);
+        qsizetype unnamed = 0;
+        const QString named = m_entities.CharactersToEntities(text, true, false, &unnamed);
+        // Characters HTML has no name for are offered as numeric references, once per conversion.
+        if (unnamed > 0
+            && m_host.AskYesNo(QStringLiteral("Replace Characters by Entities"),
+                               QStringLiteral("%1 character(s) have no named entity.\r"
+                                              "Write them as numeric references (&#x...;)?")
+                                   .arg(unnamed)))
+            return m_entities.CharactersToEntities(text, true, true);
+        return named;
     });
+    m_host.ShowStatus(QString()); // the wait is over
 }
 
 void TDocumentTools::TagsCaseConvert(bool upper)

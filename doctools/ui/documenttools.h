@@ -8,6 +8,7 @@
 class TCodeEdit;
 class TCommandHost;
 class TCharacterPage;
+class TDateStampCommands;
 
 class TDocumentTools : public QObject
 {
@@ -32,6 +33,9 @@ public:
     void InsertSkeleton();
     // Puts the colour palette strip and its label on the QuickBar's colour page.
     void AttachPalette(QWidget *page);
+    // Puts the date stamp controls on the QuickBar's AutoDate page.
+    void AttachAutoDatePage(QWidget *page);
+    TDateStampCommands *DateStamps() const { return m_dates; }
 
 private:
     TCodeEdit &RequiredEditor() const;
@@ -42,6 +46,7 @@ private:
 
     TCommandHost &m_host;
     TCharacterPage *m_page;
+    TDateStampCommands *m_dates;
     QList<TCharacterRow> m_rows;
     Conversions::TEntityMap m_entities;
 };

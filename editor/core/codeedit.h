@@ -70,6 +70,18 @@ public:
     // The replacement primitive: replaces the selection by value inserted in `mode`,
     // without recording anything (callers record). Caret ends after the inserted text.
     void SetSelTextPrimitive(TSelectionMode mode, const QString &value);
+    // One range of the text and what replaces it, in character positions (CharPosOf): the characters
+    // from Start up to End (excluded) give way to Text.
+    struct TTextReplacement
+    {
+        int Start = 1;
+        int End = 1;
+        QString Text;
+    };
+    // Replaces several ranges, ascending and not overlapping, as one undo step. The caret keeps its
+    // line and column (clamped to the new text) and the selection is dropped. Touches only the lines
+    // of the ranges, so refreshing a few stamps in a large page costs those lines.
+    void ReplaceRanges(const QList<TTextReplacement> &replacements);
     // Character positions: 1-based, every line break counts two. They come from the line store's
     // running index, so reading them costs the lines changed since the last reading, not the text.
     int CharPosOf(TBufferCoord pos) const;

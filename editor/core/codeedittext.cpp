@@ -290,6 +290,28 @@ void TCodeEdit::SetSelText(const QString &value)
     EndUpdate();
 }
 
+void TCodeEdit::ReplaceRanges(const QList<TTextReplacement> &replacements)
+{
+    if (replacements.isEmpty() || m_readOnly)
+        return;
+    BeginUpdate();
+    const TBufferCoord caret = m_caret;
+    {
+        TEditChangeScope scope(this);
+        m_lines.BeginUpdate();
+        // Last range first, so the positions of the earlier ones still hold.
+        for (qsizetype i = replacements.size() - 1; i >= 0; --i) {
+            const TTextReplacement &r = replacements.at(i);
+            DoSplice(CoordOfCharPos(r.Start), CoordOfCharPos(std::max(r.Start, r.End)), r.Text, false);
+        }
+        m_lines.EndUpdate();
+        SetCaretInternal(ValidPos(caret));
+        SetSelectionInternal(m_caret, m_caret);
+        scope.Commit(urReplaceRanges, m_caret, m_caret, QString(), smNormal);
+    }
+    EndUpdate();
+}
+
 void TCodeEdit::ReplaySplices(const QList<TEditSplice> &splices, QList<TEditSplice> &inverse)
 {
     QList<TEditSplice> *saved = m_spliceLog;

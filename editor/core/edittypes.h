@@ -79,6 +79,7 @@ enum TChangeReason : quint8 {
     urIndent = 8,
     urUnindent = 9,
     urNone = 10,
+    urReplaceRanges = 11, // several ranges replaced at once (ReplaceRanges); undoes to the caret before
 };
 
 // The editor's edit error ("Clipboard copy operation failed", ...).

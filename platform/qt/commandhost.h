@@ -8,6 +8,7 @@
 
 class QAction;
 class QWidget;
+class TCodeEdit;
 class TWindowState;
 
 class TCommandHost
@@ -56,6 +57,10 @@ public:
     virtual void NewDocument() = 0;
     // A user setting by its stored name ("HomepageRef", "eMailRef"); empty for an unknown name.
     virtual QString UserSetting(const QString &name) const = 0;
+    // Calls listener on a document's editor just before Save, Save As or Save All writes it.
+    virtual void WhenSaving(std::function<void(TCodeEdit &edit)> listener) = 0;
+    // Changes the text of every preview copy before it is written; it may run on a worker thread.
+    virtual void SetCopyTextFilter(std::function<QString(const QString &text)> filter) = 0;
     // The flags the window's helpers share.
     virtual TWindowState &State() = 0;
 };

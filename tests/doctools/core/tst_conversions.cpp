@@ -128,6 +128,83 @@ private Q_SLOTS:
         QVERIFY(TEntityMap({}).IsEmpty());
     }
 
+    void namedReferences_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("entities"); // named only
+        QTest::addColumn<QString>("numeric");  // the rest as numeric references
+        QTest::newRow("the table first, then HTML's names") << "é → €"
+                                                            << "&eacute; &rarr; &euro;"
+                                                            << "&eacute; &rarr; &euro;";
+        QTest::newRow("outside the BMP") << "𝔸"
+                                         << "&Aopf;"
+                                         << "&Aopf;";
+        QTest::newRow("no name") << "☃x"
+                                 << "☃x"
+                                 << "&#x2603;x";
+        QTest::newRow("ASCII untouched") << "(\"a\", 'b'; c)"
+                                         << "(\"a\", 'b'; c)"
+                                         << "(\"a\", 'b'; c)";
+        QTest::newRow("a lone surrogate is left")
+            << QString(QChar(0xD800)) + "a" << QString(QChar(0xD800)) + "a" << QString(QChar(0xD800)) + "a";
+    }
+    void namedReferences()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, entities);
+        QFETCH(QString, numeric);
+        const TEntityMap map(Table());
+        qsizetype unnamed = -1;
+        QCOMPARE(map.CharactersToEntities(text, true, false, &unnamed), entities);
+        QCOMPARE(unnamed, qsizetype(entities == numeric ? 0 : 1));
+        QCOMPARE(map.CharactersToEntities(text, true, true), numeric);
+        QCOMPARE(map.EntitiesToCharacters(numeric), text);
+    }
+
+    void referencesBackToCharacters_data()
+    {
+        QTest::addColumn<QString>("references");
+        QTest::addColumn<QString>("characters");
+        QTest::newRow("every spelling of an arrow") << "&#8594;&#x2192;&#X2192;&rarr;&RightArrow;"
+                                                    << "→→→→→";
+        QTest::newRow("two characters") << "&NotEqualTilde;" << QString::fromUtf8("\u2242\u0338");
+        QTest::newRow("markup and quotes stay") << "&#60;&#x26;&quot;&lpar;&apos;&#34;"
+                                                << "&#60;&#x26;&quot;&lpar;&apos;&#34;";
+        QTest::newRow("no scalar value") << "&#xD800;&#1114112;&#0;&#;&#x;"
+                                         << "&#xD800;&#1114112;&#0;&#;&#x;";
+        QTest::newRow("not a reference") << "&rarr &nosuchname; & &#12a; &#+160;"
+                                         << "&rarr &nosuchname; & &#12a; &#+160;";
+        QTest::newRow("names are case-sensitive") << "&RARR;&Rarr;"
+                                                  << "&RARR;↠";
+    }
+    void referencesBackToCharacters()
+    {
+        QFETCH(QString, references);
+        QFETCH(QString, characters);
+        QCOMPARE(TEntityMap(Table()).EntitiesToCharacters(references), characters);
+    }
+
+    void theWholeTableRoundTrips()
+    {
+        const TCharacterTableFile table =
+            LoadCharacterTable(QStringLiteral(TAGFORGE_SOURCE_DIR "/Data/Characters.dat"));
+        QVERIFY(table.Error.isEmpty());
+        QVERIFY(table.Rows.size() > 100);
+        const TEntityMap map(table.Rows);
+        QString all;
+        for (const TCharacterRow &row : table.Rows)
+            all += row.Character + u' ';
+        const QString entities = map.CharactersToEntities(all, true, true);
+        QVERIFY(!entities.contains(QStringLiteral("&#x"))); // every character has its name
+        QCOMPARE(map.EntitiesToCharacters(entities), all);
+        // The table's own entities come first, in its order.
+        for (const TCharacterRow &row : table.Rows) {
+            if (row.Character != QLatin1String("<") && row.Character != QLatin1String(">")
+                && row.Character != QLatin1String("&"))
+                QVERIFY2(entities.contains(row.Entity), qPrintable(row.Entity));
+        }
+    }
+
     void tagCase_data()
     {
         QTest::addColumn<QString>("text");

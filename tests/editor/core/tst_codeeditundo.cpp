@@ -412,6 +412,42 @@ private slots:
             edit.Redo();
         QCOMPARE(edit.Text(), final);
     }
+    void severalRangesReplacedAsOneStep_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<int>>("ranges"); // start, end pairs (character positions)
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("two on one line") << "a-b-c" << QList<int>{2, 3, 4, 5} << QStringList{"XX", ""} << "aXXbc";
+        QTest::newRow("across line breaks")
+            << "ab\ncd\nef" << QList<int>{2, 6, 9, 10} << QStringList{"1\r\n2", "Z"} << "a1\n2d\nZf";
+        QTest::newRow("inserts only") << "xy" << QList<int>{1, 1, 3, 3} << QStringList{"<", ">"} << "<xy>";
+    }
+    void severalRangesReplacedAsOneStep()
+    {
+        QFETCH(QString, text);
+        QFETCH(QList<int>, ranges);
+        QFETCH(QStringList, texts);
+        QFETCH(QString, result);
+        TCodeEdit edit;
+        edit.SetText(text);
+        edit.SetCaretXY(BufferCoord(2, 1));
+        QList<TCodeEdit::TTextReplacement> replacements;
+        for (int i = 0; i < texts.size(); ++i)
+            replacements.append({ranges[2 * i], ranges[2 * i + 1], texts[i]});
+        edit.ReplaceRanges(replacements);
+        QCOMPARE(edit.Text(), Lf(result));
+        QVERIFY(edit.Modified());
+        QCOMPARE(edit.CaretXY(), BufferCoord(2, 1));
+        edit.Undo();
+        QCOMPARE(edit.Text(), Lf(text));
+        QVERIFY(!edit.CanUndo());
+        edit.Redo();
+        QCOMPARE(edit.Text(), Lf(result));
+        edit.ReplaceRanges({});
+        edit.Undo();
+        QCOMPARE(edit.Text(), Lf(text)); // nothing to replace records nothing
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCodeEditUndo)
