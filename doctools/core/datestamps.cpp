@@ -1,6 +1,9 @@
 // The date format language and the date stamps' refresh.
 #include "doctools/core/datestamps.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace DateStamps {
 
 namespace {
@@ -307,41 +310,129 @@ QString InitialDateChoice()
 
 namespace {
 
-// The next "<!--" + word (word compared in any letter case) at or after from; -1 when none.
-qsizetype FindMarker(QStringView text, qsizetype from, QLatin1StringView word)
+// The text the refresh reads, as one string.
+class TFlatText
+{
+public:
+    explicit TFlatText(QStringView text) : m_text(text) {}
+    qsizetype Size() const { return m_text.size(); }
+    // needle holds no line break; -1 when it is not found in from..limit.
+    qsizetype IndexOf(QStringView needle, qsizetype from, qsizetype limit) const
+    {
+        const qsizetype at = m_text.left(limit).indexOf(needle, from);
+        return at;
+    }
+    bool StartsWithCi(qsizetype at, QLatin1StringView word) const
+    {
+        return m_text.mid(at).startsWith(word, Qt::CaseInsensitive);
+    }
+    QString Mid(qsizetype at, qsizetype n) const { return m_text.mid(at, n).toString(); }
+
+private:
+    QStringView m_text;
+};
+
+// The same text as lines, each followed by CR LF, without joining them: a refresh of a large page
+// then reads its lines in place instead of copying the whole document first.
+class TLineText
+{
+public:
+    TLineText(int count, const std::function<QStringView(int)> &line) : m_line(line)
+    {
+        m_starts.reserve(size_t(count) + 1);
+        qsizetype at = 0;
+        for (int i = 0; i < count; ++i) {
+            m_starts.push_back(at);
+            at += line(i).size() + 2;
+        }
+        m_starts.push_back(at);
+    }
+    qsizetype Size() const { return m_starts.back(); }
+    qsizetype IndexOf(QStringView needle, qsizetype from, qsizetype limit) const
+    {
+        for (int i = LineAt(from); i + 1 < int(m_starts.size()) && m_starts[size_t(i)] < limit; ++i) {
+            const qsizetype start = m_starts[size_t(i)];
+            const QStringView line = m_line(i);
+            const qsizetype column = std::max<qsizetype>(0, from - start);
+            if (column > line.size())
+                continue;
+            const qsizetype end = std::min(line.size(), limit - start);
+            if (end < column + needle.size())
+                continue;
+            const qsizetype at = line.left(end).indexOf(needle, column);
+            if (at >= 0)
+                return start + at;
+        }
+        return -1;
+    }
+    bool StartsWithCi(qsizetype at, QLatin1StringView word) const
+    {
+        const int i = LineAt(at);
+        return m_line(i).mid(at - m_starts[size_t(i)]).startsWith(word, Qt::CaseInsensitive);
+    }
+    QString Mid(qsizetype at, qsizetype n) const
+    {
+        QString out;
+        while (n > 0 && at < Size()) {
+            const int i = LineAt(at);
+            const QStringView line = m_line(i);
+            const qsizetype column = at - m_starts[size_t(i)];
+            const QString piece = column < line.size() ? line.mid(column).toString() + QStringLiteral("\r\n")
+                                                       : QStringLiteral("\r\n").mid(column - line.size());
+            out += piece.left(n);
+            at += piece.size();
+            n -= piece.size();
+        }
+        return out;
+    }
+
+private:
+    int LineAt(qsizetype at) const
+    {
+        const auto it = std::upper_bound(m_starts.begin(), m_starts.end(), at);
+        return std::max(0, int(it - m_starts.begin()) - 1);
+    }
+
+    const std::function<QStringView(int)> &m_line;
+    std::vector<qsizetype> m_starts;
+};
+
+// The next "<!--" + word (word compared in any letter case) in from..limit; -1 when none.
+template <class Text>
+qsizetype FindMarker(const Text &text, qsizetype from, qsizetype limit, QLatin1StringView word)
 {
     for (;;) {
-        const qsizetype at = text.indexOf(u"<!--", from);
+        const qsizetype at = text.IndexOf(u"<!--", from, limit);
         if (at < 0)
             return -1;
-        if (text.mid(at + 4).startsWith(word, Qt::CaseInsensitive))
+        if (text.StartsWithCi(at + 4, word))
             return at;
         from = at + 4;
     }
 }
 
-} // namespace
-
-TRefresh RefreshAutoDates(QStringView text, const std::function<QString(const QString &format)> &dateFor)
+template <class Text>
+TRefresh Refresh(const Text &text, const std::function<QString(const QString &format)> &dateFor)
 {
     TRefresh result;
+    const qsizetype size = text.Size();
     qsizetype p = 0;
-    while (p < text.size()) {
+    while (p < size) {
         result.LastScan = p;
-        const qsizetype q = FindMarker(text, p, QLatin1StringView("Date"));
+        const qsizetype q = FindMarker(text, p, size, QLatin1StringView("Date"));
         if (q < 0)
             break;
-        const qsizetype arrow = text.indexOf(u"-->", q);
+        const qsizetype arrow = text.IndexOf(u"-->", q, size);
         if (arrow < 0)
             break;
         const qsizetype r = arrow + 3;
-        const QStringView opener = text.mid(q, r - q);
+        const QString opener = text.Mid(q, r - q);
         const qsizetype paren = opener.indexOf(u'(');
         // For a well-formed marker this drops ")-->"; a marker too short for that has no format.
-        const QStringView afterParen = paren < 0 ? QStringView() : opener.mid(paren + 1);
+        const QStringView afterParen = paren < 0 ? QStringView() : QStringView(opener).mid(paren + 1);
         const QString format = afterParen.size() > 4 ? afterParen.chopped(4).toString() : QString();
-        const qsizetype close = FindMarker(text, r, QLatin1StringView("/Date-->"));
-        const qsizetype nextOpener = close < 0 ? -1 : FindMarker(text.left(close), r, QLatin1StringView("Date"));
+        const qsizetype close = FindMarker(text, r, size, QLatin1StringView("/Date-->"));
+        const qsizetype nextOpener = close < 0 ? -1 : FindMarker(text, r, close, QLatin1StringView("Date"));
         if (close < 0 || nextOpener >= 0) {
             // Without its own closing marker, the date would run over the next stamp's opening.
             result.Error = QStringLiteral("AutoDate Syntax Error: missing <!--/Date--> after Char ")
@@ -349,12 +440,25 @@ TRefresh RefreshAutoDates(QStringView text, const std::function<QString(const QS
             break;
         }
         const QString date = dateFor(format);
-        if (text.mid(r, close - r) != date)
+        if (close - r != date.size() || text.Mid(r, close - r) != date)
             result.Replacements.append({r, close, date});
         ++result.Statements;
         p = close + 12;
     }
     return result;
+}
+
+} // namespace
+
+TRefresh RefreshAutoDates(QStringView text, const std::function<QString(const QString &format)> &dateFor)
+{
+    return Refresh(TFlatText(text), dateFor);
+}
+
+TRefresh RefreshAutoDates(int lineCount, const std::function<QStringView(int)> &line,
+                          const std::function<QString(const QString &format)> &dateFor)
+{
+    return Refresh(TLineText(lineCount, line), dateFor);
 }
 
 QString ApplyRefresh(QStringView text, const TRefresh &refresh)

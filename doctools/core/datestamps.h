@@ -72,6 +72,9 @@ struct TRefresh
 // dateFor gives the date for a format. A stamp with no closing "<!--/Date-->" (or whose date would
 // swallow another opening marker) stops the refresh with a syntax error naming the character.
 TRefresh RefreshAutoDates(QStringView text, const std::function<QString(const QString &format)> &dateFor);
+// The same over lines that are each followed by CR LF (an editor's lines), read in place.
+TRefresh RefreshAutoDates(int lineCount, const std::function<QStringView(int)> &line,
+                          const std::function<QString(const QString &format)> &dateFor);
 
 // text with the refresh's replacements made.
 QString ApplyRefresh(QStringView text, const TRefresh &refresh);

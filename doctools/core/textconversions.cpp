@@ -189,6 +189,13 @@ QString TEntityMap::EntitiesToCharacters(QStringView text) const
 QString ConvertTagCase(QStringView text, bool upper)
 {
     QString out = text.toString();
+    ConvertTagCaseInPlace(out, upper);
+    return out;
+}
+
+bool ConvertTagCaseInPlace(QString &out, bool upper)
+{
+    bool changed = false;
     QChar *d = out.data();
     const qsizetype n = out.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -199,14 +206,17 @@ QString ConvertTagCase(QStringView text, bool upper)
         qsizetype j = i + 1;
         for (; j < n && d[j] != u'\n' && d[j] != u'\r' && d[j] != u' ' && d[j] != u'>'; ++j) {
             const char16_t c = d[j].unicode();
-            if (upper && c >= u'a' && c <= u'z')
+            if (upper && c >= u'a' && c <= u'z') {
                 d[j] = QChar(c - 32);
-            else if (!upper && c >= u'A' && c <= u'Z')
+                changed = true;
+            } else if (!upper && c >= u'A' && c <= u'Z') {
                 d[j] = QChar(c + 32);
+                changed = true;
+            }
         }
         i = j - 1;
     }
-    return out;
+    return changed;
 }
 
 QString ReplaceSlashes(QStringView text)

@@ -63,6 +63,8 @@ private:
 // The name after every "<" (up to a line break, blank or ">") in upper or lower case; only the
 // letters a to z change. Every "<" counts, also in scripts and comments.
 QString ConvertTagCase(QStringView text, bool upper);
+// The same on text itself, for a caller that has its own copy; true when a letter changed.
+bool ConvertTagCaseInPlace(QString &text, bool upper);
 
 // Every "\" as "/".
 QString ReplaceSlashes(QStringView text);

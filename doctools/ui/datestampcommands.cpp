@@ -113,10 +113,11 @@ void TDateStampCommands::RefreshAutoDates(TCodeEdit &edit)
 {
     if (edit.TotalCharCount() <= 2 && (edit.LineCount() == 0 || edit.Lines()[0].isEmpty()))
         return;
-    const QString text = edit.Text();
     const QDateTime when = Now();
+    const TEditLines &lines = edit.Lines();
     const DateStamps::TRefresh refresh = DateStamps::RefreshAutoDates(
-        text, [&](const QString &format) { return DateStamps::FormatDateTime(format, when, Locale); });
+        lines.Count(), [&](int i) { return QStringView(lines[i]); },
+        [&](const QString &format) { return DateStamps::FormatDateTime(format, when, Locale); });
     m_host.ShowStatus(refresh.Error.isEmpty() ? DateStamps::ScanningMessage(refresh.LastScan) : refresh.Error);
     if (refresh.Replacements.isEmpty())
         return;

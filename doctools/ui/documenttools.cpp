@@ -224,10 +224,9 @@ void TDocumentTools::TagsCaseConvert(bool upper)
         return;
     }
     m_host.ShowStatus(QStringLiteral("Changing Tags... please wait"));
-    const QString before = WholeText(edit);
-    const QString after = Conversions::ConvertTagCase(before, upper);
-    if (after != before)
-        ReplaceWhole(edit, after);
+    QString text = WholeText(edit);
+    if (Conversions::ConvertTagCaseInPlace(text, upper))
+        ReplaceWhole(edit, text);
     edit.SetSelStart(1);
     m_host.ShowStatus(QStringLiteral("Changing Tags... completed"));
 }

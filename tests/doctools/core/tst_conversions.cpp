@@ -239,6 +239,9 @@ private Q_SLOTS:
         QFETCH(QString, lower);
         QCOMPARE(ConvertTagCase(text, true), upper);
         QCOMPARE(ConvertTagCase(text, false), lower);
+        QString inPlace = text;
+        QCOMPARE(ConvertTagCaseInPlace(inPlace, true), upper != text);
+        QCOMPARE(inPlace, upper);
     }
 
     void textFileToPage()

@@ -175,6 +175,10 @@ private Q_SLOTS:
                                          << "<!--Dated 2001-->[]<!--/Date-->" << 1 << "";
         QTest::newRow("date over lines") << "<!--Date(x)-->a\r\nb<!--/Date-->"
                                          << "<!--Date(x)-->[x]<!--/Date-->" << 1 << "";
+        QTest::newRow("marker over lines") << "x\r\n<!--Date(a\r\nb)-->old\r\n\r\n<!--/Date-->y"
+                                           << "x\r\n<!--Date(a\r\nb)-->[a\r\nb]<!--/Date-->y" << 1 << "";
+        QTest::newRow("empty lines and a stamp at the end") << "\r\n\r\n<!--Date-->1<!--/Date-->"
+                                                            << "\r\n\r\n<!--Date-->[]<!--/Date-->" << 1 << "";
         QTest::newRow("missing closing marker keeps the ones before")
             << "<!--Date(a)-->1<!--/Date--> <!--Date(b)-->2"
             << "<!--Date(a)-->[a]<!--/Date--> <!--Date(b)-->2" << 1
@@ -200,6 +204,14 @@ private Q_SLOTS:
         QCOMPARE(ApplyRefresh(text, r), refreshed);
         QCOMPARE(r.Statements, statements);
         QCOMPARE(r.Error, error);
+        // Read as an editor's lines, the same stamps at the same places.
+        const QString joined = text + QStringLiteral("\r\n");
+        const QStringList lines = text.split(QStringLiteral("\r\n"));
+        const TRefresh byLines = RefreshAutoDates(
+            int(lines.size()), [&](int i) { return QStringView(lines.at(i)); }, Marked);
+        QCOMPARE(ApplyRefresh(joined, byLines), refreshed + QStringLiteral("\r\n"));
+        QCOMPARE(byLines.Error, error);
+        QCOMPARE(byLines.Statements, statements);
         // Refreshing again finds the same stamps and changes nothing more.
         const TRefresh again = RefreshAutoDates(refreshed, Marked);
         QVERIFY(again.Replacements.isEmpty());
