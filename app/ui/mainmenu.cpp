@@ -68,8 +68,7 @@ QHash<QString, QMenu *> BuildMainMenu(QMenuBar *bar, const QHash<QString, QActio
 
     QMenu *tools = menu("Tools1", QStringLiteral("&Tools"));
     add(tools, {"Text2HtmlKonverter1", "JavaApplets1", ""});
-    QMenu *userTools = submenu(tools, "MainUserTools1", QStringLiteral("&User Tools"));
-    userTools->setEnabled(false);
+    submenu(tools, "MainUserTools1", QStringLiteral("&User Tools"));
 
     QMenu *project = menu("Projekt1", QStringLiteral("&Project"));
     add(project, {"New2", "Add1", "Delete2", "", "ProjectOptions1", "Infomation1", "Upload1"});

@@ -3,6 +3,7 @@
 
 #include "aids/ui/snippetcommands.h"
 #include "doctools/ui/documenttools.h"
+#include "site/ui/usertoolcommands.h"
 #include "aids/ui/quickbar.h"
 #include "aids/ui/taginsight.h"
 #include "aids/core/myrichedit.h"
@@ -116,6 +117,9 @@ void TfrmHTMLEdit::FormCreate()
         AppSettings::LoadRegList(*m_context.UserStore, m_userTools, QStringLiteral("UserTools"), status);
     }
     m_documents->BuildReopenMenu();
+    m_userToolCommands = new TUserToolCommands(*this, m_userTools, this);
+    if (m_context.StartProgram)
+        m_userToolCommands->Start = m_context.StartProgram;
     CreateTagInsight();
 
     RefreshKeyIndicators();

@@ -54,6 +54,7 @@ class TActionCatalog;
 class TAnalysisCommands;
 class TSnippetCommands;
 class TDocumentTools;
+class TUserToolCommands;
 class TDocumentManager;
 class TPreviewController;
 class TWorkArea;
@@ -80,6 +81,7 @@ public:
     // TCommandHost: what the subsystems register with.
     QWidget *HostWindow() override { return this; }
     QAction *FindAction(const QString &name) const override { return m_actions.value(name); }
+    QMenu *FindMenu(const QString &name) const override { return Menu(name); }
     QAction *BindCommand(const QString &name, std::function<void()> handler) override;
     void RunGuarded(const std::function<void()> &command) override;
     QWidget *SidePageWidget(SidePage page) override;
@@ -188,6 +190,7 @@ public:
     TAnalysisCommands *Analysis() const { return m_analysis; }
     TSnippetCommands *Snippets() const { return m_snippets; }
     TDocumentTools *DocumentTools() const { return m_documentTools; }
+    TUserToolCommands *UserToolCommands() const { return m_userToolCommands; }
     TTreePanel *TreePanel() const;
     TReportPanel *ReportPanel() const;
     void btnRefreshHTreeClick();
@@ -264,6 +267,7 @@ private:
     TAnalysisCommands *m_analysis = nullptr;
     TSnippetCommands *m_snippets = nullptr;
     TDocumentTools *m_documentTools = nullptr;
+    TUserToolCommands *m_userToolCommands = nullptr;
     TWorkArea *m_workArea = nullptr;
     TSearchCommands *m_search = nullptr;
     QTimer m_timer1;

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QAction;
+class QMenu;
 class QWidget;
 class TCodeEdit;
 class TWindowState;
@@ -28,6 +29,8 @@ public:
     virtual QAction *BindCommand(const QString &name, std::function<void()> handler) = 0;
     // Runs a command with the same error handling.
     virtual void RunGuarded(const std::function<void()> &command) = 0;
+    // A menu of the menu bar by its name ("MainUserTools1"); null when there is none.
+    virtual QMenu *FindMenu(const QString &name) const = 0;
     // The panel of a side page, to put a subsystem's content into; ShowSidePage brings it forward.
     virtual QWidget *SidePageWidget(SidePage page) = 0;
     // Brings a page forward, showing the side bar when it was put away.
