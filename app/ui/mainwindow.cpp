@@ -3,6 +3,7 @@
 
 #include "aids/ui/snippetcommands.h"
 #include "doctools/ui/documenttools.h"
+#include "site/ui/sitemanager.h"
 #include "site/ui/usertoolcommands.h"
 #include "aids/ui/quickbar.h"
 #include "aids/ui/taginsight.h"
@@ -30,6 +31,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -145,6 +147,11 @@ void TfrmHTMLEdit::FormCreate()
     m_documentTools = new TDocumentTools(*this, dataDir, this);
     m_documentTools->AttachPalette(m_quickBar->Page(QStringLiteral("tabColors")));
     m_documentTools->AttachAutoDatePage(m_quickBar->Page(QStringLiteral("tabAutoDate")));
+    m_siteManager = new TSiteManager(*this, this);
+    QList<TSiteManager::TTask> tasks;
+    for (const TTaskEntry &t : std::as_const(m_tasks))
+        tasks.append({t.Text, t.Detail1, t.Detail2});
+    m_siteManager->SetStored(tasks, m_notes, m_projectFile);
 
     if (!m_context.Arguments.isEmpty()) {
         const QString path = m_context.Arguments.first();
@@ -266,6 +273,13 @@ TSavedState TfrmHTMLEdit::CollectState() const
     s.Project = m_projectFile;
     s.Notes = m_notes;
     s.Tasks = m_tasks;
+    if (m_siteManager) {
+        s.Project = m_siteManager->ProjectFile();
+        s.Notes = m_siteManager->Notes();
+        s.Tasks.clear();
+        for (const TSiteManager::TTask &t : m_siteManager->Tasks())
+            s.Tasks.append({t[0], t[1], t[2]});
+    }
     return s;
 }
 
@@ -472,6 +486,17 @@ QString TfrmHTMLEdit::UserSetting(const QString &name) const
 QString TfrmHTMLEdit::ChooseOpenFile(const QString &caption, const QString &filter, const QString &dir)
 {
     return m_documents->ChooseOpenFile(caption, filter, dir);
+}
+
+QString TfrmHTMLEdit::ChooseSaveFile(const QString &caption, const QString &filter, const QString &start)
+{
+    return m_context.ChooseSaveFile ? m_context.ChooseSaveFile(caption, start, filter)
+                                    : QFileDialog::getSaveFileName(this, caption, start, filter);
+}
+
+void TfrmHTMLEdit::SetStatusPanelText(int panel, const QString &text)
+{
+    StatusBar()->SetPanelText(panel, text);
 }
 
 void TfrmHTMLEdit::NewDocument()

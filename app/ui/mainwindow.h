@@ -55,6 +55,7 @@ class TAnalysisCommands;
 class TSnippetCommands;
 class TDocumentTools;
 class TUserToolCommands;
+class TSiteManager;
 class TDocumentManager;
 class TPreviewController;
 class TWorkArea;
@@ -104,6 +105,8 @@ public:
     bool AskYesNo(const QString &caption, const QString &text) override { return Ask(caption, text); }
     QString ChooseOpenFile(const QString &caption, const QString &filter, const QString &dir = QString()) override;
     void NewDocument() override;
+    QString ChooseSaveFile(const QString &caption, const QString &filter, const QString &start) override;
+    void SetStatusPanelText(int panel, const QString &text) override;
     void WhenSaving(std::function<void(TCodeEdit &edit)> listener) override
     {
         m_saveListeners.append(std::move(listener));
@@ -191,6 +194,7 @@ public:
     TSnippetCommands *Snippets() const { return m_snippets; }
     TDocumentTools *DocumentTools() const { return m_documentTools; }
     TUserToolCommands *UserToolCommands() const { return m_userToolCommands; }
+    TSiteManager *SiteManager() const { return m_siteManager; }
     TTreePanel *TreePanel() const;
     TReportPanel *ReportPanel() const;
     void btnRefreshHTreeClick();
@@ -268,6 +272,7 @@ private:
     TSnippetCommands *m_snippets = nullptr;
     TDocumentTools *m_documentTools = nullptr;
     TUserToolCommands *m_userToolCommands = nullptr;
+    TSiteManager *m_siteManager = nullptr;
     TWorkArea *m_workArea = nullptr;
     TSearchCommands *m_search = nullptr;
     QTimer m_timer1;

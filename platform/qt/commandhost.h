@@ -56,6 +56,10 @@ public:
     virtual bool AskYesNo(const QString &caption, const QString &text) = 0;
     // The open dialog in dir (empty: the documents' folder); empty when cancelled.
     virtual QString ChooseOpenFile(const QString &caption, const QString &filter, const QString &dir = QString()) = 0;
+    // The save dialog starting at start (a folder or a file name); empty when cancelled.
+    virtual QString ChooseSaveFile(const QString &caption, const QString &filter, const QString &start) = 0;
+    // A panel of the status bar by number (8: the project).
+    virtual void SetStatusPanelText(int panel, const QString &text) = 0;
     // A new untitled document, made the active one.
     virtual void NewDocument() = 0;
     // A user setting by its stored name ("HomepageRef", "eMailRef"); empty for an unknown name.

@@ -32,6 +32,20 @@ public:
     bool Start()
     {
         Store = std::make_unique<TSettingsStore>(Dir.filePath(QStringLiteral("c%1.conf").arg(++m_configs)));
+        return Open();
+    }
+
+    // Closes the window as a user would (its settings are written) and starts the program again
+    // on the same settings.
+    bool Restart()
+    {
+        Window->close();
+        Window.reset();
+        return Open();
+    }
+
+    bool Open()
+    {
         TMainWindowContext context;
         context.UserStore = Store.get();
         // A program folder of its own, so that backups land in the scratch folder.
