@@ -2,6 +2,7 @@
 #include "app/ui/mainwindow.h"
 
 #include "aids/ui/snippetcommands.h"
+#include "assistants/ui/documentweightcommand.h"
 #include "doctools/ui/documenttools.h"
 #include "site/ui/usertoolcommands.h"
 #include "aids/ui/quickbar.h"
@@ -145,6 +146,7 @@ void TfrmHTMLEdit::FormCreate()
     m_documentTools = new TDocumentTools(*this, dataDir, this);
     m_documentTools->AttachPalette(m_quickBar->Page(QStringLiteral("tabColors")));
     m_documentTools->AttachAutoDatePage(m_quickBar->Page(QStringLiteral("tabAutoDate")));
+    new TDocumentWeightCommand(*this, this);
 
     if (!m_context.Arguments.isEmpty()) {
         const QString path = m_context.Arguments.first();
