@@ -113,6 +113,8 @@ TfrmDocumentWeight::TfrmDocumentWeight(QWidget *owner, const TDocumentWeightInpu
 
     resize(560, 440);
     btnRefreshClick();
+    // Focus on Close, so the list opens without a current row drawn.
+    close->setFocus();
 }
 
 QLabel *TfrmDocumentWeight::Figure(const char *name)

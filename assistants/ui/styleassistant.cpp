@@ -137,9 +137,8 @@ TfrmStyleAssistant::TfrmStyleAssistant(QWidget *owner) : QDialog(owner)
     connect(speed1, &QToolButton::clicked, this, &TfrmStyleAssistant::SpeedButton1Click);
     connect(speed2, &QToolButton::clicked, this, &TfrmStyleAssistant::SpeedButton2Click);
 
-    PickColor = [this](std::optional<std::uint32_t> current, const QString &title) -> std::optional<std::uint32_t> {
-        const QColor initial = current ? QColor::fromRgb(QRgb(*current)) : QColor(Qt::white);
-        const QColor color = QColorDialog::getColor(initial, this, title);
+    PickColor = [this](std::uint32_t initial, const QString &title) -> std::optional<std::uint32_t> {
+        const QColor color = QColorDialog::getColor(QColor::fromRgb(QRgb(initial)), this, title);
         if (!color.isValid())
             return std::nullopt;
         return color.rgb() & 0xFFFFFFu;
@@ -200,7 +199,7 @@ void TfrmStyleAssistant::ShowSample(QFrame *panel, std::optional<std::uint32_t> 
 
 void TfrmStyleAssistant::SpeedButton1Click()
 {
-    if (const std::optional<std::uint32_t> rgb = PickColor(m_color, QStringLiteral("Text Color"))) {
+    if (const std::optional<std::uint32_t> rgb = PickColor(m_color.value_or(0x000000), QStringLiteral("Text Color"))) {
         m_color = *rgb & 0xFFFFFFu;
         ShowSample(m_colorPanel, m_color);
         UpdatePreview();
@@ -209,7 +208,8 @@ void TfrmStyleAssistant::SpeedButton1Click()
 
 void TfrmStyleAssistant::SpeedButton2Click()
 {
-    if (const std::optional<std::uint32_t> rgb = PickColor(m_bgColor, QStringLiteral("Background Color"))) {
+    if (const std::optional<std::uint32_t> rgb =
+            PickColor(m_bgColor.value_or(0xFFFFFF), QStringLiteral("Background Color"))) {
         m_bgColor = *rgb & 0xFFFFFFu;
         ShowSample(m_bgColorPanel, m_bgColor);
         UpdatePreview();

@@ -33,8 +33,9 @@ public:
     // The colour buttons (" Color" and "Backgr. "); they ask through PickColor.
     void SpeedButton1Click();
     void SpeedButton2Click();
-    // Asks for a colour, starting from the current one; tests replace it. Nothing when cancelled.
-    std::function<std::optional<std::uint32_t>(std::optional<std::uint32_t> current, const QString &title)> PickColor;
+    // Asks for a colour, starting from initial (the current one, else black text on white);
+    // tests replace it. Nothing when cancelled.
+    std::function<std::optional<std::uint32_t>(std::uint32_t initial, const QString &title)> PickColor;
 
 private:
     QWidget *BuildHeader();

@@ -32,15 +32,17 @@ private Q_SLOTS:
         QVERIFY(h.Window->ActiveTab());
 
         QStringList rows;
-        QString docuSize;
+        QString docuSize, notice;
         Command()->ShowDialog = [&](TfrmDocumentWeight &dialog) {
             for (const DocumentWeight::TDependency &d : dialog.Weight().Dependencies)
                 rows << QFileInfo(d.FileName).fileName() + u' ' + d.StatusText;
             docuSize = dialog.findChild<QLabel *>(QStringLiteral("lblDocuSize"))->text();
+            notice = dialog.findChild<QLabel *>(QStringLiteral("lblNotice"))->text();
         };
         action->trigger();
         QCOMPARE(rows, (QStringList{"logo.gif OK", "no.gif File not found"}));
         QCOMPARE(docuSize, QStringLiteral("0.06 KB"));
+        QCOMPARE(notice, QString());
         QVERIFY(h.Messages.isEmpty());
     }
 

@@ -90,9 +90,9 @@ private Q_SLOTS:
     {
         TfrmStyleAssistant d(nullptr);
         QList<std::optional<std::uint32_t>> answers = {0xFF0000u, 0x000080u, std::nullopt};
-        QStringList titles;
-        d.PickColor = [&](std::optional<std::uint32_t>, const QString &title) {
-            titles << title;
+        QStringList asked;
+        d.PickColor = [&](std::uint32_t initial, const QString &title) {
+            asked << title + QStringLiteral(" from #") + QString::number(initial, 16);
             return answers.takeFirst();
         };
         Field<QToolButton>(d, "SpeedButton1")->click();
@@ -103,7 +103,8 @@ private Q_SLOTS:
         QCOMPARE(Field<QFrame>(d, "pnlBGColor")->palette().color(QPalette::Window), QColor(0, 0, 0x80));
         // Cancelling the colour dialog keeps the colour chosen before.
         Field<QToolButton>(d, "SpeedButton1")->click();
-        QCOMPARE(titles.size(), 3);
+        QCOMPARE(asked,
+                 (QStringList{"Text Color from #0", "Background Color from #ffffff", "Text Color from #ff0000"}));
         QVERIFY(d.Rule().contains(QLatin1String("  color: #FF0000;\r\n  background: #000080;\r\n}")));
     }
 
@@ -117,7 +118,7 @@ private Q_SLOTS:
                 Field<QComboBox>(d, "cbxSize")->setEditText(QStringLiteral("large"));
                 Field<QComboBox>(d, "cbxAlign")->setEditText(QStringLiteral("center"));
                 Field<QToolButton>(d, "btnBold")->click();
-                d.PickColor = [](std::optional<std::uint32_t>, const QString &) { return 0xFF0000u; };
+                d.PickColor = [](std::uint32_t, const QString &) { return 0xFF0000u; };
                 Field<QToolButton>(d, "SpeedButton1")->click();
                 d.accept();
             });
