@@ -24,6 +24,9 @@ public:
     virtual bool PickColor(std::uint32_t &rgb) = 0;
     // The tag assistant on the editor's selected tag: the markup to write over it.
     virtual bool EditSelectedTag(QString &code) = 0;
+    // The style assistant: the CSS rule to write over the selection. Without a dialog to show,
+    // it is as if cancelled.
+    virtual bool StyleRule(QString & /*rule*/) { return false; }
     // An information (or, with warning set, a warning) message.
     virtual void Message(const QString &caption, const QString &text, bool warning) = 0;
 };
@@ -45,7 +48,7 @@ enum class TPlacement {
     Snippet,                // the common insertion: replaces the selection, caret CursorBack before the end
     ReplaceSelection,       // replaces the selection, caret left after it, not remembered for repeat
     InsertAtSelectionStart, // the selection collapses to its start first; not remembered for repeat
-    StyleAssistant,         // the command opens the style assistant; nothing is inserted here
+    StyleAssistant,         // the caller opens the style assistant (TAsker::StyleRule) and writes its rule
 };
 
 struct TResult

@@ -1,11 +1,12 @@
 // The QuickBar's snippet buttons, the Insert menu's snippet items, Repeat Last Action, Select Tag
-// and the Tag Assistant.
+// and the Tag and Style Assistants.
 #include "aids/ui/snippetcommands.h"
 
 #include "aids/core/myrichedit.h"
 #include "aids/core/snippetplacement.h"
 #include "aids/core/tagselection.h"
 #include "aids/ui/quickbar.h"
+#include "assistants/ui/styleassistant.h"
 #include "assistants/ui/tagassistant.h"
 #include "editor/ui/codeeditview.h"
 #include "platform/core/windowstate.h"
@@ -21,7 +22,8 @@
 #include <QMessageBox>
 #include <QToolButton>
 
-// The real prompts: the window's input box, the tag assistant, the font and colour dialogs.
+// The real prompts: the window's input box, the tag and style assistants, the font and colour
+// dialogs.
 class TSnippetCommands::TDialogAsker : public Snippets::TAsker
 {
 public:
@@ -45,6 +47,12 @@ public:
         TfrmTagAssistant dialog(m_host.HostWindow(), Input());
         code = dialog.EditTag();
         return !code.isEmpty();
+    }
+    bool StyleRule(QString &rule) override
+    {
+        TfrmStyleAssistant dialog(m_host.HostWindow());
+        rule = dialog.Execute();
+        return !rule.isEmpty();
     }
     bool PickFont(QString &family, std::uint32_t &rgb) override
     {
@@ -154,10 +162,6 @@ TSnippetCommands::~TSnippetCommands() = default;
 
 void TSnippetCommands::DisableUnbuilt()
 {
-    if (QToolButton *style = m_quickBar->Button(QStringLiteral("ToolbarButton9761"))) {
-        style->setEnabled(false);
-        style->setToolTip(QStringLiteral("Style Assistant (not available in this version)"));
-    }
     // The "target" button names the box beside it: a click puts the caret there.
     if (QToolButton *target = m_quickBar->Button(QStringLiteral("ToolbarButton9767"))) {
         target->setEnabled(true);
@@ -221,8 +225,10 @@ void TSnippetCommands::Run(int command, const QString &variant)
             edit->SetSelStart(edit->SelStart());
 
         m_dialogs->Editor = edit;
-        const Snippets::TResult result = Snippets::Run(command, context, *m_asker);
+        Snippets::TResult result = Snippets::Run(command, context, *m_asker);
         m_dialogs->Editor = nullptr;
+        if (result.Placement == Snippets::TPlacement::StyleAssistant)
+            result = StyleRule();
         if (result.Placement == Snippets::TPlacement::Nothing || result.Text.isEmpty())
             return;
         TMyRichEdit &target = RequiredEditor();
@@ -237,6 +243,16 @@ void TSnippetCommands::Run(int command, const QString &variant)
         if (QWidget *view = m_host.ActiveEditorView())
             view->setFocus();
     });
+}
+
+Snippets::TResult TSnippetCommands::StyleRule()
+{
+    // Asked before the dialog, so that a rule made for no document is not thrown away.
+    RequiredEditor();
+    QString rule;
+    if (!m_asker->StyleRule(rule) || rule.isEmpty())
+        return {};
+    return {Snippets::TPlacement::ReplaceSelection, Snippets::WithCrLf(rule), 0, false};
 }
 
 void TSnippetCommands::SelectTagAtCursor()

@@ -1,5 +1,5 @@
 // The QuickBar's snippet buttons, the Insert menu's snippet items, Repeat Last Action, Select Tag
-// and the Tag Assistant, registered with the window through TCommandHost.
+// and the Tag and Style Assistants, registered with the window through TCommandHost.
 #pragma once
 
 #include "aids/core/snippetcommands.h"
@@ -33,6 +33,8 @@ private:
     class TDialogAsker;
 
     void Run(int command, const QString &variant);
+    // The style assistant's rule, to be written over the selection; nothing when cancelled.
+    Snippets::TResult StyleRule();
     TMyRichEdit &RequiredEditor() const;
     TMyRichEdit *ActiveEditor() const;
     void DisableUnbuilt();

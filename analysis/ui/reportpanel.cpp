@@ -7,8 +7,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace {
-QIcon RowIcon(int image)
+QIcon ReportRowIcon(int image)
 {
     switch (image) {
     case riInfo: return QIcon::fromTheme(QStringLiteral("dialog-information"));
@@ -18,7 +17,6 @@ QIcon RowIcon(int image)
     default: return {};
     }
 }
-} // namespace
 
 TReportPanel::TReportPanel(QWidget *parent) : QWidget(parent)
 {
@@ -95,7 +93,7 @@ void TReportPanel::ShowRows(const QString &title, const QList<TReportRow> &rows,
     items.reserve(rows.size());
     for (const TReportRow &row : rows) {
         auto *item = new QTreeWidgetItem(QStringList{row.Caption} + row.SubItems);
-        item->setIcon(0, RowIcon(row.ImageIndex));
+        item->setIcon(0, ReportRowIcon(row.ImageIndex));
         items.append(item);
     }
     m_list->addTopLevelItems(items);

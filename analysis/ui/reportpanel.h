@@ -5,8 +5,12 @@
 
 #include <QWidget>
 
+class QIcon;
 class QLabel;
 class QTreeWidget;
+
+// The report's image list: the icon of a TReportImage, also used by other lists of links.
+QIcon ReportRowIcon(int image);
 
 class TReportPanel : public QWidget
 {
