@@ -4,6 +4,7 @@
 #include "aids/ui/snippetcommands.h"
 #include "assistants/ui/documentweightcommand.h"
 #include "doctools/ui/documenttools.h"
+#include "site/ui/explorerpage.h"
 #include "site/ui/sitemanager.h"
 #include "site/ui/usertoolcommands.h"
 #include "aids/ui/quickbar.h"
@@ -32,6 +33,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFile>
 #include <QFileInfo>
@@ -99,7 +101,9 @@ void TfrmHTMLEdit::FormCreate()
     m_snippets = new TSnippetCommands(*this, m_quickBar, this);
     ConnectSearchCommands();
 
-    m_workArea->ExplorerBar()->SetExplorerRoot(m_context.ProgramDir);
+    m_workArea->ExplorerBar()->SetExplorerRoot(QDir::homePath());
+    m_explorerPage = new TExplorerPage(*this, this);
+    m_explorerPage->SelectFolder(QDir::homePath());
     m_workArea->CreateBrowser();
     m_preview->RegisterCommands();
     m_workArea->IESplitter()->setSizes({height() / 2, height() / 2});
@@ -158,6 +162,8 @@ void TfrmHTMLEdit::FormCreate()
     if (!m_context.Arguments.isEmpty()) {
         const QString path = m_context.Arguments.first();
         RunGuarded([&] { OpenFile(QFileInfo(path).absoluteFilePath()); });
+        // The explorer starts where the page is.
+        m_explorerPage->SelectFolder(QFileInfo(path).absolutePath());
     }
     if (m_context.Splash)
         m_context.Splash->hide();

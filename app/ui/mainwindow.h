@@ -56,6 +56,7 @@ class TSnippetCommands;
 class TDocumentTools;
 class TUserToolCommands;
 class TSiteManager;
+class TExplorerPage;
 class TDocumentManager;
 class TPreviewController;
 class TWorkArea;
@@ -187,7 +188,7 @@ public:
     void Message(int icon, const QString &caption, const QString &text);
     bool Ask(const QString &caption, const QString &text);
     bool InputBox(const QString &caption, const QString &prompt, QString &value);
-    bool OpenUrl(const QUrl &url);
+    bool OpenUrl(const QUrl &url) override;
 
     // Document analysis: the tree and the checks.
     TAnalysisCommands *Analysis() const { return m_analysis; }
@@ -195,6 +196,7 @@ public:
     TDocumentTools *DocumentTools() const { return m_documentTools; }
     TUserToolCommands *UserToolCommands() const { return m_userToolCommands; }
     TSiteManager *SiteManager() const { return m_siteManager; }
+    TExplorerPage *ExplorerPage() const { return m_explorerPage; }
     TTreePanel *TreePanel() const;
     TReportPanel *ReportPanel() const;
     void btnRefreshHTreeClick();
@@ -273,6 +275,7 @@ private:
     TDocumentTools *m_documentTools = nullptr;
     TUserToolCommands *m_userToolCommands = nullptr;
     TSiteManager *m_siteManager = nullptr;
+    TExplorerPage *m_explorerPage = nullptr;
     TWorkArea *m_workArea = nullptr;
     TSearchCommands *m_search = nullptr;
     QTimer m_timer1;

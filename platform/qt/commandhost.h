@@ -8,6 +8,7 @@
 
 class QAction;
 class QMenu;
+class QUrl;
 class QWidget;
 class TCodeEdit;
 class TWindowState;
@@ -60,6 +61,8 @@ public:
     virtual QString ChooseSaveFile(const QString &caption, const QString &filter, const QString &start) = 0;
     // A panel of the status bar by number (8: the project).
     virtual void SetStatusPanelText(int panel, const QString &text) = 0;
+    // Hands an address to the desktop (a file: its default program); false when nothing took it.
+    virtual bool OpenUrl(const QUrl &url) = 0;
     // A new untitled document, made the active one.
     virtual void NewDocument() = 0;
     // A user setting by its stored name ("HomepageRef", "eMailRef"); empty for an unknown name.
