@@ -47,9 +47,29 @@ QWidget *TextPage(QWidget *parent, const QString &text)
 TSiteManager::TSiteManager(TCommandHost &host, QObject *parent) : QObject(parent), m_host(host)
 {
     BuildPage(m_host.SidePageWidget(TCommandHost::ManagerPage));
+    AttachSwitchMenu();
     m_host.BindCommand(QStringLiteral("New2"), [this] { New2Click(); });
     m_host.BindCommand(QStringLiteral("Add1"), [this] { btnPrjAddClick(); });
     m_host.BindCommand(QStringLiteral("Delete2"), [this] { btnPrjRemoveClick(); });
+}
+
+void TSiteManager::AttachSwitchMenu()
+{
+    auto *button = m_host.HostWindow()->findChild<QToolButton *>(QStringLiteral("btnShowManager"));
+    if (!button)
+        return;
+    auto *menu = new QMenu(button);
+    menu->setObjectName(QStringLiteral("pmManager"));
+    menu->addAction(QStringLiteral("Website Management"))->setEnabled(false);
+    menu->addSeparator();
+    const std::array<std::pair<const char *, int>, 3> parts = {{{"&Project", 1}, {"Tasks", 2}, {"Notes", 3}}};
+    for (const auto &[caption, page] : parts)
+        menu->addAction(QLatin1String(caption), this, [this, page = page] {
+            m_host.ShowSidePage(TCommandHost::ManagerPage);
+            ShowPage(page);
+        });
+    button->setMenu(menu);
+    button->setPopupMode(QToolButton::MenuButtonPopup);
 }
 
 void TSiteManager::BuildPage(QWidget *page)
@@ -204,7 +224,15 @@ QStringList TSiteManager::Notes() const
 
 void TSiteManager::ShowPage(int page)
 {
-    m_pages->setCurrentIndex(std::clamp(page, 0, m_pages->count() - 1));
+    page = std::clamp(page, 0, m_pages->count() - 1);
+    m_pages->setCurrentIndex(page);
+    // The tree shows the part the notebook shows.
+    QTreeWidgetItem *root = m_tree->topLevelItem(0);
+    QTreeWidgetItem *item = page == 0 ? root : root->child(page - 1);
+    if (item && m_tree->currentItem() != item) {
+        const QSignalBlocker block(m_tree);
+        m_tree->setCurrentItem(item);
+    }
 }
 
 int TSiteManager::CurrentPage() const

@@ -54,6 +54,8 @@ public:
 
 private:
     void BuildPage(QWidget *page);
+    // The side bar's Site button gets a menu of the manager's parts.
+    void AttachSwitchMenu();
     void ShowRows();
     void AddTaskRow(const TTask &task);
     void NotesMenu(const QPoint &at);

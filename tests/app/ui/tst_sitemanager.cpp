@@ -4,6 +4,9 @@
 #include "windowharness.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QTimer>
 #include <QListWidget>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -43,9 +46,10 @@ private Q_SLOTS:
         h.Window->Action(QStringLiteral("Delete2"))->trigger();
         QCOMPARE(Paths(), QStringList{a});
 
-        QString offered;
         h.SaveChoice = h.Dir.filePath(QStringLiteral("site.tfp"));
         Click("btnPrjSave");
+        QCOMPARE(h.SaveOffered.size(), 1);
+        QCOMPARE(QFileInfo(h.SaveOffered.first()).fileName(), QStringLiteral("site.tfp"));
         QCOMPARE(h.Read(QStringLiteral("site.tfp")), a.toUtf8() + "\r\n");
         QCOMPARE(ProjectStatus(), QStringLiteral("Project: site.tfp"));
         // Now the file exists: the second save writes without asking.
@@ -54,6 +58,7 @@ private Q_SLOTS:
         Click("btnPrjAdd");
         Click("btnPrjSave");
         QCOMPARE(h.Read(QStringLiteral("site.tfp")), a.toUtf8() + "\r\n" + h.OpenChoice.toUtf8() + "\r\n");
+        QCOMPARE(h.SaveOffered.size(), 1);
 
         // Cancelling the name changes nothing.
         h.Inputs = {QStringLiteral("<cancel>")};
@@ -110,6 +115,12 @@ private Q_SLOTS:
         M()->NewNote();
         M()->NewNote();
         QVERIFY(h.Restart());
+        // Stored three strings a task, in order.
+        QVERIFY(h.Store->OpenKey(QStringLiteral("Software\\Quillworks\\TagForge\\Tasks"), false));
+        QCOMPARE(h.Store->ReadInteger(QStringLiteral("Count")), 6);
+        QCOMPARE(h.Store->ReadString(QStringLiteral("3")), QStringLiteral("Check links"));
+        QCOMPARE(h.Store->ReadString(QStringLiteral("5")), QStringLiteral("Friday"));
+        h.Store->CloseKey();
         QCOMPARE(M()->Tasks().at(1), (TSiteManager::TTask{"Check links", "all pages", "Friday"}));
         QCOMPARE(M()->Notes(), (QStringList{"first", "second"}));
 
@@ -123,6 +134,23 @@ private Q_SLOTS:
         QVERIFY(h.Restart());
         QCOMPARE(M()->Notes(), QStringList{"second"});
         QCOMPARE(M()->Tasks().size(), 1);
+        // A right click on empty space offers New only; on a note, Delete and Edit too.
+        QStringList enabled;
+        QTimer::singleShot(0, [&] {
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                for (QAction *a : menu->actions())
+                    if (!a->isSeparator() && a->isEnabled())
+                        enabled << a->text();
+                menu->close();
+            }
+        });
+        QListWidget *notes = M()->NoteList();
+        h.Window->ShowSidePage(TCommandHost::ManagerPage);
+        M()->ShowPage(3);
+        notes->setViewMode(QListView::ListMode);
+        Q_EMIT notes->customContextMenuRequested(
+            QPoint(notes->viewport()->width() - 2, notes->viewport()->height() - 2));
+        QCOMPARE(enabled, (QStringList{"&New Note...", "View"}));
         // Editing a note.
         M()->NoteList()->setCurrentRow(0);
         h.Inputs = {QStringLiteral("changed")};

@@ -23,6 +23,7 @@ public:
     bool YesNoAnswer = true;
     QString OpenChoice;         // what the open dialog returns
     QString SaveChoice;         // what the save dialog returns
+    QStringList SaveOffered;    // where each save dialog started
     QList<QStringList> Started; // programs started: program, then arguments
     QList<QUrl> Opened;         // addresses handed to the desktop
     QStringList Inputs;         // answers to the input boxes in turn; "<cancel>" cancels one
@@ -61,7 +62,10 @@ public:
         context.AskYesNo = [this](const QString &, const QString &) { return YesNoAnswer; };
         context.AskYesNoCancel = [this](const QString &, const QString &) { return Answer; };
         context.ChooseOpenFile = [this](const QString &, const QString &, const QString &) { return OpenChoice; };
-        context.ChooseSaveFile = [this](const QString &, const QString &, const QString &) { return SaveChoice; };
+        context.ChooseSaveFile = [this](const QString &, const QString &start, const QString &) {
+            SaveOffered << start;
+            return SaveChoice;
+        };
         context.StartProgram = [this](const QString &program, const QStringList &args) {
             Started << (QStringList{program} + args);
             return true;
