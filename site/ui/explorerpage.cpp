@@ -4,6 +4,7 @@
 #include "editor/core/codeedit.h"
 #include "editor/ui/codeeditview.h"
 #include "platform/qt/commandhost.h"
+#include "site/ui/panelbutton.h"
 #include "site/core/explorerrules.h"
 
 #include <QAction>
@@ -81,17 +82,6 @@ private:
     std::function<void()> m_enter;
 };
 
-QToolButton *Button(QWidget *parent, const char *name, const char *icon, const QString &hint)
-{
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setIcon(QIcon::fromTheme(QLatin1String(icon)));
-    b->setToolTip(hint);
-    b->setStatusTip(hint);
-    b->setAutoRaise(true);
-    return b;
-}
-
 } // namespace
 
 TExplorerPage::TExplorerPage(TCommandHost &host, QObject *parent) : QObject(parent), m_host(host)
@@ -107,7 +97,7 @@ TExplorerPage::TExplorerPage(TCommandHost &host, QObject *parent) : QObject(pare
     symbar->setObjectName(QStringLiteral("pnlSymbar"));
     auto *symLayout = new QHBoxLayout(symbar);
     symLayout->setContentsMargins(2, 0, 2, 0);
-    QToolButton *folders = Button(symbar, "btnFolders", "folder", QStringLiteral("Folders"));
+    QToolButton *folders = PanelButton(symbar, "btnFolders", "folder", QStringLiteral("Folders"));
     folders->setText(QStringLiteral("Folders"));
     folders->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     folders->setPopupMode(QToolButton::InstantPopup);
@@ -159,7 +149,7 @@ TExplorerPage::TExplorerPage(TCommandHost &host, QObject *parent) : QObject(pare
     panel->setObjectName(QStringLiteral("Panel1"));
     auto *panelLayout = new QHBoxLayout(panel);
     panelLayout->setContentsMargins(2, 0, 2, 0);
-    QToolButton *filters = Button(panel, "btnFilters", "view-filter", QStringLiteral("File Filter..."));
+    QToolButton *filters = PanelButton(panel, "btnFilters", "view-filter", QStringLiteral("File Filter..."));
     filters->setPopupMode(QToolButton::InstantPopup);
     auto *filterMenu = new QMenu(filters);
     filterMenu->setObjectName(QStringLiteral("pmFileFilters"));
@@ -171,10 +161,10 @@ TExplorerPage::TExplorerPage(TCommandHost &host, QObject *parent) : QObject(pare
         filterGroup->addAction(a);
     }
     filters->setMenu(filterMenu);
-    m_previewButton = Button(panel, "btnImgPrevX", "view-preview", QStringLiteral("Picture QuickView on/off"));
+    m_previewButton = PanelButton(panel, "btnImgPrevX", "view-preview", QStringLiteral("Picture QuickView on/off"));
     m_previewButton->setCheckable(true);
-    QToolButton *browser = Button(panel, "btnImgBrowser", "view-list-icons",
-                                  QStringLiteral("Toggle Picture Browser (not available in this version)"));
+    QToolButton *browser = PanelButton(panel, "btnImgBrowser", "view-list-icons",
+                                       QStringLiteral("Toggle Picture Browser (not available in this version)"));
     browser->setEnabled(false);
     for (QToolButton *b : {filters, m_previewButton, browser})
         panelLayout->addWidget(b);

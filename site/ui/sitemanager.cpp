@@ -2,6 +2,7 @@
 #include "site/ui/sitemanager.h"
 
 #include "platform/qt/commandhost.h"
+#include "site/ui/panelbutton.h"
 
 #include <QAction>
 #include <QDir>
@@ -22,17 +23,6 @@ namespace {
 
 const QString kProjectFilter = QStringLiteral("TagForge Projects (*.tfp)");
 constexpr int kProjectStatusPanel = 8;
-
-QToolButton *Button(QWidget *parent, const char *name, const char *icon, const QString &hint)
-{
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setIcon(QIcon::fromTheme(QLatin1String(icon)));
-    b->setToolTip(hint);
-    b->setStatusTip(hint);
-    b->setAutoRaise(true);
-    return b;
-}
 
 QWidget *TextPage(QWidget *parent, const QString &text)
 {
@@ -119,14 +109,17 @@ void TSiteManager::BuildPage(QWidget *page)
     auto *projectLayout = new QVBoxLayout(projectPage);
     projectLayout->setContentsMargins(0, 0, 0, 0);
     auto *projectButtons = new QHBoxLayout;
-    QToolButton *add = Button(projectPage, "btnPrjAdd", "list-add", QStringLiteral("Add File to Project"));
+    QToolButton *add = PanelButton(projectPage, "btnPrjAdd", "list-add", QStringLiteral("Add File to Project"));
     QToolButton *remove =
-        Button(projectPage, "btnPrjRemove", "list-remove", QStringLiteral("Remove Selected File from Project"));
-    QToolButton *save = Button(projectPage, "btnPrjSave", "document-save", QStringLiteral("Save current Project..."));
-    QToolButton *load = Button(projectPage, "btnPrjLoad", "document-open", QStringLiteral("Load saved project..."));
-    QToolButton *create = Button(projectPage, "btnPrjNew", "document-new", QStringLiteral("Create New Project..."));
-    QToolButton *upload = Button(projectPage, "btnPrjUpload", "network-server",
-                                 QStringLiteral("Upload Project to server (not available)"));
+        PanelButton(projectPage, "btnPrjRemove", "list-remove", QStringLiteral("Remove Selected File from Project"));
+    QToolButton *save =
+        PanelButton(projectPage, "btnPrjSave", "document-save", QStringLiteral("Save current Project..."));
+    QToolButton *load =
+        PanelButton(projectPage, "btnPrjLoad", "document-open", QStringLiteral("Load saved project..."));
+    QToolButton *create =
+        PanelButton(projectPage, "btnPrjNew", "document-new", QStringLiteral("Create New Project..."));
+    QToolButton *upload = PanelButton(projectPage, "btnPrjUpload", "network-server",
+                                      QStringLiteral("Upload Project to server (not available)"));
     upload->setEnabled(false);
     for (QToolButton *b : {add, remove, save, load, create, upload})
         projectButtons->addWidget(b);
@@ -154,8 +147,8 @@ void TSiteManager::BuildPage(QWidget *page)
     auto *taskLayout = new QVBoxLayout(taskPage);
     taskLayout->setContentsMargins(0, 0, 0, 0);
     auto *taskButtons = new QHBoxLayout;
-    QToolButton *newTask = Button(taskPage, "btnNewTask", "list-add", QStringLiteral("New Task"));
-    m_deleteTask = Button(taskPage, "btnDeleteTask", "list-remove", QStringLiteral("Delete Task"));
+    QToolButton *newTask = PanelButton(taskPage, "btnNewTask", "list-add", QStringLiteral("New Task"));
+    m_deleteTask = PanelButton(taskPage, "btnDeleteTask", "list-remove", QStringLiteral("Delete Task"));
     m_deleteTask->setEnabled(false);
     taskButtons->addWidget(newTask);
     taskButtons->addWidget(m_deleteTask);
