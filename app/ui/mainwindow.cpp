@@ -30,6 +30,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFile>
@@ -497,6 +498,11 @@ QString TfrmHTMLEdit::ChooseSaveFile(const QString &caption, const QString &filt
 void TfrmHTMLEdit::SetStatusPanelText(int panel, const QString &text)
 {
     StatusBar()->SetPanelText(panel, text);
+}
+
+int TfrmHTMLEdit::ExecDialog(QDialog &dialog)
+{
+    return m_context.ExecDialog ? m_context.ExecDialog(dialog) : dialog.exec();
 }
 
 void TfrmHTMLEdit::NewDocument()

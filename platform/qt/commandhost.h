@@ -7,6 +7,7 @@
 #include <functional>
 
 class QAction;
+class QDialog;
 class QMenu;
 class QWidget;
 class TCodeEdit;
@@ -60,6 +61,9 @@ public:
     virtual QString ChooseSaveFile(const QString &caption, const QString &filter, const QString &start) = 0;
     // A panel of the status bar by number (8: the project).
     virtual void SetStatusPanelText(int panel, const QString &text) = 0;
+    // Runs a subsystem's dialog modally and returns its result (QDialog::Accepted or Rejected);
+    // tests answer it instead, after filling its fields as a user would.
+    virtual int ExecDialog(QDialog &dialog) = 0;
     // A new untitled document, made the active one.
     virtual void NewDocument() = 0;
     // A user setting by its stored name ("HomepageRef", "eMailRef"); empty for an unknown name.
