@@ -104,7 +104,9 @@ TMeta FindMeta(QStringView text, const TMetaKind &kind)
         const PageScan::TAttribute *which = PageScan::FindAttribute(attributes, kind.Attribute);
         if (which && which->Value.trimmed().compare(kind.Value, Qt::CaseInsensitive) == 0) {
             const PageScan::TAttribute *content = PageScan::FindAttribute(attributes, u"content");
-            return {at, end, content ? content->Value : QString()};
+            // The double quotes written as &quot; are shown as typed.
+            QString text = content ? content->Value : QString();
+            return {at, end, text.replace(QLatin1String("&quot;"), QLatin1String("\""))};
         }
         at = FindStartTag(text, u"meta", end);
     }
@@ -216,15 +218,18 @@ TResult Complete(const QString &page, const TFields &f)
             continue;
         const QString tag = MetaTag(kind, content);
         const TMeta old = FindMeta(text, kind);
+        // A meta tag that already says it stays as it is written.
+        const QString written =
+            old.Start >= 0 && old.Content == content ? text.mid(old.Start, old.End - old.Start) : tag;
         if (old.Start >= 0) {
-            text.replace(old.Start, old.End - old.Start, tag);
+            text.replace(old.Start, old.End - old.Start, written);
             if (old.Start < headEnd) {
-                headEnd += tag.size() - (old.End - old.Start);
+                headEnd += written.size() - (old.End - old.Start);
             } else {
                 // The next new one follows a replaced one that stands in the head.
                 const qsizetype headClose = Find(text, u"</head>");
                 if (headClose < 0 || old.Start < headClose)
-                    headEnd = old.Start + tag.size();
+                    headEnd = old.Start + written.size();
             }
         } else {
             headEnd = InsertLines(text, headEnd, tag);

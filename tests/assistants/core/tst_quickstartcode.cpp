@@ -171,6 +171,19 @@ private Q_SLOTS:
                                 "<meta name=\"description\" content=\"d\">\n</head>\n<body>\n</body>\n</html>"));
     }
 
+    void metaContentsReadAsTypedAndKeptAsWritten()
+    {
+        TFields f = Titled(QStringLiteral("T"));
+        f.Description = QStringLiteral("The \"Tea Room\"");
+        QCOMPARE(ReadPage(Complete(QString(), f).Text).Description, f.Description);
+        const QString single = Crlf(QStringLiteral("<html><head><title>T</title>\n"
+                                                   "<meta name=description content='Say \"hi\"'>\n"
+                                                   "</head><body></body></html>"));
+        const TFields read = ReadPage(single);
+        QCOMPARE(read.Description, QStringLiteral("Say \"hi\""));
+        QCOMPARE(Complete(single, read).Text, single);
+    }
+
     void pageReadBack_data()
     {
         QTest::addColumn<QString>("page");
