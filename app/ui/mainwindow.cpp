@@ -2,6 +2,7 @@
 #include "app/ui/mainwindow.h"
 
 #include "aids/ui/snippetcommands.h"
+#include "assistants/ui/documentassistants.h"
 #include "doctools/ui/documenttools.h"
 #include "site/ui/sitemanager.h"
 #include "site/ui/usertoolcommands.h"
@@ -153,6 +154,7 @@ void TfrmHTMLEdit::FormCreate()
     for (const TTaskEntry &t : std::as_const(m_tasks))
         tasks.append({t.Text, t.Detail1, t.Detail2});
     m_siteManager->SetStored(tasks, m_notes, m_projectFile);
+    new TDocumentAssistants(*this, this);
 
     if (!m_context.Arguments.isEmpty()) {
         const QString path = m_context.Arguments.first();
