@@ -67,6 +67,8 @@ TActionCatalog::TActionCatalog(QObject *owner) : QObject(owner)
     Add("TagParams1", "&Tag Parameters");
     // Document
     Add("TagAssistent1", "Tag &Assistant...", QK(Qt::CTRL | Qt::SHIFT | Qt::Key_A), "tools-wizard");
+    Add("BodyAssistant1", "&Body Assistant...", {}, {}, "Edit the attributes of the page's body tag");
+    Add("QuickStart1", "&Quick Start...", {}, {}, "Complete the head and frame of the page");
     Add("SyntaxCheck1", "&Syntax Check", QK(Qt::SHIFT | Qt::Key_F6), "tools-check-spelling");
     Add("LinkCheckerlocal1", "&Link Check (local)", QK(Qt::SHIFT | Qt::Key_F7), "link");
     Add("ReplaceSlashes1", "Backslashes to S&lashes");

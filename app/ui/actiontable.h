@@ -21,7 +21,8 @@
                                                     X(Resettodefaults1) X(HTMLDocumentation1) X(Help1)                 \
                                                         X(WebValidator1) X(WebMDN1) X(About1) X(SendMail1)             \
                                                             X(btnPreview) X(ImageBrowser1) X(AutoDateRefresh1) X(TextDatum1)   \
-                                                                X(LastUpdateDate1) X(CreatedDate1)
+                                                                X(LastUpdateDate1) X(CreatedDate1)                     \
+                                                                    X(BodyAssistant1) X(QuickStart1)
 
 enum class TActionId : int {
 #define TAGFORGE_ACTION_ID(name) name,

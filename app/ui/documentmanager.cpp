@@ -8,6 +8,8 @@
 #include "app/core/appexceptions.h"
 #include "app/core/includes.h"
 #include "app/core/recentfiles.h"
+#include "assistants/ui/documentassistants.h"
+#include "doctools/core/textinsertion.h"
 #include "platform/core/inputfile.h"
 #include "analysis/ui/analysiscommands.h"
 #include "app/ui/documenttab.h"
@@ -260,7 +262,32 @@ void TDocumentManager::btnNewClick(bool askTemplate)
     tab->View()->setFocus();
     tab->Editor()->SetModified(false);
     m_w.RichEdit1SelectionChange(tab);
-    Q_UNUSED(askTemplate); // the template choice comes with the new-document dialog
+    if (!askTemplate)
+        return;
+    QString templateFile;
+    if (!DocumentAssistants::ChooseNewDocument(m_w, templateFile)) {
+        // Cancelled: the new document goes again, unless it is the only one.
+        if (m_tabs->count() > 1 && m_tabs->indexOf(tab) >= 0) {
+            FreeTab(tab);
+            --m_untitledCount;
+        }
+        return;
+    }
+    if (templateFile.isEmpty())
+        return;
+    // The template's text as stored; a file that is gone, binary or unreadable is named and the
+    // document stays empty.
+    const TextInsertion::TFileText file = TextInsertion::ReadFileText(templateFile);
+    if (!file.Error.isEmpty()) {
+        m_w.Message(QMessageBox::Warning, QStringLiteral("Create New HTML Document"), file.Error);
+        return;
+    }
+    TEditLines lines;
+    lines.SetTextStr(file.Text);
+    tab->Editor()->LoadFrom(std::move(lines));
+    m_w.RichEdit1SelectionChange(tab);
+    m_w.UpdateControls();
+    m_w.btnRefreshHTreeClick();
 }
 
 QString TDocumentManager::ChooseOpenFile(const QString &caption, const QString &filter, const QString &dir)

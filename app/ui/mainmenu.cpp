@@ -62,9 +62,9 @@ QHash<QString, QMenu *> BuildMainMenu(QMenuBar *bar, const QHash<QString, QActio
                "BrowserToolbar1", "PageControl1MultiLine1", "", "ExploreWin1", "TagParams1"});
 
     QMenu *document = menu("Dokument1", QStringLiteral("&Document"));
-    add(document, {"TagAssistent1", "", "SyntaxCheck1", "LinkCheckerlocal1", "", "ReplaceSlashes1", "UpperCaseTags1",
-                   "LowerCaseTags1", "AlleTagsentfernen1", "Chars2Entities1", "Entities2Chars1", "", "TagSelect1",
-                   "Dokument2", "", "SpellCheck1"});
+    add(document, {"TagAssistent1", "BodyAssistant1", "QuickStart1", "", "SyntaxCheck1", "LinkCheckerlocal1", "",
+                   "ReplaceSlashes1", "UpperCaseTags1", "LowerCaseTags1", "AlleTagsentfernen1", "Chars2Entities1",
+                   "Entities2Chars1", "", "TagSelect1", "Dokument2", "", "SpellCheck1"});
 
     QMenu *tools = menu("Tools1", QStringLiteral("&Tools"));
     add(tools, {"Text2HtmlKonverter1", "JavaApplets1", ""});

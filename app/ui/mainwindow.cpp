@@ -3,6 +3,7 @@
 
 #include "aids/ui/snippetcommands.h"
 #include "assistants/ui/documentweightcommand.h"
+#include "assistants/ui/documentassistants.h"
 #include "doctools/ui/documenttools.h"
 #include "site/ui/explorerpage.h"
 #include "site/ui/sitemanager.h"
@@ -32,6 +33,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -158,6 +160,7 @@ void TfrmHTMLEdit::FormCreate()
         tasks.append({t.Text, t.Detail1, t.Detail2});
     m_siteManager->SetStored(tasks, m_notes, m_projectFile);
     new TDocumentWeightCommand(*this, this);
+    new TDocumentAssistants(*this, this);
 
     if (!m_context.Arguments.isEmpty()) {
         const QString path = m_context.Arguments.first();
@@ -505,6 +508,11 @@ QString TfrmHTMLEdit::ChooseSaveFile(const QString &caption, const QString &filt
 void TfrmHTMLEdit::SetStatusPanelText(int panel, const QString &text)
 {
     StatusBar()->SetPanelText(panel, text);
+}
+
+int TfrmHTMLEdit::ExecDialog(QDialog &dialog)
+{
+    return m_context.ExecDialog ? m_context.ExecDialog(dialog) : dialog.exec();
 }
 
 void TfrmHTMLEdit::NewDocument()

@@ -105,6 +105,7 @@ public:
     QString UserSetting(const QString &name) const override;
     bool AskYesNo(const QString &caption, const QString &text) override { return Ask(caption, text); }
     QString ChooseOpenFile(const QString &caption, const QString &filter, const QString &dir = QString()) override;
+    int ExecDialog(QDialog &dialog) override;
     void NewDocument() override;
     QString ChooseSaveFile(const QString &caption, const QString &filter, const QString &start) override;
     void SetStatusPanelText(int panel, const QString &text) override;

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QDialog;
 class QUrl;
 class TSettingsStore;
 class TfrmSplash;
@@ -28,6 +29,9 @@ struct TMainWindowContext
     std::function<QString(const QString &caption, const QString &dir, const QString &filter)> ChooseSaveFile;
     // The single-line input box: returns whether OK was pressed.
     std::function<bool(const QString &caption, const QString &prompt, QString &value)> InputQuery;
+    // The assistants' modal dialogs (the new-document dialog among them): returns QDialog::Accepted
+    // or Rejected in place of running the dialog.
+    std::function<int(QDialog &dialog)> ExecDialog;
     // Opens a document or address with the desktop's program for it.
     std::function<bool(const QUrl &url)> OpenUrl;
     // Starts a program without a shell.

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QAction;
+class QDialog;
 class QMenu;
 class QUrl;
 class QWidget;
@@ -63,6 +64,9 @@ public:
     virtual void SetStatusPanelText(int panel, const QString &text) = 0;
     // Hands an address to the desktop (a file: its default program); false when nothing took it.
     virtual bool OpenUrl(const QUrl &url) = 0;
+    // Runs a subsystem's dialog modally and returns its result (QDialog::Accepted or Rejected);
+    // tests answer it instead, after filling its fields as a user would.
+    virtual int ExecDialog(QDialog &dialog) = 0;
     // A new untitled document, made the active one.
     virtual void NewDocument() = 0;
     // A user setting by its stored name ("HomepageRef", "eMailRef"); empty for an unknown name.

@@ -4,6 +4,7 @@
 #include "app/ui/mainwindow.h"
 #include "platform/core/settingsstore.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,6 +29,11 @@ public:
     QList<QUrl> Opened;         // addresses handed to the desktop
     QStringList Inputs;         // answers to the input boxes in turn; "<cancel>" cancels one
     QStringList Prompts;        // the prompts of the input boxes shown
+    QStringList Arguments;      // the command line the window starts with
+    // Answers the assistants' dialogs (the new-document dialog among them); empty: each is
+    // accepted as it stands, so New gives an empty document.
+    std::function<int(QDialog &dialog)> DialogAnswer;
+    QStringList Dialogs; // the object names of the dialogs run
 
     // A fresh window with a settings file of its own; false when it could not be shown.
     bool Start()
@@ -58,6 +64,11 @@ public:
                             programDir + QLatin1Char('/') + QLatin1String(sub));
         }
         context.ProgramDir = programDir;
+        context.Arguments = Arguments;
+        context.ExecDialog = [this](QDialog &dialog) {
+            Dialogs << dialog.objectName();
+            return DialogAnswer ? DialogAnswer(dialog) : int(QDialog::Accepted);
+        };
         context.ShowMessage = [this](int, const QString &, const QString &text) { Messages << text; };
         context.AskYesNo = [this](const QString &, const QString &) { return YesNoAnswer; };
         context.AskYesNoCancel = [this](const QString &, const QString &) { return Answer; };
@@ -93,6 +104,8 @@ public:
     {
         Answer = QMessageBox::No;
         Window.reset();
+        DialogAnswer = nullptr;
+        Dialogs.clear();
     }
 
     QString Write(const QString &name, const QByteArray &bytes)
