@@ -20,7 +20,7 @@
                                                 X(Einstellungen1) X(Properties1) X(EditorProperties1) X(Browser1)      \
                                                     X(Resettodefaults1) X(HTMLDocumentation1) X(Help1)                 \
                                                         X(WebValidator1) X(WebMDN1) X(About1) X(SendMail1)             \
-                                                            X(btnPreview) X(ImageBrowser1)
+                                                            X(btnPreview) X(ImageBrowser1) X(TableWizard1)
 
 enum class TActionId : int {
 #define TAGFORGE_ACTION_ID(name) name,

@@ -3,6 +3,7 @@
 
 #include "aids/ui/snippetcommands.h"
 #include "doctools/ui/documenttools.h"
+#include "assistants/ui/tablewizardcommands.h"
 #include "aids/ui/quickbar.h"
 #include "aids/ui/taginsight.h"
 #include "aids/core/myrichedit.h"
@@ -93,6 +94,7 @@ void TfrmHTMLEdit::FormCreate()
     m_documents->RegisterCommands();
     m_analysis = new TAnalysisCommands(*this, &CommandLine::ExpandedPage, this);
     m_snippets = new TSnippetCommands(*this, m_quickBar, this);
+    new TTableWizardCommands(*this, this);
     ConnectSearchCommands();
 
     m_workArea->ExplorerBar()->SetExplorerRoot(m_context.ProgramDir);
