@@ -75,6 +75,9 @@ TfrmTableWiz::TfrmTableWiz(QWidget *owner) : QDialog(owner)
     ShowWarning = [this](const QString &text) { QMessageBox::warning(this, windowTitle(), text); };
 
     ResizeGrid(2, 2);
+    m_filling = true;
+    m_colors->SetColor(0xFFFFFF);
+    m_filling = false;
     SetColor(0xFFFFFF);
     ShowPage(SizePage);
     UpdateEnabling();

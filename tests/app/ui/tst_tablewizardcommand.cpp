@@ -154,6 +154,34 @@ private Q_SLOTS:
         QCOMPARE(Text(edit), want + QStringLiteral("\n"));
     }
 
+    void aSelectionIsReplacedUnlessItIsATable()
+    {
+        TMyRichEdit *edit = NewDocument();
+        edit->SetText(QStringLiteral("old <table><tr><th>h</th></tr></table> text"));
+        // Exactly the table selected: it is read back.
+        edit->SetSelStart(5);
+        edit->SetSelEnd(39);
+        bool seen = false;
+        QString type;
+        WhenShown([&](TfrmTableWiz &w) { type = w.Fields().Grid.Cell({0, 0}).CellType; }, true, &seen);
+        Command()->trigger();
+        QVERIFY(seen);
+        QCOMPARE(type, QStringLiteral("th"));
+        QCOMPARE(Text(edit),
+                 QStringLiteral("old <table>\n    <tr>\n        <th>h</th>\n    </tr>\n    </table> text\n"));
+        edit->Undo();
+        QCOMPARE(Text(edit), QStringLiteral("old <table><tr><th>h</th></tr></table> text\n"));
+
+        // Any other selection makes way for a new table.
+        edit->SetSelStart(1);
+        edit->SetSelEnd(4);
+        WhenShown([&](TfrmTableWiz &w) { type = w.Fields().Grid.Cell({0, 0}).CellType; }, true, &seen);
+        Command()->trigger();
+        QCOMPARE(type, QStringLiteral("td"));
+        QVERIFY(Text(edit).startsWith(QLatin1String("<table>\n<tr>\n    <td></td>")));
+        QVERIFY(Text(edit).endsWith(QLatin1String("</table> <table><tr><th>h</th></tr></table> text\n")));
+    }
+
     void aTableThatCannotBeReadIsSaidSo()
     {
         TMyRichEdit *edit = NewDocument();

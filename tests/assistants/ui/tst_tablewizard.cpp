@@ -184,6 +184,7 @@ private Q_SLOTS:
         borderWidth->setValue(0);
         Field<QLineEdit>(d, "edttblWidth")->setText(QStringLiteral("1234567"));
         auto *colors = Field<QComboBox>(d, "cbxColors");
+        QCOMPARE(colors->currentText(), QStringLiteral("White"));
         colors->setCurrentIndex(colors->findText(QStringLiteral("Red")));
         QCOMPARE(Field<QWidget>(d, "pnlColor")->palette().color(QPalette::Window), QColor(Qt::red));
         d.btnNextClick();
