@@ -68,6 +68,7 @@ QList<TQuickBarPage> BuildPages()
         B("ToolbarButton974", "td", "Table Cell", 118),
         B("ToolbarButton978", "th", "Table Header Cell", 119),
         B("ToolbarButton979", "+Row", "Insert new Row", 120),
+        B("btnTableWiz", "Tbl…", "Table Assistant", 0),
     }});
     pages.append({QStringLiteral("tabLists"), QStringLiteral("Lists"), {
         B("ToolbarButton9741", "List…", "Quick List Assistant", 28),

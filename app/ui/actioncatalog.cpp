@@ -49,6 +49,8 @@ TActionCatalog::TActionCatalog(QObject *owner) : QObject(owner)
     Add("InsertText1", "Text from external File...", {}, "insert-text");
     Add("Template1", "Template ...", {}, "text-x-generic-template");
     Add("MinimalenHTMLRumpf1", "Minimal HTML code", QK(Qt::CTRL | Qt::Key_H));
+    Add("TableWizard1", "&Table Assistant...", {}, "insert-table",
+        "Lay out a table, or change the table at the cursor");
     // Search
     Add("Find1", "&Find...", QK(Qt::CTRL | Qt::Key_F), "edit-find");
     Add("FindNext1", "Find &Next", QK(Qt::Key_F3), "go-down-search");

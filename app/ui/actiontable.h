@@ -22,7 +22,7 @@
                                                         X(WebValidator1) X(WebMDN1) X(About1) X(SendMail1)             \
                                                             X(btnPreview) X(ImageBrowser1) X(AutoDateRefresh1) X(TextDatum1)   \
                                                                 X(LastUpdateDate1) X(CreatedDate1)                     \
-                                                                    X(BodyAssistant1) X(QuickStart1)
+                                                                    X(BodyAssistant1) X(QuickStart1) X(TableWizard1)
 
 enum class TActionId : int {
 #define TAGFORGE_ACTION_ID(name) name,

@@ -52,7 +52,7 @@ QHash<QString, QMenu *> BuildMainMenu(QMenuBar *bar, const QHash<QString, QActio
     QMenu *meta = submenu(insert, "MetaTags1", QStringLiteral("&Meta Tags"));
     meta->addActions(metaTags);
     meta->setEnabled(false);
-    add(insert, {"", "InsertText1", "Template1", "MinimalenHTMLRumpf1"});
+    add(insert, {"", "TableWizard1", "", "InsertText1", "Template1", "MinimalenHTMLRumpf1"});
 
     QMenu *search = menu("Suchen1", QStringLiteral("&Search"));
     add(search, {"Find1", "FindNext1", "Replace1"});

@@ -5,6 +5,7 @@
 #include "assistants/ui/documentweightcommand.h"
 #include "assistants/ui/documentassistants.h"
 #include "doctools/ui/documenttools.h"
+#include "assistants/ui/tablewizardcommands.h"
 #include "site/ui/explorerpage.h"
 #include "site/ui/sitemanager.h"
 #include "site/ui/usertoolcommands.h"
@@ -101,6 +102,7 @@ void TfrmHTMLEdit::FormCreate()
     m_documents->RegisterCommands();
     m_analysis = new TAnalysisCommands(*this, &CommandLine::ExpandedPage, this);
     m_snippets = new TSnippetCommands(*this, m_quickBar, this);
+    new TTableWizardCommands(*this, this);
     ConnectSearchCommands();
 
     m_workArea->ExplorerBar()->SetExplorerRoot(QDir::homePath());
