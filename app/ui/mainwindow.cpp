@@ -4,6 +4,7 @@
 #include "aids/ui/snippetcommands.h"
 #include "assistants/ui/documentweightcommand.h"
 #include "doctools/ui/documenttools.h"
+#include "prefs/ui/prefscommands.h"
 #include "site/ui/sitemanager.h"
 #include "site/ui/usertoolcommands.h"
 #include "aids/ui/quickbar.h"
@@ -154,6 +155,7 @@ void TfrmHTMLEdit::FormCreate()
         tasks.append({t.Text, t.Detail1, t.Detail2});
     m_siteManager->SetStored(tasks, m_notes, m_projectFile);
     new TDocumentWeightCommand(*this, this);
+    new TPrefsCommands(*this, this);
 
     if (!m_context.Arguments.isEmpty()) {
         const QString path = m_context.Arguments.first();
