@@ -7,6 +7,8 @@
 #include "doctools/ui/documenttools.h"
 #include "assistants/ui/tablewizardcommands.h"
 #include "site/ui/explorerpage.h"
+#include "prefs/ui/imageviewer.h"
+#include "prefs/ui/prefscommands.h"
 #include "site/ui/sitemanager.h"
 #include "site/ui/usertoolcommands.h"
 #include "aids/ui/quickbar.h"
@@ -108,6 +110,7 @@ void TfrmHTMLEdit::FormCreate()
     m_workArea->ExplorerBar()->SetExplorerRoot(QDir::homePath());
     m_explorerPage = new TExplorerPage(*this, this);
     m_explorerPage->SelectFolder(QDir::homePath());
+    m_explorerPage->OpenViewer = [this](const QString &path) { ShowImageViewer(this, path, *this); };
     m_workArea->CreateBrowser();
     m_preview->RegisterCommands();
     m_workArea->IESplitter()->setSizes({height() / 2, height() / 2});
@@ -163,6 +166,7 @@ void TfrmHTMLEdit::FormCreate()
     m_siteManager->SetStored(tasks, m_notes, m_projectFile);
     new TDocumentWeightCommand(*this, this);
     new TDocumentAssistants(*this, this);
+    new TPrefsCommands(*this, this);
 
     if (!m_context.Arguments.isEmpty()) {
         const QString path = m_context.Arguments.first();
