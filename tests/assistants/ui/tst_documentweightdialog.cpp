@@ -1,5 +1,6 @@
 // The document weight dialog: the figures and list filled on creation, Refresh, sorting.
 #include "assistants/ui/documentweight.h"
+#include "tests/support/scratchfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,10 +39,7 @@ class TestDocumentWeightDialog : public QObject
 
     QString Write(const QString &name, const QByteArray &bytes)
     {
-        QFile file(m_dir.filePath(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(name));
-        return file.fileName();
+        return TestSupport::WriteScratchFile(m_dir, name, bytes);
     }
 
 private Q_SLOTS:

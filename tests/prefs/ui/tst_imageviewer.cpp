@@ -1,6 +1,7 @@
 // The image viewer: colours picked on a real picture, coordinates and names inserted into the
 // document, the generic loader for capital extensions, and files it cannot or should not show.
 #include "fakehost.h"
+#include "tests/support/scratchfiles.h"
 #include "prefs/ui/imageviewer.h"
 #include "prefs/ui/pictureloader.h"
 #include "prefs/ui/pictureview.h"
@@ -49,10 +50,7 @@ class TestImageViewer : public QObject
 
     QString Write(const QString &name, const QByteArray &bytes)
     {
-        QFile file(m_dir.filePath(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(name));
-        return file.fileName();
+        return TestSupport::WriteScratchFile(m_dir, name, bytes);
     }
     QString Save(const QString &name, const char *format)
     {

@@ -1,5 +1,6 @@
 // Project files: their lines as rows, written back whole, and the files that are no project.
 #include "site/core/projectfile.h"
+#include "tests/support/scratchfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,11 +14,7 @@ class TestProjectFile : public QObject
     QTemporaryDir m_dir;
     QString Write(const char *name, const QByteArray &bytes)
     {
-        QFile f(m_dir.filePath(QLatin1String(name)));
-        if (!f.open(QIODevice::WriteOnly))
-            return QString();
-        f.write(bytes);
-        return f.fileName();
+        return TestSupport::WriteScratchFile(m_dir, QLatin1String(name), bytes);
     }
 
 private Q_SLOTS:
