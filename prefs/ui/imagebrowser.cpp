@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QEvent>
 #include <QFormLayout>
@@ -29,15 +30,21 @@
 #include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QThread>
 #include <QTimer>
+
+#include <algorithm>
 #include <QUrl>
 
 using namespace ImageBrowser;
 
 namespace {
 
-// Thumbnails added per turn of the event loop while a folder is listed.
-constexpr int kBatch = 100;
+// While a folder is listed, at most this many thumbnails are added at a time, for no longer
+// than kSliceMs, with a pause between so that keys and repaints get through.
+constexpr int kBatch = 50;
+constexpr int kSliceMs = 15;
+constexpr int kPauseMs = 5;
 
 QPixmap Placeholder()
 {
@@ -58,9 +65,11 @@ TfrmImgBrowser::TfrmImgBrowser(TCommandHost &host, QWidget *parent) : QDockWidge
     setObjectName(QStringLiteral("frmImgBrowser"));
     setWindowTitle(QStringLiteral("Image Browser"));
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-    // Two decoders at a time: the queue holds only file names, so a folder of thousands of
-    // pictures never holds more than a couple of full pictures in memory.
-    m_pool.setMaxThreadCount(2);
+    // At most two decoders, leaving a core to the interface, at low priority: the queue holds only
+    // file names, so a folder of thousands of pictures never holds more than a couple of pictures
+    // in memory.
+    m_pool.setMaxThreadCount(std::clamp(QThread::idealThreadCount() - 1, 1, 2));
+    m_pool.setThreadPriority(QThread::LowPriority);
 
     m_scbImages = new QScrollArea(this);
     m_scbImages->setObjectName(QStringLiteral("scbImages"));
@@ -187,10 +196,12 @@ void TfrmImgBrowser::AddBatch(int generation)
 {
     if (generation != m_generation)
         return;
-    for (int i = 0; i < kBatch && !m_toAdd.isEmpty(); ++i)
+    QElapsedTimer slice;
+    slice.start();
+    for (int i = 0; i < kBatch && !m_toAdd.isEmpty() && slice.elapsed() < kSliceMs; ++i)
         AddImage(m_toAdd.takeFirst());
     if (!m_toAdd.isEmpty())
-        QTimer::singleShot(0, this, [this, generation] { AddBatch(generation); });
+        QTimer::singleShot(kPauseMs, this, [this, generation] { AddBatch(generation); });
 }
 
 QList<QLabel *> TfrmImgBrowser::Thumbnails() const
