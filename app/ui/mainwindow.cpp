@@ -7,6 +7,7 @@
 #include "doctools/ui/documenttools.h"
 #include "assistants/ui/tablewizardcommands.h"
 #include "site/ui/explorerpage.h"
+#include "prefs/ui/imagebrowsercommands.h"
 #include "prefs/ui/imageviewer.h"
 #include "prefs/ui/prefscommands.h"
 #include "site/ui/sitemanager.h"
@@ -167,6 +168,11 @@ void TfrmHTMLEdit::FormCreate()
     new TDocumentWeightCommand(*this, this);
     new TDocumentAssistants(*this, this);
     new TPrefsCommands(*this, this);
+    auto *images = new TImageBrowserCommands(*this, this);
+    images->SelectedFolder = [this] { return m_explorerPage->SelectedFolder(); };
+    images->ShowPressed = [this](bool shown) { m_explorerPage->SetBrowserPressed(shown); };
+    m_explorerPage->FolderChanged = [images](const QString &folder) { images->FolderChanged(folder); };
+    m_explorerPage->SetBrowserCommand([this, images] { RunGuarded([images] { images->Toggle(); }); });
 
     if (!m_context.Arguments.isEmpty()) {
         const QString path = m_context.Arguments.first();

@@ -163,9 +163,15 @@ TExplorerPage::TExplorerPage(TCommandHost &host, QObject *parent) : QObject(pare
     filters->setMenu(filterMenu);
     m_previewButton = PanelButton(panel, "btnImgPrevX", "view-preview", QStringLiteral("Picture QuickView on/off"));
     m_previewButton->setCheckable(true);
-    QToolButton *browser = PanelButton(panel, "btnImgBrowser", "view-list-icons",
-                                       QStringLiteral("Toggle Picture Browser (not available in this version)"));
+    QToolButton *browser =
+        PanelButton(panel, "btnImgBrowser", "view-list-icons", QStringLiteral("Toggle Picture Browser"));
+    browser->setCheckable(true);
     browser->setEnabled(false);
+    m_browserButton = browser;
+    connect(browser, &QToolButton::clicked, this, [this] {
+        if (m_browserToggle)
+            m_browserToggle();
+    });
     for (QToolButton *b : {filters, m_previewButton, browser})
         panelLayout->addWidget(b);
     panelLayout->addStretch();
@@ -251,6 +257,19 @@ void TExplorerPage::SelectFolder(const QString &folder)
     }
     // The model watches the folder it shows, so files that come and go appear by themselves.
     m_list->setRootIndex(m_files->setRootPath(folder));
+    if (FolderChanged)
+        FolderChanged(folder);
+}
+
+void TExplorerPage::SetBrowserCommand(std::function<void()> toggle)
+{
+    m_browserToggle = std::move(toggle);
+    m_browserButton->setEnabled(bool(m_browserToggle));
+}
+
+void TExplorerPage::SetBrowserPressed(bool pressed)
+{
+    m_browserButton->setChecked(pressed);
 }
 
 void TExplorerPage::SetFilter(int filter)

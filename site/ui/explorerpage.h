@@ -43,6 +43,12 @@ public:
 
     // What a click on the preview opens (the image viewer); nothing until set.
     std::function<void(const QString &path)> OpenViewer;
+    // Called with the new folder whenever the selected folder changes.
+    std::function<void(const QString &folder)> FolderChanged;
+    // The picture browser button: enabled once it has a command, pressed while the browser shows.
+    void SetBrowserCommand(std::function<void()> toggle);
+    void SetBrowserPressed(bool pressed);
+    QToolButton *BrowserButton() const { return m_browserButton; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -60,6 +66,8 @@ private:
     QLabel *m_name = nullptr;
     QLabel *m_size = nullptr;
     QToolButton *m_previewButton = nullptr;
+    QToolButton *m_browserButton = nullptr;
+    std::function<void()> m_browserToggle;
     QString m_folder;
     QString m_previewPath;
     int m_filter = 0;

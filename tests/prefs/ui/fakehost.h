@@ -54,7 +54,11 @@ public:
     void ShowStatus(const QString &) override {}
     void ShowMessage(int, const QString &, const QString &text) override { errors << text; }
     bool InputQuery(const QString &, const QString &, QString &) override { return false; }
-    bool AskYesNo(const QString &, const QString &) override { return false; }
+    bool AskYesNo(const QString &, const QString &text) override
+    {
+        questions << text;
+        return answerYes;
+    }
     QString ChooseOpenFile(const QString &, const QString &filter, const QString &) override
     {
         lastFilter = filter;
@@ -62,7 +66,11 @@ public:
     }
     QString ChooseSaveFile(const QString &, const QString &, const QString &) override { return QString(); }
     void SetStatusPanelText(int, const QString &) override {}
-    bool OpenUrl(const QUrl &) override { return false; }
+    bool OpenUrl(const QUrl &url) override
+    {
+        openedUrls << url;
+        return false;
+    }
     int ExecDialog(QDialog &dialog) override { return dialog.exec(); }
     void NewDocument() override {}
     QString UserSetting(const QString &) const override { return QString(); }
@@ -87,5 +95,8 @@ public:
     QString chosenFile;
     QString lastFilter;
     QStringList errors;
+    QStringList questions;
+    bool answerYes = false;
+    QList<QUrl> openedUrls;
     QMap<QString, QAction *> actions;
 };
