@@ -364,6 +364,29 @@ void TDocumentManager::OpenFile(const QString &path)
     }
 }
 
+void TDocumentManager::OpenRecovered(const QString &path, bool untitled, const QString &text)
+{
+    TDocumentTab *tab = nullptr;
+    if (!untitled && QFileInfo(path).isFile()) {
+        OpenFile(path);
+        tab = m_w.ActiveTab();
+        if (!tab || tab->Path() != path)
+            throw EFileError(QStringLiteral("The file could not be opened."));
+    } else if (!untitled) {
+        tab = CreateTab(QFileInfo(path).fileName(), path);
+        m_tabs->setCurrentWidget(tab);
+    } else {
+        btnNewClick(false);
+        tab = m_w.ActiveTab();
+    }
+    TMyRichEdit *editor = tab->Editor();
+    editor->SelectAll();
+    editor->SetSelText(text);
+    editor->SetCaretXY(BufferCoord(1, 1));
+    editor->SetModified(true);
+    m_w.RichEdit1SelectionChange(tab);
+}
+
 bool TDocumentManager::btnsaveClick()
 {
     TDocumentTab *tab = m_w.ActiveTab();

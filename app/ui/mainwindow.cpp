@@ -16,6 +16,7 @@
 #include "aids/core/myrichedit.h"
 #include "analysis/ui/analysiscommands.h"
 #include "app/core/commandline.h"
+#include "app/ui/documentjournal.h"
 #include "app/ui/documentmanager.h"
 #include "app/ui/documenttab.h"
 #include "app/ui/previewcontroller.h"
@@ -174,6 +175,11 @@ void TfrmHTMLEdit::FormCreate()
         // The explorer starts where the page is.
         m_explorerPage->SelectFolder(QFileInfo(path).absolutePath());
     }
+    m_journal = new TDocumentJournal(*this, m_context.JournalDir);
+    m_journal->Start(!m_context.TimersDrivenByCaller);
+    // Asked once the window stands, so that the documents open behind the question.
+    if (m_journal->Active())
+        QTimer::singleShot(0, this, [this] { RunGuarded([this] { m_journal->OfferRecovery(); }); });
     if (m_context.Splash)
         m_context.Splash->hide();
     StartTimer1();
@@ -264,6 +270,9 @@ void TfrmHTMLEdit::ApplyLoadedSettings(const TLoadedSettings &loaded)
     if (loaded.FirstRun) {
         m_firstRunShown = true;
         Message(QMessageBox::Warning, AppSettings::FirstRunCaption(), AppSettings::FirstRunText());
+        if (!loaded.DamagedCopy.isEmpty())
+            Message(QMessageBox::Information, AppSettings::FirstRunCaption(),
+                    AppSettings::DamagedCopyText(loaded.DamagedCopy));
     }
 }
 
@@ -343,7 +352,13 @@ bool TfrmHTMLEdit::FormCloseQuery()
 
 QStringList TfrmHTMLEdit::TerminateNow()
 {
-    const QStringList written = m_documents->BackupModified();
+    QStringList written;
+    if (m_journal && m_journal->Active()) {
+        m_journal->WriteAllNow();
+        m_endedFromOutside = true;
+    } else {
+        written = m_documents->BackupModified();
+    }
     FormClose();
     return written;
 }
@@ -367,6 +382,8 @@ void TfrmHTMLEdit::FormClose()
             Message(QMessageBox::Warning, QStringLiteral("TagForge!"),
                     QStringLiteral("The settings could not be written to ") + m_context.UserStore->FileName());
     }
+    if (m_journal)
+        m_journal->End(m_endedFromOutside);
 }
 
 void TfrmHTMLEdit::Timer1Timer()

@@ -34,11 +34,16 @@ public:
     // accepted as it stands, so New gives an empty document.
     std::function<int(QDialog &dialog)> DialogAnswer;
     QStringList Dialogs; // the object names of the dialogs run
+    QString Root;        // the scratch folder to use instead of Dir (a child process shares its parent's)
+    QString JournalDir;  // the recovery journal's folder; empty: no journal
+
+    QString Home() const { return Root.isEmpty() ? Dir.path() : Root; }
+    QString FilePath(const QString &name) const { return Home() + QLatin1Char('/') + name; }
 
     // A fresh window with a settings file of its own; false when it could not be shown.
     bool Start()
     {
-        Store = std::make_unique<TSettingsStore>(Dir.filePath(QStringLiteral("c%1.conf").arg(++m_configs)));
+        Store = std::make_unique<TSettingsStore>(FilePath(QStringLiteral("c%1.conf").arg(++m_configs)));
         return Open();
     }
 
@@ -56,7 +61,7 @@ public:
         TMainWindowContext context;
         context.UserStore = Store.get();
         // A program folder of its own, so that backups land in the scratch folder.
-        const QString programDir = Dir.filePath(QStringLiteral("program"));
+        const QString programDir = FilePath(QStringLiteral("program"));
         if (!QFileInfo::exists(programDir)) {
             QDir().mkpath(programDir);
             for (const char *sub : {"Data", "Templates"})
@@ -65,6 +70,7 @@ public:
         }
         context.ProgramDir = programDir;
         context.Arguments = Arguments;
+        context.JournalDir = JournalDir;
         context.ExecDialog = [this](QDialog &dialog) {
             Dialogs << dialog.objectName();
             return DialogAnswer ? DialogAnswer(dialog) : int(QDialog::Accepted);
@@ -110,7 +116,7 @@ public:
 
     QString Write(const QString &name, const QByteArray &bytes)
     {
-        const QString path = Dir.filePath(name);
+        const QString path = FilePath(name);
         QFile f(path);
         if (f.open(QIODevice::WriteOnly))
             f.write(bytes);
@@ -119,7 +125,7 @@ public:
 
     QByteArray Read(const QString &name) const
     {
-        QFile f(Dir.filePath(name));
+        QFile f(FilePath(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
 
