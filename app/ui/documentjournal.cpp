@@ -259,14 +259,26 @@ int TDocumentJournal::OfferRecovery()
     const QList<TOrphanSession> sessions = TRecoveryJournal::Orphans(m_journal.Root(), m_journal.SessionDir());
     QList<TJournalEntry> entries;
     QList<TRecoveryDialog::TItem> items;
+    // A file left unsaved by several runs is offered once, as the last of them had it.
+    QHash<QString, qsizetype> byPath;
     for (const TOrphanSession &session : sessions) {
         for (const TJournalEntry &entry : session.Entries) {
+            if (!entry.Untitled) {
+                const auto found = byPath.constFind(entry.Path);
+                if (found != byPath.constEnd()) {
+                    if (entries.at(*found).Written <= entry.Written)
+                        entries[*found] = entry;
+                    continue;
+                }
+                byPath.insert(entry.Path, entries.size());
+            }
             entries << entry;
-            items << TRecoveryDialog::TItem{
-                entry.Path, QStringLiteral("kept ") + QLocale().toString(entry.Written, QLocale::ShortFormat),
-                DescribeEntry(entry, m_w.Settings().TabWidth)};
         }
     }
+    for (const TJournalEntry &entry : std::as_const(entries))
+        items << TRecoveryDialog::TItem{
+            entry.Path, QStringLiteral("kept ") + QLocale().toString(entry.Written, QLocale::ShortFormat),
+            DescribeEntry(entry, m_w.Settings().TabWidth)};
     if (entries.isEmpty()) {
         // Only damaged entries: nothing can be offered, but they are not removed unasked.
         if (!sessions.isEmpty())

@@ -382,7 +382,7 @@ void TDocumentManager::OpenRecovered(const QString &path, bool untitled, const Q
     TMyRichEdit *editor = tab->Editor();
     editor->SelectAll();
     editor->SetSelText(text);
-    editor->SetCaretXY(BufferCoord(1, 1));
+    editor->SetSelStart(1);
     editor->SetModified(true);
     m_w.RichEdit1SelectionChange(tab);
 }

@@ -21,6 +21,7 @@ public:
         QString Title;      // the file, or the untitled document's name
         QString Detail;     // when it was written
         QString Difference; // what it changes against the file
+        bool operator==(const TItem &) const = default;
     };
 
     explicit TRecoveryDialog(const QList<TItem> &items, QWidget *parent = nullptr);

@@ -46,8 +46,13 @@ void Type(QWidget *view, const QString &text)
 int RunChild(const QString &mode, const QString &dir)
 {
     TWindowHarness h;
+    h.Dir.remove(); // the child works in its parent's folder; a kill would leave its own behind
     h.Root = dir;
     h.JournalDir = dir + QStringLiteral("/journal");
+    // What an earlier child left is for the parent to recover.
+    h.DialogAnswer = [](QDialog &dialog) {
+        return qobject_cast<TRecoveryDialog *>(&dialog) ? int(QDialog::Rejected) : int(QDialog::Accepted);
+    };
     if (!h.Start())
         return 3;
     h.Window->OpenFile(dir + QStringLiteral("/page.html"));
@@ -56,6 +61,8 @@ int RunChild(const QString &mode, const QString &dir)
     QTest::keyClick(tab->View(), Qt::Key_Return);
     // A character outside the BMP and a second, untitled document.
     tab->Editor()->SetSelText(QString::fromUtf8("\xF0\x9F\x98\x80 "));
+    if (mode == QLatin1String("kill-twice"))
+        tab->Editor()->SetSelText(QStringLiteral("second run "));
     h.Window->Action(QStringLiteral("New1"))->trigger();
     h.Window->ActiveEditor()->SetSelText(QStringLiteral("never saved\n\tline two"));
     if (mode == QLatin1String("term-unjournalled")) {
@@ -156,6 +163,8 @@ private Q_SLOTS:
         TDocumentTab *page = TabFor(QStringLiteral("page.html"));
         QVERIFY(page);
         QCOMPARE(EditorText(page->Editor()), m_expected.first());
+        QCOMPARE(page->Editor()->SelStart(), 1); // the caret at the top, nothing selected
+        QVERIFY(!page->Editor()->SelAvail());
         TDocumentTab *untitled = TabFor(QStringLiteral("Untitled1"));
         QVERIFY(untitled);
         QCOMPARE(EditorText(untitled->Editor()), m_expected.last());
@@ -216,6 +225,26 @@ private Q_SLOTS:
         m_h.Window->close();
         m_h.Window.reset();
         QCOMPARE(Restart(QDialog::Accepted).size(), 0);
+    }
+
+    void aFileLeftByTwoRunsIsOfferedOnceAsTheLaterHadIt()
+    {
+        QProcess first;
+        QVERIFY(StartChild(first, QStringLiteral("kill")));
+        first.kill();
+        QVERIFY(first.waitForFinished(10000));
+        QProcess second;
+        QVERIFY(StartChild(second, QStringLiteral("kill-twice")));
+        second.kill();
+        QVERIFY(second.waitForFinished(10000));
+        // Two untitled documents (one per run) and the page once.
+        const auto offered = Restart(QDialog::Accepted);
+        QCOMPARE(offered.size(), 3);
+        QCOMPARE(offered.count(TRecoveryDialog::TItem{m_h.FilePath(QStringLiteral("page.html")), {}, {}}), 1);
+        TDocumentTab *page = TabFor(QStringLiteral("page.html"));
+        QVERIFY(page);
+        QCOMPARE(EditorText(page->Editor()), m_expected.first());
+        QVERIFY(m_expected.first().contains(QStringLiteral("second run")));
     }
 
     void journalFollowsTheDocument()
