@@ -330,6 +330,15 @@ void TDocumentManager::OpenFile(const QString &path)
     const QString problem = InputFile::Problem(path);
     if (!problem.isEmpty())
         throw EFileError(problem);
+    // A picture or a program would open as a page of stray characters, and its line breaks would
+    // not survive a save: files with NUL bytes (but UTF-16 and UTF-32 text) are not opened.
+    {
+        QFile head(path);
+        if (head.open(QIODevice::ReadOnly) && InputFile::LooksBinary(head.read(64 * 1024)))
+            throw EFileError(path
+                             + QStringLiteral(" is not a text file: it holds NUL bytes, as pictures and "
+                                              "programs do. TagForge opens text files only, and left it as it is."));
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TDocumentTab *tab = CreateTab(QFileInfo(path).fileName(), path);
     m_tabs->setCurrentWidget(tab);

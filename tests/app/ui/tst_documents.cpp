@@ -8,6 +8,7 @@
 #include "windowharness.h"
 #include "../core/fulldiskwriter.h"
 #include "../core/roundtripfiles.h"
+#include "platform/core/inputfile.h"
 
 #include <QDir>
 
@@ -231,7 +232,15 @@ private Q_SLOTS:
         QFETCH(bool, warned);
         QFETCH(QByteArray, saved);
         const QString path = Write("round.html", bytes);
-        m_window->OpenFile(path);
+        m_window->RunGuarded([&] { m_window->OpenFile(path); });
+        if (InputFile::LooksBinary(bytes)) {
+            // Refused with the reason; nothing opened, the file untouched.
+            QCOMPARE(m_window->ActiveTab()->Path(), QStringLiteral("Untitled0"));
+            QCOMPARE(m_messages.size(), 1);
+            QVERIFY2(m_messages.first().contains(QLatin1String("not a text file")), qPrintable(m_messages.first()));
+            QCOMPARE(Read("round.html"), bytes);
+            return;
+        }
         QCOMPARE(m_window->ActiveTab()->Path(), path);
         QCOMPARE(m_messages.size(), warned ? 1 : 0);
         if (warned) {
