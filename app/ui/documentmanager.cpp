@@ -401,7 +401,9 @@ bool TDocumentManager::btnsaveClick()
     TDocumentTab *tab = m_w.ActiveTab();
     if (!tab)
         throw ENoActiveRE();
-    if (!QFileInfo(tab->Path()).isFile())
+    // A document never saved asks where to go; one whose file was deleted or moved away meanwhile
+    // is written again where it was.
+    if (!QFileInfo(tab->Path()).isAbsolute())
         return SaveAs1Click();
     return SaveTabAs(tab, tab->Path());
 }
@@ -450,9 +452,18 @@ bool TDocumentManager::SaveTabAs(TDocumentTab *tab, const QString &path)
             newPath = Includes::SourcePathFor(path);
         }
         const TEditLines &lines = editor->Lines();
-        switched |= DocumentFile::Save(
-                        newPath, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format)
-                        .SwitchedToUtf8;
+        try {
+            switched |= DocumentFile::Save(
+                            newPath, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format)
+                            .SwitchedToUtf8;
+        } catch (const EFileError &e) {
+            if (!expansion.Expanded)
+                throw;
+            // The page is already out: the user must know the two files now disagree.
+            throw EFileError(e.Message() + QStringLiteral("\nThe page ") + Includes::ExpandedPathFor(path)
+                             + QStringLiteral(" was written from the new text, but its source ") + newPath
+                             + QStringLiteral(" was not: it still holds the old text."));
+        }
     } catch (...) {
         editor->EndUpdate();
         throw;
