@@ -12,6 +12,7 @@
 #include "doctools/core/textinsertion.h"
 #include "platform/core/inputfile.h"
 #include "analysis/ui/analysiscommands.h"
+#include "app/ui/diskwatcher.h"
 #include "app/ui/documenttab.h"
 #include "highlight/core/highlighterlink.h"
 #include "highlight/ui/highlightertokens.h"
@@ -356,6 +357,7 @@ void TDocumentManager::OpenFile(const QString &path)
     }
     // Caret at the start, unmodified, no undo history; the window is told below.
     tab->Editor()->LoadFrom(std::move(lines));
+    m_w.DiskWatcher()->Track(tab);
     tab->View()->setFocus();
     QApplication::restoreOverrideCursor();
     m_w.RichEdit1SelectionChange(tab);
@@ -431,6 +433,9 @@ bool TDocumentManager::SaveAs1Click()
 
 bool TDocumentManager::SaveTabAs(TDocumentTab *tab, const QString &path)
 {
+    // Another program wrote the file since it was read: only with the user's word is it replaced.
+    if (path == tab->Path() && !m_w.DiskWatcher()->MaySave(tab))
+        return false;
     TMyRichEdit *editor = tab->Editor();
     const int selStart = editor->SelStart();
     editor->BeginUpdate();
@@ -470,6 +475,7 @@ bool TDocumentManager::SaveTabAs(TDocumentTab *tab, const QString &path)
     }
     tab->Format() = format;
     tab->SetPath(newPath);
+    m_w.DiskWatcher()->Track(tab);
     editor->SetModified(false);
     const int index = m_tabs->indexOf(tab);
     m_tabs->setTabText(index, QFileInfo(newPath).fileName());

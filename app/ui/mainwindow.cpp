@@ -16,6 +16,7 @@
 #include "aids/core/myrichedit.h"
 #include "analysis/ui/analysiscommands.h"
 #include "app/core/commandline.h"
+#include "app/ui/diskwatcher.h"
 #include "app/ui/documentjournal.h"
 #include "app/ui/documentmanager.h"
 #include "app/ui/documenttab.h"
@@ -90,6 +91,7 @@ void TfrmHTMLEdit::FormCreate()
     SplashStatus(QStringLiteral("Initializing..."), 73);
 
     m_documents = new TDocumentManager(*this);
+    m_diskWatcher = new TDiskWatcher(*this);
     m_preview = new TPreviewController(*this);
     CreateActions();
     CreateToolbars();

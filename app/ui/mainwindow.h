@@ -57,6 +57,7 @@ class TDocumentTools;
 class TUserToolCommands;
 class TSiteManager;
 class TExplorerPage;
+class TDiskWatcher;
 class TDocumentJournal;
 class TDocumentManager;
 class TPreviewController;
@@ -80,6 +81,7 @@ public:
 
     TDocumentManager *Documents() const { return m_documents; }
     TDocumentJournal *Journal() const { return m_journal; }
+    TDiskWatcher *DiskWatcher() const { return m_diskWatcher; }
     TPreviewController *Preview() const { return m_preview; }
 
     // TCommandHost: what the subsystems register with.
@@ -262,6 +264,7 @@ private:
     qint64 m_lastTextLength = 0; // the active document's length at the last tick
     TDocumentManager *m_documents = nullptr;
     TDocumentJournal *m_journal = nullptr;
+    TDiskWatcher *m_diskWatcher = nullptr;
     TPreviewController *m_preview = nullptr;
     QList<std::function<void(TCodeEdit &edit)>> m_saveListeners;
     std::function<QString(const QString &text)> m_copyTextFilter;

@@ -22,6 +22,7 @@ public:
     QStringList Messages;         // texts of every message box shown
     int Answer = QMessageBox::No; // for Yes/No/Cancel questions
     bool YesNoAnswer = true;
+    QStringList Questions;      // texts of the Yes/No questions asked
     QString OpenChoice;         // what the open dialog returns
     QString SaveChoice;         // what the save dialog returns
     QStringList SaveOffered;    // where each save dialog started
@@ -76,7 +77,10 @@ public:
             return DialogAnswer ? DialogAnswer(dialog) : int(QDialog::Accepted);
         };
         context.ShowMessage = [this](int, const QString &, const QString &text) { Messages << text; };
-        context.AskYesNo = [this](const QString &, const QString &) { return YesNoAnswer; };
+        context.AskYesNo = [this](const QString &, const QString &text) {
+            Questions << text;
+            return YesNoAnswer;
+        };
         context.AskYesNoCancel = [this](const QString &, const QString &) { return Answer; };
         context.ChooseOpenFile = [this](const QString &, const QString &, const QString &) { return OpenChoice; };
         context.ChooseSaveFile = [this](const QString &, const QString &start, const QString &) {
