@@ -3,6 +3,9 @@
 
 #include "platform/core/settingsstore.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 namespace AppSettings {
 
 const QString kRootKey = QStringLiteral("Software\\Quillworks\\TagForge");
@@ -19,6 +22,24 @@ QString FirstRunText()
     return QStringLiteral("This should be your first run!\rCould not load settings. If this is not "
                           "your first run, your settings have been destroyed.\r\rLoading Default "
                           "Settings...");
+}
+
+QString DamagedCopyText(const QString &copy)
+{
+    return QStringLiteral("The settings file that could not be read was kept as ") + copy
+           + QStringLiteral(". The defaults are written over the original when TagForge ends.");
+}
+
+QString KeepDamagedCopy(const QString &file, const QDateTime &now)
+{
+    const QFileInfo info(file);
+    if (!info.isFile() || info.size() == 0)
+        return QString();
+    const QString base = file + QStringLiteral(".damaged-") + now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString copy = base;
+    for (int n = 2; QFileInfo::exists(copy); ++n)
+        copy = base + QStringLiteral("-%1").arg(n);
+    return QFile::copy(file, copy) ? copy : QString();
 }
 
 void ApplyDefaults(TPreferences &prefs)
@@ -222,12 +243,22 @@ TLoadedSettings LoadSettings(TSettingsStore &user, const TSettingsStore *machine
         }
     }
 
-    if (user.OpenKey(kSettingsKey, false)) {
+    const bool keyFound = user.OpenKey(kSettingsKey, false);
+    if (keyFound) {
         SettingsReader(user, out).Run();
         user.CloseKey();
     } else {
         out.FirstRun = true;
         ApplyDefaults(out.Preferences);
+    }
+    // Whatever made it unreadable, the user's file is kept before the exit writes defaults over it.
+    if (out.FirstRun) {
+        out.DamagedCopy = KeepDamagedCopy(user.FileName(), QDateTime::currentDateTime());
+        // A file without the settings key is no settings file (it may not even parse, and the
+        // store would then report every save as failed): once it is kept, the store starts from
+        // nothing. A file with the key keeps what it holds, values of newer versions included.
+        if (!out.DamagedCopy.isEmpty() && !keyFound)
+            user.StartAfresh();
     }
     return out;
 }

@@ -1,6 +1,7 @@
 // Preferences, window layout and stored lists: reading them at start-up, writing them at exit.
 #pragma once
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -68,6 +69,9 @@ struct TLoadedSettings
     QList<TTaskEntry> Tasks;
     bool FirstRun = false;   // the settings key was missing or damaged: defaults apply
     bool HideWinRes = false; // browser version key present but not "5..."
+    // Where a settings file that could not be read was copied before the defaults replace it;
+    // empty when there was no such file (a real first run).
+    QString DamagedCopy;
 };
 
 // What the window hands over at exit.
@@ -98,6 +102,12 @@ using StatusSink = std::function<void(const QString &)>;
 // The first-run message box's caption and text.
 QString FirstRunCaption();
 QString FirstRunText();
+// The message that names the copy of a damaged settings file.
+QString DamagedCopyText(const QString &copy);
+
+// Copies a settings file that exists and is not empty to a dated name beside it
+// ("TagForge.conf.damaged-20261208-043000"); the copy's path, empty when nothing was copied.
+QString KeepDamagedCopy(const QString &file, const QDateTime &now);
 
 void ApplyDefaults(TPreferences &prefs);
 TPreferences DefaultPreferences();

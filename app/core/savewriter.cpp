@@ -1,10 +1,13 @@
 // Where saving puts its bytes: a temporary file renamed over the target, or a stand-in for tests.
 #include "app/core/savewriter.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 TSafeFileWriter::TSafeFileWriter(const QString &target) : m_file(std::make_unique<QSaveFile>(target)) {}
 
@@ -15,6 +18,12 @@ bool TSafeFileWriter::Open()
     if (m_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return true;
     m_error = m_file->errorString();
+    // "Not writable" alone does not say why: the system tells a read-only file system from a
+    // permission the user lacks.
+    const QFileInfo target(m_file->fileName());
+    const QByteArray probe = QFile::encodeName(target.exists() ? target.absoluteFilePath() : target.absolutePath());
+    if (::access(probe.constData(), W_OK) != 0)
+        m_error += QStringLiteral(" (") + QString::fromLocal8Bit(std::strerror(errno)) + QLatin1Char(')');
     return false;
 }
 

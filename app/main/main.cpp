@@ -4,13 +4,14 @@
 #include "app/core/startup.h"
 #include "app/ui/mainwindow.h"
 #include "app/ui/splash.h"
+#include "app/ui/terminationhandling.h"
 #include "platform/core/settingsstore.h"
-#include "platform/qt/terminationwatcher.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QTextStream>
 
 #include <cstdio>
@@ -71,16 +72,12 @@ int main(int argc, char *argv[])
     context.ProgramDir = ProgramPaths::ResourceDir(QCoreApplication::applicationDirPath());
     context.Arguments = app.arguments().mid(1);
     context.Splash = splash.get();
+    context.JournalDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/journal");
     TfrmHTMLEdit window(context);
     splash.reset();
     if (window.TerminateRequested())
         return 0;
-    // Ended from outside (logout, kill): modified documents become backups, previews go.
-    TTerminationWatcher watcher;
-    QObject::connect(&watcher, &TTerminationWatcher::terminationRequested, &app, [&window] {
-        window.TerminateNow();
-        QCoreApplication::quit();
-    });
+    EndOnTerminationSignals(window);
     window.show();
     return app.exec();
 }

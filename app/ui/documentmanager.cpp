@@ -12,6 +12,7 @@
 #include "doctools/core/textinsertion.h"
 #include "platform/core/inputfile.h"
 #include "analysis/ui/analysiscommands.h"
+#include "app/ui/diskwatcher.h"
 #include "app/ui/documenttab.h"
 #include "highlight/core/highlighterlink.h"
 #include "highlight/ui/highlightertokens.h"
@@ -330,6 +331,15 @@ void TDocumentManager::OpenFile(const QString &path)
     const QString problem = InputFile::Problem(path);
     if (!problem.isEmpty())
         throw EFileError(problem);
+    // A picture or a program would open as a page of stray characters, and its line breaks would
+    // not survive a save: files with NUL bytes (but UTF-16 and UTF-32 text) are not opened.
+    {
+        QFile head(path);
+        if (head.open(QIODevice::ReadOnly) && InputFile::LooksBinary(head.read(64 * 1024)))
+            throw EFileError(path
+                             + QStringLiteral(" is not a text file: it holds NUL bytes, as pictures and "
+                                              "programs do. TagForge opens text files only, and left it as it is."));
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TDocumentTab *tab = CreateTab(QFileInfo(path).fileName(), path);
     m_tabs->setCurrentWidget(tab);
@@ -347,6 +357,7 @@ void TDocumentManager::OpenFile(const QString &path)
     }
     // Caret at the start, unmodified, no undo history; the window is told below.
     tab->Editor()->LoadFrom(std::move(lines));
+    m_w.DiskWatcher()->Track(tab);
     tab->View()->setFocus();
     QApplication::restoreOverrideCursor();
     m_w.RichEdit1SelectionChange(tab);
@@ -364,12 +375,37 @@ void TDocumentManager::OpenFile(const QString &path)
     }
 }
 
+void TDocumentManager::OpenRecovered(const QString &path, bool untitled, const QString &text)
+{
+    TDocumentTab *tab = nullptr;
+    if (!untitled && QFileInfo(path).isFile()) {
+        OpenFile(path);
+        tab = m_w.ActiveTab();
+        if (!tab || tab->Path() != path)
+            throw EFileError(QStringLiteral("The file could not be opened."));
+    } else if (!untitled) {
+        tab = CreateTab(QFileInfo(path).fileName(), path);
+        m_tabs->setCurrentWidget(tab);
+    } else {
+        btnNewClick(false);
+        tab = m_w.ActiveTab();
+    }
+    TMyRichEdit *editor = tab->Editor();
+    editor->SelectAll();
+    editor->SetSelText(text);
+    editor->SetSelStart(1);
+    editor->SetModified(true);
+    m_w.RichEdit1SelectionChange(tab);
+}
+
 bool TDocumentManager::btnsaveClick()
 {
     TDocumentTab *tab = m_w.ActiveTab();
     if (!tab)
         throw ENoActiveRE();
-    if (!QFileInfo(tab->Path()).isFile())
+    // A document never saved asks where to go; one whose file was deleted or moved away meanwhile
+    // is written again where it was.
+    if (!QFileInfo(tab->Path()).isAbsolute())
         return SaveAs1Click();
     return SaveTabAs(tab, tab->Path());
 }
@@ -397,6 +433,9 @@ bool TDocumentManager::SaveAs1Click()
 
 bool TDocumentManager::SaveTabAs(TDocumentTab *tab, const QString &path)
 {
+    // Another program wrote the file since it was read: only with the user's word is it replaced.
+    if (path == tab->Path() && !m_w.DiskWatcher()->MaySave(tab))
+        return false;
     TMyRichEdit *editor = tab->Editor();
     const int selStart = editor->SelStart();
     editor->BeginUpdate();
@@ -418,15 +457,25 @@ bool TDocumentManager::SaveTabAs(TDocumentTab *tab, const QString &path)
             newPath = Includes::SourcePathFor(path);
         }
         const TEditLines &lines = editor->Lines();
-        switched |= DocumentFile::Save(
-                        newPath, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format)
-                        .SwitchedToUtf8;
+        try {
+            switched |= DocumentFile::Save(
+                            newPath, lines.Count(), [&lines](int i) { return QStringView(lines[i]); }, format)
+                            .SwitchedToUtf8;
+        } catch (const EFileError &e) {
+            if (!expansion.Expanded)
+                throw;
+            // The page is already out: the user must know the two files now disagree.
+            throw EFileError(e.Message() + QStringLiteral("\nThe page ") + Includes::ExpandedPathFor(path)
+                             + QStringLiteral(" was written from the new text, but its source ") + newPath
+                             + QStringLiteral(" was not: it still holds the old text."));
+        }
     } catch (...) {
         editor->EndUpdate();
         throw;
     }
     tab->Format() = format;
     tab->SetPath(newPath);
+    m_w.DiskWatcher()->Track(tab);
     editor->SetModified(false);
     const int index = m_tabs->indexOf(tab);
     m_tabs->setTabText(index, QFileInfo(newPath).fileName());

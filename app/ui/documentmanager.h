@@ -35,6 +35,10 @@ public:
     // The open dialog (or the test's answer) in the current folder; empty when cancelled.
     QString ChooseOpenFile(const QString &caption, const QString &filter, const QString &dir = QString());
     void OpenFile(const QString &path);
+    // A document an earlier run left unsaved, opened with the text it had: its file when it is
+    // still there (the text then differs from it and can be undone back to it), a tab that saves
+    // to the same place when the file is gone, or a new untitled document.
+    void OpenRecovered(const QString &path, bool untitled, const QString &text);
     // The first document of a start without a file: Untitled0 from the standard template.
     void CreateUntitledFromTemplate();
     bool btnsaveClick();

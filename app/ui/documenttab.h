@@ -1,6 +1,7 @@
 // One document tab: its editor, the view that shows it, and where and how it is stored.
 #pragma once
 
+#include "app/core/diskstamp.h"
 #include "app/core/documentfile.h"
 
 #include <QWidget>
@@ -24,6 +25,11 @@ public:
     // How the file is stored: encoding and line breaks, kept for saving.
     TDocumentFormat &Format() { return m_format; }
     const TDocumentFormat &Format() const { return m_format; }
+    // The file as this program last read or wrote it.
+    TDiskStamp &Stamp() { return m_stamp; }
+    // The file was deleted on disk while open (the tab says so; Save writes it again).
+    bool GoneFromDisk() const { return m_gone; }
+    void SetGoneFromDisk(bool gone) { m_gone = gone; }
     // The text changed since the last copy for outside browsers was written.
     bool CopyStale() const { return m_copyStale; }
     void SetCopyStale(bool stale) { m_copyStale = stale; }
@@ -32,6 +38,8 @@ private:
     QString m_path;
     TDocumentFormat m_format;
     bool m_copyStale = true;
+    TDiskStamp m_stamp;
+    bool m_gone = false;
     TMyRichEdit *m_editor;
     TCodeEditView *m_view;
 };

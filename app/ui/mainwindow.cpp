@@ -17,6 +17,8 @@
 #include "aids/core/myrichedit.h"
 #include "analysis/ui/analysiscommands.h"
 #include "app/core/commandline.h"
+#include "app/ui/diskwatcher.h"
+#include "app/ui/documentjournal.h"
 #include "app/ui/documentmanager.h"
 #include "app/ui/documenttab.h"
 #include "app/ui/previewcontroller.h"
@@ -90,6 +92,7 @@ void TfrmHTMLEdit::FormCreate()
     SplashStatus(QStringLiteral("Initializing..."), 73);
 
     m_documents = new TDocumentManager(*this);
+    m_diskWatcher = new TDiskWatcher(*this);
     m_preview = new TPreviewController(*this);
     CreateActions();
     CreateToolbars();
@@ -180,6 +183,11 @@ void TfrmHTMLEdit::FormCreate()
         // The explorer starts where the page is.
         m_explorerPage->SelectFolder(QFileInfo(path).absolutePath());
     }
+    m_journal = new TDocumentJournal(*this, m_context.JournalDir);
+    m_journal->Start(!m_context.TimersDrivenByCaller);
+    // Asked once the window stands, so that the documents open behind the question.
+    if (m_journal->Active())
+        QTimer::singleShot(0, this, [this] { RunGuarded([this] { m_journal->OfferRecovery(); }); });
     if (m_context.Splash)
         m_context.Splash->hide();
     StartTimer1();
@@ -270,6 +278,9 @@ void TfrmHTMLEdit::ApplyLoadedSettings(const TLoadedSettings &loaded)
     if (loaded.FirstRun) {
         m_firstRunShown = true;
         Message(QMessageBox::Warning, AppSettings::FirstRunCaption(), AppSettings::FirstRunText());
+        if (!loaded.DamagedCopy.isEmpty())
+            Message(QMessageBox::Information, AppSettings::FirstRunCaption(),
+                    AppSettings::DamagedCopyText(loaded.DamagedCopy));
     }
 }
 
@@ -349,7 +360,13 @@ bool TfrmHTMLEdit::FormCloseQuery()
 
 QStringList TfrmHTMLEdit::TerminateNow()
 {
-    const QStringList written = m_documents->BackupModified();
+    QStringList written;
+    if (m_journal && m_journal->Active()) {
+        m_journal->WriteAllNow();
+        m_endedFromOutside = true;
+    } else {
+        written = m_documents->BackupModified();
+    }
     FormClose();
     return written;
 }
@@ -373,6 +390,8 @@ void TfrmHTMLEdit::FormClose()
             Message(QMessageBox::Warning, QStringLiteral("TagForge!"),
                     QStringLiteral("The settings could not be written to ") + m_context.UserStore->FileName());
     }
+    if (m_journal)
+        m_journal->End(m_endedFromOutside);
 }
 
 void TfrmHTMLEdit::Timer1Timer()

@@ -57,6 +57,8 @@ class TDocumentTools;
 class TUserToolCommands;
 class TSiteManager;
 class TExplorerPage;
+class TDiskWatcher;
+class TDocumentJournal;
 class TDocumentManager;
 class TPreviewController;
 class TWorkArea;
@@ -78,6 +80,8 @@ public:
     QString ProjectFile() const { return m_projectFile; }
 
     TDocumentManager *Documents() const { return m_documents; }
+    TDocumentJournal *Journal() const { return m_journal; }
+    TDiskWatcher *DiskWatcher() const { return m_diskWatcher; }
     TPreviewController *Preview() const { return m_preview; }
 
     // TCommandHost: what the subsystems register with.
@@ -179,7 +183,8 @@ public:
     void RichEdit1SelectionChange(TDocumentTab *tab);
     void PageControl1Change();
     // Ends the program without asking, as on a termination signal: every modified document is
-    // kept as a backup first, then the window closes as usual. Returns the backups written.
+    // kept in the recovery journal (as a backup when there is no journal), then the window closes
+    // as usual. Returns the backups written.
     QStringList TerminateNow();
     // The pieces a document's editor is set up with.
     THighlighterLink *HiLiterLink() const { return m_hiLiterLink.get(); }
@@ -258,6 +263,8 @@ private:
     QString m_projectFile;
     qint64 m_lastTextLength = 0; // the active document's length at the last tick
     TDocumentManager *m_documents = nullptr;
+    TDocumentJournal *m_journal = nullptr;
+    TDiskWatcher *m_diskWatcher = nullptr;
     TPreviewController *m_preview = nullptr;
     QList<std::function<void(TCodeEdit &edit)>> m_saveListeners;
     std::function<QString(const QString &text)> m_copyTextFilter;
@@ -283,6 +290,7 @@ private:
     QTimer m_timer2;
     bool m_firstShow = true;
     bool m_closing = false;
+    bool m_endedFromOutside = false; // the journal is kept for the next start
     bool m_firstRunShown = false;
     bool m_terminateRequested = false;
 };

@@ -40,4 +40,6 @@ struct TMainWindowContext
     // Tests drive time themselves: the one-second tick and the tag-aid delay then never fire on
     // their own; TfrmHTMLEdit::Tick() and TTagInsight::Timer2Timer() stand for them.
     bool TimersDrivenByCaller = false;
+    // The recovery journal's folder (unsaved documents kept against a crash); empty: none.
+    QString JournalDir;
 };

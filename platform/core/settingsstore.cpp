@@ -2,6 +2,7 @@
 #include "platform/core/settingsstore.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -159,6 +160,17 @@ bool TSettingsStore::DeleteValue(const QString &name)
         return false;
     m_settings->remove(FullName(name));
     return true;
+}
+
+void TSettingsStore::StartAfresh()
+{
+    if (m_readOnly)
+        return;
+    const QString path = FileName();
+    m_settings.reset();
+    QFile::remove(path);
+    m_settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
+    m_currentKey.clear();
 }
 
 bool TSettingsStore::Flush()

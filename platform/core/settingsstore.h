@@ -48,6 +48,9 @@ public:
 
     // Writes pending changes to disk; false when the file could not be written.
     bool Flush();
+    // Forgets the file's content and removes it, so that what is written next replaces it
+    // (its owner keeps a copy first). Read-only stores are left alone.
+    void StartAfresh();
 
 private:
     static QString GroupOf(const QString &key);

@@ -72,6 +72,12 @@ public:
             umount2(QFile::encodeName(m_dir).constData(), MNT_DETACH);
     }
     bool Mounted() const { return m_mounted; }
+    // Makes the mounted disk read-only, as a read-only medium or a remounted file system is.
+    bool RemountReadOnly()
+    {
+        return m_mounted
+               && mount("none", QFile::encodeName(m_dir).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
     // Fills the disk until only about `left` bytes are free.
     bool FillLeaving(qint64 left)
     {

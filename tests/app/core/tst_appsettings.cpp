@@ -131,6 +131,58 @@ private Q_SLOTS:
         QCOMPARE(loaded.Layout.FormHeight, std::optional<int>(700));
     }
 
+    void unreadableFileIsKeptBeforeDefaultsReplaceIt_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // "<none>": no file at all
+        QTest::addColumn<bool>("copied");
+        QTest::newRow("no file: a real first run") << QByteArray("<none>") << false;
+        QTest::newRow("empty file") << QByteArray() << false;
+        QTest::newRow("a value of the wrong type")
+            << QByteArray("[Software%5CQuillworks%5CTagForge%5CSettings]\nTabWidth=sz:eight\n") << true;
+        QTest::newRow("not settings at all") << QByteArrayLiteral("\x89PNG\r\n\x1a\n\0\0garbage") << true;
+    }
+    void unreadableFileIsKeptBeforeDefaultsReplaceIt()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, copied);
+        if (content != "<none>") {
+            QFile f(m_path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        {
+            TSettingsStore store(m_path);
+            const TLoadedSettings loaded = AppSettings::LoadSettings(store, nullptr);
+            QVERIFY(loaded.FirstRun);
+            QCOMPARE(!loaded.DamagedCopy.isEmpty(), copied);
+            if (copied) {
+                QVERIFY(loaded.DamagedCopy.startsWith(m_path + QStringLiteral(".damaged-")));
+                QFile copy(loaded.DamagedCopy);
+                QVERIFY(copy.open(QIODevice::ReadOnly));
+                QCOMPARE(copy.readAll(), content);
+                QVERIFY(AppSettings::DamagedCopyText(loaded.DamagedCopy).contains(loaded.DamagedCopy));
+            }
+            // The exit writes the defaults over the original; the copy stays as it was.
+            AppSettings::SaveSettings(store, SampleState());
+            QVERIFY(store.Flush());
+        }
+        TSettingsStore reread(m_path);
+        QVERIFY(!AppSettings::LoadSettings(reread, nullptr).FirstRun);
+    }
+
+    void copiesInTheSameSecondGetTheirOwnNames()
+    {
+        QFile f(m_path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("damaged");
+        f.close();
+        const QDateTime now(QDate(2026, 12, 8), QTime(4, 30, 0));
+        const QString first = AppSettings::KeepDamagedCopy(m_path, now);
+        const QString second = AppSettings::KeepDamagedCopy(m_path, now);
+        QCOMPARE(first, m_path + QStringLiteral(".damaged-20261208-043000"));
+        QCOMPARE(second, first + QStringLiteral("-2"));
+    }
+
     void missingStringReadsEmpty()
     {
         TSettingsStore store(m_path);

@@ -8,6 +8,7 @@
 #include "windowharness.h"
 #include "../core/fulldiskwriter.h"
 #include "../core/roundtripfiles.h"
+#include "platform/core/inputfile.h"
 
 #include <QDir>
 
@@ -224,6 +225,98 @@ private Q_SLOTS:
 
     // Open, save without an edit, compare: the window path keeps every byte of a file that opened
     // without a warning; the others open with a message and the status bar says how they are saved.
+
+    // Saving where the file system says no: the old file stays as it was (or is replaced whole),
+    // the message gives the system's reason, and the document stays modified.
+    void faultySaveTargets_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("reason"); // empty: the save succeeds
+        QTest::newRow("the file became a folder") << "folder"
+                                                  << "directory";
+        QTest::newRow("a read-only folder") << "read-only folder"
+                                            << "ead-only";
+        QTest::newRow("a chain of links: the last target is written") << "chain"
+                                                                      << "";
+        QTest::newRow("a link whose target was removed: written again") << "dangling"
+                                                                        << "";
+    }
+    void faultySaveTargets()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, reason);
+        const QString folder = m_dir.filePath("faults");
+        QVERIFY(m_dir.mkpath(folder));
+        TSmallDisk disk(folder, 64);
+        const QByteArray old("<p>old</p>\n");
+        QVERIFY(WriteAllTo(folder + "/target.html", old));
+        QString opened = folder + "/target.html";
+        if (fault == QLatin1String("chain") || fault == QLatin1String("dangling")) {
+            QVERIFY(QFile::link(folder + "/target.html", folder + "/middle.html"));
+            QVERIFY(QFile::link(folder + "/middle.html", folder + "/page.html"));
+            opened = folder + "/page.html";
+        }
+        m_window->OpenFile(opened);
+        m_window->ActiveEditor()->SetSelText(QStringLiteral("new "));
+        if (fault == QLatin1String("folder")) {
+            QVERIFY(QFile::remove(opened));
+            QVERIFY(QDir().mkdir(opened));
+        } else if (fault == QLatin1String("read-only folder")) {
+            if (disk.Mounted()) {
+                QVERIFY(disk.RemountReadOnly());
+            } else {
+                if (geteuid() == 0)
+                    QSKIP("root writes into read-only folders and no read-only tmpfs can be mounted here");
+                QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+            }
+        } else if (fault == QLatin1String("dangling")) {
+            QVERIFY(QFile::remove(folder + "/target.html"));
+        }
+        m_window->Action(QStringLiteral("Save1"))->trigger();
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        if (reason.isEmpty()) {
+            QCOMPARE(m_messages, QStringList());
+            QVERIFY(!m_window->ActiveEditor()->Modified());
+            QCOMPARE(ReadFrom(folder + "/target.html"), QByteArray("new <p>old</p>\n"));
+            // The links stay links: only what they lead to is replaced.
+            QVERIFY(QFileInfo(folder + "/page.html").isSymLink());
+            QVERIFY(QFileInfo(folder + "/middle.html").isSymLink());
+            return;
+        }
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY2(m_messages.first().contains(reason), qPrintable(m_messages.first()));
+        QVERIFY(m_window->ActiveEditor()->Modified());
+        if (fault == QLatin1String("folder"))
+            QVERIFY(QFileInfo(opened).isDir());
+        else
+            QCOMPARE(ReadFrom(opened), old);
+    }
+
+    // An include source saves its page first; when the source itself then fails, the message says
+    // that the two files now disagree.
+    void sourceFailingAfterItsPageIsTold()
+    {
+        const QString folder = m_dir.filePath("pair");
+        QVERIFY(m_dir.mkpath(folder));
+        QVERIFY(WriteAllTo(folder + "/head.txt", "<h1>Head</h1>\n"));
+        QVERIFY(WriteAllTo(folder + "/page.htc", "#include{head.txt}\n<p>old</p>\n"));
+        m_window->OpenFile(folder + "/page.htc");
+        m_window->ActiveEditor()->SetSelText(QStringLiteral("<!-- new -->"));
+        int commits = 0;
+        DocumentFile::SetSaveWriterFactory([&](const QString &target) {
+            return std::make_unique<TFullDiskWriter>(target, target.endsWith(QLatin1String(".htc")) ? 0 : 1 << 20,
+                                                     false, &commits);
+        });
+        m_window->Action(QStringLiteral("Save1"))->trigger();
+        DocumentFile::SetSaveWriterFactory({});
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY2(m_messages.first().contains(NoSpace), qPrintable(m_messages.first()));
+        QVERIFY2(m_messages.first().contains(QLatin1String("page.html was written from the new text")),
+                 qPrintable(m_messages.first()));
+        QVERIFY(m_window->ActiveEditor()->Modified());
+        QCOMPARE(ReadFrom(folder + "/page.htc"), QByteArray("#include{head.txt}\n<p>old</p>\n"));
+        QVERIFY(ReadFrom(folder + "/page.html").contains("<!-- new -->"));
+    }
     void openAndSaveWithoutEditKeepsTheBytes_data() { AddRoundTripRows(); }
     void openAndSaveWithoutEditKeepsTheBytes()
     {
@@ -231,7 +324,15 @@ private Q_SLOTS:
         QFETCH(bool, warned);
         QFETCH(QByteArray, saved);
         const QString path = Write("round.html", bytes);
-        m_window->OpenFile(path);
+        m_window->RunGuarded([&] { m_window->OpenFile(path); });
+        if (InputFile::LooksBinary(bytes)) {
+            // Refused with the reason; nothing opened, the file untouched.
+            QCOMPARE(m_window->ActiveTab()->Path(), QStringLiteral("Untitled0"));
+            QCOMPARE(m_messages.size(), 1);
+            QVERIFY2(m_messages.first().contains(QLatin1String("not a text file")), qPrintable(m_messages.first()));
+            QCOMPARE(Read("round.html"), bytes);
+            return;
+        }
         QCOMPARE(m_window->ActiveTab()->Path(), path);
         QCOMPARE(m_messages.size(), warned ? 1 : 0);
         if (warned) {

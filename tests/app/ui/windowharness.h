@@ -22,6 +22,7 @@ public:
     QStringList Messages;         // texts of every message box shown
     int Answer = QMessageBox::No; // for Yes/No/Cancel questions
     bool YesNoAnswer = true;
+    QStringList Questions;      // texts of the Yes/No questions asked
     QString OpenChoice;         // what the open dialog returns
     QString SaveChoice;         // what the save dialog returns
     QStringList SaveOffered;    // where each save dialog started
@@ -34,11 +35,16 @@ public:
     // accepted as it stands, so New gives an empty document.
     std::function<int(QDialog &dialog)> DialogAnswer;
     QStringList Dialogs; // the object names of the dialogs run
+    QString Root;        // the scratch folder to use instead of Dir (a child process shares its parent's)
+    QString JournalDir;  // the recovery journal's folder; empty: no journal
+
+    QString Home() const { return Root.isEmpty() ? Dir.path() : Root; }
+    QString FilePath(const QString &name) const { return Home() + QLatin1Char('/') + name; }
 
     // A fresh window with a settings file of its own; false when it could not be shown.
     bool Start()
     {
-        Store = std::make_unique<TSettingsStore>(Dir.filePath(QStringLiteral("c%1.conf").arg(++m_configs)));
+        Store = std::make_unique<TSettingsStore>(FilePath(QStringLiteral("c%1.conf").arg(++m_configs)));
         return Open();
     }
 
@@ -56,7 +62,7 @@ public:
         TMainWindowContext context;
         context.UserStore = Store.get();
         // A program folder of its own, so that backups land in the scratch folder.
-        const QString programDir = Dir.filePath(QStringLiteral("program"));
+        const QString programDir = FilePath(QStringLiteral("program"));
         if (!QFileInfo::exists(programDir)) {
             QDir().mkpath(programDir);
             for (const char *sub : {"Data", "Templates"})
@@ -65,12 +71,16 @@ public:
         }
         context.ProgramDir = programDir;
         context.Arguments = Arguments;
+        context.JournalDir = JournalDir;
         context.ExecDialog = [this](QDialog &dialog) {
             Dialogs << dialog.objectName();
             return DialogAnswer ? DialogAnswer(dialog) : int(QDialog::Accepted);
         };
         context.ShowMessage = [this](int, const QString &, const QString &text) { Messages << text; };
-        context.AskYesNo = [this](const QString &, const QString &) { return YesNoAnswer; };
+        context.AskYesNo = [this](const QString &, const QString &text) {
+            Questions << text;
+            return YesNoAnswer;
+        };
         context.AskYesNoCancel = [this](const QString &, const QString &) { return Answer; };
         context.ChooseOpenFile = [this](const QString &, const QString &, const QString &) { return OpenChoice; };
         context.ChooseSaveFile = [this](const QString &, const QString &start, const QString &) {
@@ -110,7 +120,7 @@ public:
 
     QString Write(const QString &name, const QByteArray &bytes)
     {
-        const QString path = Dir.filePath(name);
+        const QString path = FilePath(name);
         QFile f(path);
         if (f.open(QIODevice::WriteOnly))
             f.write(bytes);
@@ -119,7 +129,7 @@ public:
 
     QByteArray Read(const QString &name) const
     {
-        QFile f(Dir.filePath(name));
+        QFile f(FilePath(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
 
