@@ -5,6 +5,7 @@
 //   bench_window type FILE             W2/W4: 200 keys at the end, in the middle and at the top
 //   bench_window pagedown FILE N       W3: N page-downs
 //   bench_window startup T0            W5: launch with no file to the first painted window
+//   bench_window limits FILE           LIM: open, colour, tree, checks and close of a very large page
 //
 // T0 is the launcher's CLOCK_MONOTONIC time in nanoseconds just before it started this process,
 // so that loading the libraries counts. Prints "BENCH" lines (see benchcommon.h).
@@ -318,6 +319,98 @@ int PageDown(const QString &path, int screens)
     return 0;
 }
 
+// The longest gap between the beats of a 10 ms timer on the interface thread: how long the window
+// went without answering, whatever it was doing (nested event loops still beat).
+class THeartbeat
+{
+public:
+    THeartbeat()
+    {
+        m_beat.setInterval(10);
+        QObject::connect(&m_beat, &QTimer::timeout, [this] {
+            const qint64 now = m_clock.nsecsElapsed();
+            m_worstMs = std::max(m_worstMs, double(now - m_last) / 1e6 - 10);
+            m_last = now;
+        });
+        m_clock.start();
+        m_last = m_clock.nsecsElapsed();
+        m_beat.start();
+    }
+    // The worst gap since the last call, and the beat started afresh.
+    double TakeWorstMs()
+    {
+        const double worst = std::max(0.0, std::max(m_worstMs, double(m_clock.nsecsElapsed() - m_last) / 1e6 - 10));
+        m_worstMs = 0;
+        m_last = m_clock.nsecsElapsed();
+        return worst;
+    }
+
+private:
+    QTimer m_beat;
+    QElapsedTimer m_clock;
+    qint64 m_last = 0;
+    double m_worstMs = 0;
+};
+
+void RunEventsWhile(const std::function<bool()> &busy, int limitMs = 600000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (busy() && t.elapsed() < limitMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+}
+
+// L-rows: a very large page opened, coloured, checked for syntax and links, and closed, each
+// step started from the event loop as a user's command is; for each step its time and the
+// longest the window went without answering, then the peak memory and what is left after closing.
+int Limits(const QString &path)
+{
+    THeartbeat beat;
+    bench::Result result("LIM", bench::FileName(path));
+    result.Add("file_mb", bench::FileMb(path), 1);
+    TBenchWindow bench({});
+    if (!bench.ShowAndPaint())
+        return 1;
+    TfrmHTMLEdit &window = *bench.Window;
+    const double baseMb = bench::CurrentRssMb();
+    beat.TakeWorstMs();
+    auto step = [&](const char *name, const std::function<void()> &start, const std::function<bool()> &busy) {
+        QElapsedTimer t;
+        t.start();
+        bool started = false;
+        QTimer::singleShot(0, [&] {
+            start();
+            started = true;
+        });
+        RunEventsWhile([&] { return !started || busy(); });
+        result.Add((QByteArray(name) + "_s").constData(), double(t.elapsed()) / 1000, 2);
+        result.Add((QByteArray(name) + "_freeze_ms").constData(), beat.TakeWorstMs(), 0);
+    };
+    step("open", [&] { window.OpenFile(path); },
+         [&] { return !window.ActiveTab() || !bench.Watch.Painted; });
+    step("colour", [] {}, [&] { return window.ActiveEditor()->RescanPending(); });
+    step("tree", [&] { window.ShowSidePage(TCommandHost::TreePage); },
+         [&] { return window.Analysis()->TreePending(); });
+    step("check", [&] { window.FindAction(QStringLiteral("SyntaxCheck1"))->trigger(); },
+         [&] { return window.Analysis()->CheckPending(); });
+    step("links", [&] { window.FindAction(QStringLiteral("LinkCheckerlocal1"))->trigger(); },
+         [&] { return window.Analysis()->CheckPending(); });
+    const double openMb = bench::CurrentRssMb();
+    const int tabs = window.PageControl1()->count();
+    step("close",
+         [&] {
+             window.ActiveEditor()->SetModified(false);
+             window.FindAction(QStringLiteral("Close1"))->trigger();
+         },
+         [&] { return window.PageControl1()->count() == tabs; });
+    RunEventsFor(500);
+    result.Add("base_rss_mb", baseMb, 0)
+        .Add("open_rss_mb", openMb, 0)
+        .Add("peak_rss_mb", bench::PeakRssMb(), 0)
+        .Add("closed_rss_mb", bench::CurrentRssMb(), 0);
+    return 0;
+}
+
 int Startup(qint64 t0)
 {
     TBenchWindow bench({});
@@ -350,8 +443,10 @@ int main(int argc, char *argv[])
         return Type(args[1]);
     if (mode == QLatin1String("pagedown") && args.size() >= 2)
         return PageDown(args[1], args.value(2, QStringLiteral("10000")).toInt());
+    if (mode == QLatin1String("limits") && args.size() >= 2)
+        return Limits(args[1]);
     if (mode == QLatin1String("startup"))
         return Startup(t0(1));
-    std::fprintf(stderr, "usage: bench_window open FILE [T0] | type FILE | pagedown FILE [N] | startup [T0]\n");
+    std::fprintf(stderr, "usage: bench_window open FILE [T0] | type FILE | pagedown FILE [N] | startup [T0] | limits FILE\n");
     return 2;
 }

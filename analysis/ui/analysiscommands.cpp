@@ -77,6 +77,7 @@ TAnalysisCommands::TAnalysisCommands(TCommandHost &host, TPageExpander expand, Q
             m_host.RunGuarded([this] { btnRefreshHTreeClick(); });
     });
     connect(&m_treeWatcher, &QFutureWatcherBase::finished, this, &TAnalysisCommands::TreeBuilt);
+    connect(&m_checkWatcher, &QFutureWatcherBase::finished, this, &TAnalysisCommands::CheckDone);
     m_host.BindCommand(QStringLiteral("SyntaxCheck1"), [this] { SyntaxCheck1Click(); });
     m_host.BindCommand(QStringLiteral("LinkCheckerlocal1"), [this] { LinkCheckerlocal1Click(); });
 }
@@ -153,21 +154,77 @@ void TAnalysisCommands::ShowReportPage()
 
 void TAnalysisCommands::SyntaxCheck1Click()
 {
-    m_reportPanel->ShowRows(SyntaxReportTitle.toString(), {}, false);
-    const TCodeEdit *editor = EngineOf(m_host.RequiredEditorView());
-    const TSyntaxReport report =
-        BuildSyntaxReport(editor->Text(), editor->LineCount(), m_host.ProgramDir() + QStringLiteral("/Data/tags.dat"),
-                          m_host.ActiveDocumentPath(), m_expand);
-    m_reportPanel->ShowRows(SyntaxReportTitle.toString(), report.Rows, false);
-    ShowReportPage();
-    if (report.Failure)
-        m_host.ShowMessage(QMessageBox::Critical, QStringLiteral("TagForge!"), *report.Failure);
+    RunCheck(false);
 }
 
 void TAnalysisCommands::LinkCheckerlocal1Click()
 {
-    const TCodeEdit *editor = EngineOf(m_host.RequiredEditorView());
-    const TLinkReport report = BuildLinkReport(editor->Text(), m_host.ActiveDocumentPath(), m_expand);
-    m_reportPanel->ShowRows(LinkReportTitle.toString(), report.Rows, true);
+    RunCheck(true);
+}
+
+void TAnalysisCommands::RunCheck(bool linkReport)
+{
+    const QString title = (linkReport ? LinkReportTitle : SyntaxReportTitle).toString();
+    m_reportPanel->ShowRows(title, {}, linkReport);
+    TCodeEdit *editor = EngineOf(m_host.RequiredEditorView());
+    // The check reads the text as the editor gives it: each line ended by CR LF.
+    auto check = [linkReport, expand = m_expand, path = m_host.ActiveDocumentPath(),
+                  tagData = m_host.ProgramDir() + QStringLiteral("/Data/tags.dat")](const QString &text, int lineCount) {
+        TCheckResult result;
+        result.LinkReport = linkReport;
+        if (linkReport) {
+            result.Rows = BuildLinkReport(text, path, expand).Rows;
+        } else {
+            TSyntaxReport report = BuildSyntaxReport(text, lineCount, tagData, path, expand);
+            result.Rows = std::move(report.Rows);
+            result.Failure = std::move(report.Failure);
+        }
+        return result;
+    };
+    const quint64 request = ++m_checkRequest;
+    if (editor->TotalCharCount() <= InlineTreeChars) {
+        m_checkSnapshot.Cancel();
+        const TCheckResult result = check(editor->Text(), editor->LineCount());
+        m_reportPanel->ShowRows(title, result.Rows, linkReport);
+        ShowReportPage();
+        if (result.Failure)
+            m_host.ShowMessage(QMessageBox::Critical, QStringLiteral("TagForge!"), *result.Failure);
+        return;
+    }
     ShowReportPage();
+    m_host.ShowStatus(linkReport ? QStringLiteral("Checking the links...") : QStringLiteral("Checking the syntax..."));
+    m_checkSnapshot.Start(editor, [this, check, request](QStringList lines) {
+        if (request != m_checkRequest)
+            return;
+        m_runningCheck = request;
+        // A check still running goes on, but its findings are no longer shown.
+        m_checkWatcher.setFuture(QtConcurrent::run([check, lines = std::move(lines)]() mutable {
+            QString text;
+            qsizetype size = 0;
+            for (const QString &line : std::as_const(lines))
+                size += line.size() + 2;
+            text.reserve(size);
+            for (const QString &line : std::as_const(lines)) {
+                text += line;
+                text += u"\r\n";
+            }
+            const int lineCount = int(lines.size());
+            lines.clear(); // the text holds the characters now
+            return check(text, lineCount);
+        }));
+    });
+}
+
+void TAnalysisCommands::CheckDone()
+{
+    if (m_runningCheck != m_checkRequest)
+        return;
+    const TCheckResult result = m_checkWatcher.result();
+    const QString title = (result.LinkReport ? LinkReportTitle : SyntaxReportTitle).toString();
+    m_reportPanel->ShowRows(title, result.Rows, result.LinkReport);
+    ShowReportPage();
+    m_host.ShowStatus(QString());
+    if (result.Failure)
+        m_host.ShowMessage(QMessageBox::Critical, QStringLiteral("TagForge!"), *result.Failure);
+    Q_EMIT CheckShown();
 }

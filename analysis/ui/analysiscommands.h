@@ -2,6 +2,7 @@
 // window through TCommandHost.
 #pragma once
 
+#include "analysis/core/checkreport.h"
 #include "analysis/core/findings.h"
 
 #include "analysis/core/treeoutline.h"
@@ -46,9 +47,14 @@ public:
         return m_treeSnapshot.Running() || m_treeWatcher.isRunning() || m_pendingTree.has_value();
     }
 
+    // A syntax or link check of a large page being made on a worker thread.
+    bool CheckPending() const { return m_checkSnapshot.Running() || m_checkWatcher.isRunning(); }
+
 Q_SIGNALS:
     // A tree built on the worker thread is shown.
     void TreeShown();
+    // A check made on the worker thread has shown its findings.
+    void CheckShown();
 
 private:
     struct TTreeJob
@@ -58,7 +64,18 @@ private:
         QPointer<QObject> Editor;
         quint64 Request = 0;
     };
+    // What a check made on the worker thread hands back to be shown.
+    struct TCheckResult
+    {
+        QList<TReportRow> Rows;
+        bool LinkReport = false;
+        std::optional<QString> Failure;
+    };
     void ShowReportPage();
+    // Pages up to InlineTreeChars are checked at once; larger ones on a worker thread, the
+    // window answering meanwhile, with the findings shown when they are ready.
+    void RunCheck(bool linkReport);
+    void CheckDone();
     void StartPendingTree();
     void TreeBuilt();
 
@@ -72,4 +89,8 @@ private:
     TTreeJob m_runningTree;
     TLineSnapshotJob m_treeSnapshot; // copies a large page's lines for the worker
     QFutureWatcher<std::shared_ptr<const TTreeOutline>> m_treeWatcher;
+    TLineSnapshotJob m_checkSnapshot;
+    QFutureWatcher<TCheckResult> m_checkWatcher;
+    quint64 m_checkRequest = 0; // only the newest check's findings are shown
+    quint64 m_runningCheck = 0;
 };

@@ -34,6 +34,11 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
+#include <QEventLoop>
+#include <QFutureWatcher>
+#include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QTabWidget>
@@ -340,21 +345,19 @@ void TDocumentManager::OpenFile(const QString &path)
                              + QStringLiteral(" is not a text file: it holds NUL bytes, as pictures and "
                                               "programs do. TagForge opens text files only, and left it as it is."));
     }
+    if (m_reading) {
+        // A file being read keeps the window busy; this one follows when it is open.
+        QTimer::singleShot(100, this, [this, path] { m_w.RunGuarded([this, &path] { OpenFile(path); }); });
+        return;
+    }
+    TEditLines lines;
+    QString warning;
+    // Read before the tab is made, so that a file that cannot be read leaves no empty tab behind.
+    const TDocumentFormat format = ReadDocument(path, lines, warning);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TDocumentTab *tab = CreateTab(QFileInfo(path).fileName(), path);
     m_tabs->setCurrentWidget(tab);
-    TEditLines lines;
-    QString warning;
-    try {
-        tab->Format() =
-            DocumentFile::LoadLines(path, lines, DocumentFile::StyleFromFileType(m_w.Settings().FileType), &warning);
-        DocumentFile::ExpandTabs(lines, m_w.Settings().TabWidth);
-    } catch (...) {
-        QApplication::restoreOverrideCursor();
-        // A file that cannot be read leaves no empty tab behind.
-        FreeTab(tab);
-        throw;
-    }
+    tab->Format() = format;
     // Caret at the start, unmodified, no undo history; the window is told below.
     tab->Editor()->LoadFrom(std::move(lines));
     m_w.DiskWatcher()->Track(tab);
@@ -373,6 +376,51 @@ void TDocumentManager::OpenFile(const QString &path)
         m_w.Message(QMessageBox::Warning, QStringLiteral("TagForge!"),
                     QFileInfo(path).fileName() + QStringLiteral(": ") + warning);
     }
+    m_charsets.Report(tab);
+}
+
+TDocumentFormat TDocumentManager::ReadDocument(const QString &path, TEditLines &lines, QString &warning)
+{
+    const TLineBreakStyle style = DocumentFile::StyleFromFileType(m_w.Settings().FileType);
+    const int tabWidth = m_w.Settings().TabWidth;
+    auto read = [&path, style, tabWidth](TEditLines &into, QString &warn) {
+        const TDocumentFormat format = DocumentFile::LoadLines(path, into, style, &warn);
+        DocumentFile::ExpandTabs(into, tabWidth);
+        return format;
+    };
+    if (QFileInfo(path).size() < kReadInBackgroundBytes) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        return read(lines, warning);
+    }
+    // A large file takes seconds to read: a worker reads it while the window keeps painting,
+    // behind a dialog that keeps the user's commands out until the document is there.
+    m_reading = true;
+    const auto done = qScopeGuard([this] { m_reading = false; });
+    QProgressDialog progress(QStringLiteral("Opening %1...").arg(QFileInfo(path).fileName()), QString(), 0, 0, &m_w);
+    progress.setObjectName(QStringLiteral("OpeningProgress"));
+    progress.setWindowTitle(QStringLiteral("TagForge!"));
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(300);
+    progress.setCancelButton(nullptr);
+    QString failure;
+    TDocumentFormat format;
+    QFutureWatcher<void> watcher;
+    QEventLoop loop;
+    connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
+    watcher.setFuture(QtConcurrent::run([&] {
+        try {
+            format = read(lines, warning);
+        } catch (const EFileError &e) {
+            failure = e.Message();
+        } catch (const std::exception &e) {
+            failure = QString::fromUtf8(e.what());
+        }
+    }));
+    loop.exec();
+    if (!failure.isEmpty())
+        throw EFileError(failure);
+    return format;
 }
 
 void TDocumentManager::OpenRecovered(const QString &path, bool untitled, const QString &text)
@@ -436,13 +484,17 @@ bool TDocumentManager::SaveTabAs(TDocumentTab *tab, const QString &path)
     // Another program wrote the file since it was read: only with the user's word is it replaced.
     if (path == tab->Path() && !m_w.DiskWatcher()->MaySave(tab))
         return false;
+    TDocumentFormat format = tab->Format();
+    // Characters the encoding cannot store and a declared charset the file would contradict
+    // are settled with the user before anything is written.
+    if (!m_charsets.PrepareSave(tab, format))
+        return false;
     TMyRichEdit *editor = tab->Editor();
     const int selStart = editor->SelStart();
     editor->BeginUpdate();
     m_w.BeforeSaving(*editor);
     QStringList statuses;
     const QString baseDir = QFileInfo(path).absolutePath();
-    TDocumentFormat format = tab->Format();
     QString newPath = path;
     bool switched = false;
     try {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "app/ui/backgroundjob.h"
+#include "app/ui/charsetguard.h"
+#include "app/core/documentfile.h"
 #include "editor/core/linesnapshot.h"
 
 #include <QObject>
@@ -56,6 +58,8 @@ public:
     void AddToMRU(const QString &path, bool rebuild);
     void BuildReopenMenu();
     int AskSave(const QString &text);
+    // The status bar says when the document's declared charset disagrees with its file.
+    void ReportCharset(TDocumentTab *tab) { m_charsets.Report(tab); }
 
     // One tick of the window's timer: the automatic backup every SaveSecs ticks.
     void Tick();
@@ -72,7 +76,12 @@ public:
     TDocumentTab *NewTab() const { return m_newTab; }
     TMyRichEdit *NewEditor() const { return m_newEditor; }
 
+    // Files from this size on are read on a worker thread, the window answering meanwhile.
+    static constexpr qint64 kReadInBackgroundBytes = 16 * 1024 * 1024;
+
 private:
+    // Reads a document's file into lines (tabs expanded as set); throws EFileError.
+    TDocumentFormat ReadDocument(const QString &path, TEditLines &lines, QString &warning);
     TDocumentTab *CreateTab(const QString &caption, const QString &path);
     void SetupEditor(TDocumentTab *tab);
     void FreeTab(TDocumentTab *tab);
@@ -83,6 +92,7 @@ private:
     void AutoBackup();
 
     TfrmHTMLEdit &m_w;
+    TCharsetGuard m_charsets{m_w};
     QTabWidget *m_tabs = nullptr;
     QStringList m_mruFileList;
     int m_untitledCount = 0;
@@ -94,5 +104,6 @@ private:
     TDocumentTab *m_newTab = nullptr;
     TMyRichEdit *m_newEditor = nullptr;
     QString m_lastDir;
+    bool m_reading = false; // a large file is being read on a worker thread
     std::unique_ptr<QPrinter> m_printer;
 };

@@ -33,6 +33,10 @@ public:
     // The text changed since the last copy for outside browsers was written.
     bool CopyStale() const { return m_copyStale; }
     void SetCopyStale(bool stale) { m_copyStale = stale; }
+    // A disagreement between the declared charset and the encoding that the user chose to keep
+    // ("charset|encoding"), so that Save does not ask about it again.
+    const QString &AcceptedCharsetMismatch() const { return m_acceptedCharsetMismatch; }
+    void SetAcceptedCharsetMismatch(const QString &mismatch) { m_acceptedCharsetMismatch = mismatch; }
 
 private:
     QString m_path;
@@ -40,6 +44,7 @@ private:
     bool m_copyStale = true;
     TDiskStamp m_stamp;
     bool m_gone = false;
+    QString m_acceptedCharsetMismatch;
     TMyRichEdit *m_editor;
     TCodeEditView *m_view;
 };

@@ -87,6 +87,7 @@ void TfrmHTMLEdit::PageControl1Change()
     m_statusBar->SetPanelText(TMainStatusBar::ModifiedPanel,
                               tab->Editor()->Modified() ? QStringLiteral("Modified") : QString());
     RichEdit1SelectionChange(tab);
+    m_documents->ReportCharset(tab);
     // The tree shows the document in front, never the one left behind.
     RunGuarded([this] { btnRefreshHTreeClick(); });
     if (PreviewVisible())

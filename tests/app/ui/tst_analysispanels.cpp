@@ -161,6 +161,57 @@ private Q_SLOTS:
         QCOMPARE(m_window->ExplorerBar()->CurrentPage(), int(TExplorerBar::ReportPage));
     }
 
+    // A large page is checked on a worker: the same findings, the window answering meanwhile.
+    void largePageIsCheckedOnTheWorker_data()
+    {
+        QTest::addColumn<bool>("links");
+        QTest::newRow("syntax") << false;
+        QTest::newRow("links") << true;
+    }
+    void largePageIsCheckedOnTheWorker()
+    {
+        QFETCH(bool, links);
+        QString page = QStringLiteral("<zork>\n");
+        for (int i = 0; page.size() <= TAnalysisCommands::InlineTreeChars; ++i)
+            page += QStringLiteral("<p>paragraph <a href=\"p%1.html\">%1</a></p>\n").arg(i);
+        page += QStringLiteral("<blah>\n");
+        const int lines = int(page.count(QLatin1Char('\n')));
+        SetText(page);
+        QSignalSpy shown(m_window->Analysis(), &TAnalysisCommands::CheckShown);
+        m_window->Action(links ? QStringLiteral("LinkCheckerlocal1") : QStringLiteral("SyntaxCheck1"))->trigger();
+        QVERIFY(m_window->Analysis()->CheckPending());
+        QVERIFY(shown.wait(60000));
+        QVERIFY(!m_window->Analysis()->CheckPending());
+        const QStringList rows = ReportCaptions();
+        if (links) {
+            QCOMPARE(m_window->ReportPanel()->Title(), QStringLiteral("Link Verifier"));
+            QCOMPARE(rows.size(), lines - 2 + 1); // a link per paragraph, and the title row
+        } else {
+            QCOMPARE(rows.value(1), QStringLiteral("Validating %1 Lines ...").arg(lines));
+            QVERIFY(rows.contains(QStringLiteral("0: unknown Tag \"zork\"")));
+            QVERIFY(rows.contains(QStringLiteral("%1: unknown Tag \"blah\"").arg(lines - 1)));
+        }
+    }
+
+    // A check asked for while another runs: only the newer one's findings are shown.
+    void newerCheckWins()
+    {
+        QString page;
+        while (page.size() <= TAnalysisCommands::InlineTreeChars)
+            page += QStringLiteral("<zork>\n");
+        SetText(page);
+        QSignalSpy shown(m_window->Analysis(), &TAnalysisCommands::CheckShown);
+        m_window->Action(QStringLiteral("SyntaxCheck1"))->trigger();
+        QVERIFY(m_window->Analysis()->CheckPending());
+        SetText(QStringLiteral("<b>x</b>"));
+        m_window->Action(QStringLiteral("SyntaxCheck1"))->trigger();
+        QCOMPARE(ReportCaptions().value(3), QStringLiteral("No Errors found..."));
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->Analysis()->CheckPending(), 60000);
+        QTest::qWait(50);
+        QCOMPARE(shown.count(), 0);
+        QCOMPARE(ReportCaptions().value(3), QStringLiteral("No Errors found..."));
+    }
+
     void linkReportAndJump()
     {
         QFile gif(m_dir.filePath("a.gif"));

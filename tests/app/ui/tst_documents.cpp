@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QSemaphore>
+#include <QTimer>
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -55,6 +56,7 @@ private:
 
     QString Write(const QString &name, const QByteArray &bytes) { return m_h.Write(name, bytes); }
     QByteArray Read(const QString &name) { return m_h.Read(name); }
+    static qint64 DocumentManagerReadInBackgroundBytes() { return TDocumentManager::kReadInBackgroundBytes; }
     static bool WriteAllTo(const QString &path, const QByteArray &bytes)
     {
         QFile f(path);
@@ -101,6 +103,34 @@ private Q_SLOTS:
         QCOMPARE(m_window->PageControl1()->tabText(m_window->PageControl1()->currentIndex()), QStringLiteral("a.html"));
         QCOMPARE(m_window->PageControl1()->count(), 3);
         QCOMPARE(m_window->Documents()->MRUFileList(), mru);
+    }
+
+    // A large file is read on a worker thread while the window runs its events: the document
+    // arrives whole, and a second file asked for meanwhile opens after it.
+    void largeFileIsReadOnAWorker()
+    {
+        QByteArray bytes;
+        const QByteArray line = "<p>\tcaf\xC3\xA9 paragraph</p>\r\n";
+        while (bytes.size() < DocumentManagerReadInBackgroundBytes())
+            bytes += line;
+        const int lines = int(bytes.count('\n'));
+        const QString large = Write("large.html", bytes);
+        const QString small = Write("small.html", "<p>s</p>\n");
+        bool secondAsked = false;
+        QTimer::singleShot(0, m_window.get(), [&] {
+            m_window->OpenFile(small); // while the large one is still being read
+            secondAsked = true;
+        });
+        m_window->Settings().TabWidth = 2;
+        m_window->OpenFile(large);
+        QVERIFY(secondAsked);
+        QCOMPARE(m_window->ActiveTab()->Path(), large);
+        QCOMPARE(m_window->ActiveEditor()->LineCount(), lines);
+        QCOMPARE(m_window->ActiveEditor()->Lines()[lines - 1], QStringLiteral("<p>  caf\u00E9 paragraph</p>"));
+        QCOMPARE(int(m_window->ActiveTab()->Format().LineBreak), int(TLineBreakStyle::CRLF));
+        QVERIFY(!m_window->ActiveEditor()->Modified());
+        QTRY_COMPARE(m_window->ActiveTab()->Path(), small);
+        QCOMPARE(m_window->PageControl1()->count(), 3);
     }
 
     void openDialogPrefersTheIncludeSource()
