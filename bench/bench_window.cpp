@@ -385,8 +385,19 @@ int Limits(const QString &path)
         RunEventsWhile([&] { return !started || busy(); });
         result.Add((QByteArray(name) + "_s").constData(), double(t.elapsed()) / 1000, 2);
         result.Add((QByteArray(name) + "_freeze_ms").constData(), beat.TakeWorstMs(), 0);
+        result.Add((QByteArray(name) + "_rss_mb").constData(), bench::CurrentRssMb(), 0);
+        std::fprintf(stderr, "bench_window: %s done after %.1f s, %.0f MB\n", name, double(t.elapsed()) / 1000,
+                     bench::CurrentRssMb());
     };
-    step("open", [&] { window.OpenFile(path); },
+    step("open",
+         [&] {
+             try {
+                 window.OpenFile(path);
+             } catch (const std::exception &e) {
+                 std::fprintf(stderr, "bench_window: %s\n", e.what());
+                 std::exit(1);
+             }
+         },
          [&] { return !window.ActiveTab() || !bench.Watch.Painted; });
     step("colour", [] {}, [&] { return window.ActiveEditor()->RescanPending(); });
     step("tree", [&] { window.ShowSidePage(TCommandHost::TreePage); },

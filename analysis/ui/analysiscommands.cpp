@@ -97,6 +97,14 @@ void TAnalysisCommands::btnRefreshHTreeClick()
         return;
     TCodeEdit *editor = EngineOf(m_host.RequiredEditorView());
     const bool showEndTags = m_host.State().Flags().ShowEndTags;
+    if (editor->TotalCharCount() > MaxTreeChars) {
+        ClearTree();
+        m_host.ShowStatus(QStringLiteral("The document tree shows pages of up to %1 million characters; this one has %2 "
+                                         "million.")
+                              .arg(MaxTreeChars / 1000000)
+                              .arg(editor->TotalCharCount() / 1000000));
+        return;
+    }
     if (editor->TotalCharCount() <= InlineTreeChars) {
         // The lines share their text with the editor: copying the list copies no characters.
         QStringList lines;

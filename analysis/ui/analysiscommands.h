@@ -42,6 +42,9 @@ public:
     // Pages up to this many characters get their tree at once; larger ones are parsed on a worker
     // thread while the user goes on, and their tree is swapped in only while it is still current.
     static constexpr qint64 InlineTreeChars = 1 << 20;
+    // The tree of a page takes about seven times the page's own memory: larger pages get no tree
+    // (the page says why) rather than taking the machine's memory.
+    static constexpr qint64 MaxTreeChars = qint64(128) << 20;
     bool TreePending() const
     {
         return m_treeSnapshot.Running() || m_treeWatcher.isRunning() || m_pendingTree.has_value();

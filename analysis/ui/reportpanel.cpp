@@ -4,7 +4,9 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
-#include <QTreeWidget>
+#include <QTreeView>
+
+#include "analysis/ui/reportrowmodel.h"
 #include <QVBoxLayout>
 
 QIcon ReportRowIcon(int image)
@@ -38,13 +40,15 @@ TReportPanel::TReportPanel(QWidget *parent) : QWidget(parent)
         m_title[i]->setVisible(i > 0);
         m_title[i]->adjustSize();
     }
-    m_list = new QTreeWidget(this);
+    m_model = new TReportRowModel(this);
+    m_list = new QTreeView(this);
     m_list->setObjectName(QStringLiteral("elvReport"));
+    m_list->setModel(m_model);
     m_list->setRootIsDecorated(false);
+    m_list->setItemsExpandable(false);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setUniformRowHeights(true);
-    m_list->setHeaderLabels({QStringLiteral("Source"), QStringLiteral("Link"), QStringLiteral("Full URL"),
-                             QStringLiteral("Status"), QStringLiteral("Type"), QStringLiteral("Line #")});
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     static const int widths[] = {150, 100, 150, 70, 70};
     for (int i = 0; i < 5; ++i)
         m_list->setColumnWidth(i, widths[i]);
@@ -56,12 +60,11 @@ TReportPanel::TReportPanel(QWidget *parent) : QWidget(parent)
     layout->addWidget(header);
     layout->addWidget(m_list, 1);
 
-    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) {
-        const int index = m_list->indexOfTopLevelItem(item);
-        if (index < 0 || index >= m_rows.size())
+    connect(m_list, &QTreeView::doubleClicked, this, [this](const QModelIndex &index) {
+        if (!index.isValid() || index.row() >= m_model->Rows().size())
             return;
         // Rows without a line number (titles, blanks, summaries) lead nowhere.
-        const TReportRow &row = m_rows.at(index);
+        const TReportRow &row = m_model->Rows().at(index.row());
         if (const std::optional<int> line = ReportRowLine(row, m_reportStyle)) {
             if (row.File.isEmpty())
                 Q_EMIT LineChosen(*line);
@@ -69,6 +72,11 @@ TReportPanel::TReportPanel(QWidget *parent) : QWidget(parent)
                 Q_EMIT FileLineChosen(row.File, *line);
         }
     });
+}
+
+const QList<TReportRow> &TReportPanel::Rows() const
+{
+    return m_model->Rows();
 }
 
 QString TReportPanel::Title() const
@@ -82,20 +90,9 @@ void TReportPanel::ShowRows(const QString &title, const QList<TReportRow> &rows,
         label->setText(title);
         label->adjustSize();
     }
-    m_rows = rows;
     m_reportStyle = reportStyle;
-    m_list->setUpdatesEnabled(false);
-    m_list->clear();
+    m_model->SetRows(rows);
     m_list->setHeaderHidden(!reportStyle);
     for (int c = 1; c < 6; ++c)
         m_list->setColumnHidden(c, !reportStyle);
-    QList<QTreeWidgetItem *> items;
-    items.reserve(rows.size());
-    for (const TReportRow &row : rows) {
-        auto *item = new QTreeWidgetItem(QStringList{row.Caption} + row.SubItems);
-        item->setIcon(0, ReportRowIcon(row.ImageIndex));
-        items.append(item);
-    }
-    m_list->addTopLevelItems(items);
-    m_list->setUpdatesEnabled(true);
 }

@@ -7,7 +7,8 @@
 
 class QIcon;
 class QLabel;
-class QTreeWidget;
+class QTreeView;
+class TReportRowModel;
 
 // The report's image list: the icon of a TReportImage, also used by other lists of links.
 QIcon ReportRowIcon(int image);
@@ -18,10 +19,11 @@ class TReportPanel : public QWidget
 public:
     explicit TReportPanel(QWidget *parent = nullptr);
 
-    QTreeWidget *elvReport() const { return m_list; }
+    QTreeView *elvReport() const { return m_list; }
+    TReportRowModel *ReportModel() const { return m_model; }
     QString Title() const;
     bool ReportStyle() const { return m_reportStyle; }
-    const QList<TReportRow> &Rows() const { return m_rows; }
+    const QList<TReportRow> &Rows() const;
 
     // Shows rows under title; report style shows the link columns, list style captions only.
     void ShowRows(const QString &title, const QList<TReportRow> &rows, bool reportStyle);
@@ -34,7 +36,7 @@ Q_SIGNALS:
 
 private:
     QLabel *m_title[3];
-    QTreeWidget *m_list;
-    QList<TReportRow> m_rows;
+    QTreeView *m_list;
+    TReportRowModel *m_model;
     bool m_reportStyle = false;
 };

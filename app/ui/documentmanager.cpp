@@ -22,6 +22,10 @@
 #include "aids/ui/taginsight.h"
 #include "editor/ui/codeeditview.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -333,9 +337,13 @@ void TDocumentManager::OpenFile(const QString &path)
         }
     }
     // A pipe would block the window and a device never ends: only regular files are opened.
-    const QString problem = InputFile::Problem(path);
+    // Any size is opened that the memory can hold; the command line's limit is not the editor's.
+    const QString problem = InputFile::Problem(path, std::numeric_limits<qint64>::max());
     if (!problem.isEmpty())
-        throw EFileError(problem);
+        throw EFileError(QStringLiteral("%1 is not opened: %2.").arg(path, problem));
+    const QString tooLarge = InputFile::MemoryProblem(QFileInfo(path).size(), InputFile::AvailableMemory());
+    if (!tooLarge.isEmpty())
+        throw EFileError(QStringLiteral("%1 is not opened: %2.").arg(path, tooLarge));
     // A picture or a program would open as a page of stray characters, and its line breaks would
     // not survive a save: files with NUL bytes (but UTF-16 and UTF-32 text) are not opened.
     {
@@ -555,6 +563,14 @@ void TDocumentManager::SaveAll()
 
 void TDocumentManager::FreeTab(TDocumentTab *tab)
 {
+    // The memory of a large document goes back to the system, not only to the heap's free lists.
+    const bool large = tab->Editor()->TotalCharCount() > kReadInBackgroundBytes;
+    const auto trim = qScopeGuard([large] {
+#ifdef __GLIBC__
+        if (large)
+            malloc_trim(0);
+#endif
+    });
     const int index = m_tabs->indexOf(tab);
     if (m_newTab == tab) {
         m_newTab = nullptr;

@@ -2,6 +2,9 @@
 #include "platform/core/inputfile.h"
 
 #include <QFile>
+#include <limits>
+
+#include <QFile>
 
 #include <cerrno>
 #include <cstring>
@@ -96,3 +99,31 @@ QString Printable(const QString &text)
 }
 
 } // namespace InputFile
+
+std::optional<qint64> InputFile::AvailableMemory()
+{
+    QFile meminfo(QStringLiteral("/proc/meminfo"));
+    if (!meminfo.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // "MemAvailable:   12345678 kB"
+    for (const QByteArray &line : meminfo.readAll().split('\n')) {
+        if (!line.startsWith("MemAvailable:"))
+            continue;
+        bool ok = false;
+        const qint64 kb = line.mid(13).trimmed().split(' ').value(0).toLongLong(&ok);
+        return ok ? std::optional<qint64>(kb * 1024) : std::nullopt;
+    }
+    return std::nullopt;
+}
+
+QString InputFile::MemoryProblem(qint64 fileBytes, std::optional<qint64> available)
+{
+    if (!available || fileBytes <= 0 || fileBytes > std::numeric_limits<qint64>::max() / kEditorBytesPerFileByte)
+        return available && fileBytes > 0 ? QStringLiteral("it is too large to open") : QString();
+    const qint64 needed = fileBytes * kEditorBytesPerFileByte;
+    if (needed <= *available)
+        return QString();
+    const auto gb = [](qint64 bytes) { return QString::number(double(bytes) / double(1 << 30), 'f', 1); };
+    return QStringLiteral("it needs about %1 GB of memory to edit, and only %2 GB are free")
+        .arg(gb(needed), gb(*available));
+}

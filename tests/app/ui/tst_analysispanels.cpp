@@ -235,12 +235,12 @@ private Q_SLOTS:
         QCOMPARE(rows[2].SubItems.value(2), QStringLiteral("Not Local"));
         QCOMPARE(rows[3].SubItems.value(2), QStringLiteral("Broken"));
         QCOMPARE(rows[3].ImageIndex, int(riError));
-        QTreeWidget *list = m_window->ReportPanel()->elvReport();
-        Q_EMIT list->itemDoubleClicked(list->topLevelItem(1), 0);
+        QTreeView *list = m_window->ReportPanel()->elvReport();
+        Q_EMIT list->doubleClicked(list->model()->index(1, 0));
         QCOMPARE(m_window->ActiveEditor()->TopLine(), 7);
         // The title row names no line and leads nowhere.
         m_window->ActiveEditor()->SetTopLine(1);
-        Q_EMIT list->itemDoubleClicked(list->topLevelItem(0), 0);
+        Q_EMIT list->doubleClicked(list->model()->index(0, 0));
         QCOMPARE(m_window->ActiveEditor()->TopLine(), 1);
         // A syntax check afterwards goes back to the list style.
         m_window->Action(QStringLiteral("SyntaxCheck1"))->trigger();
@@ -268,10 +268,10 @@ private Q_SLOTS:
         QCOMPARE(captions.mid(3),
                  (QStringList{"head.inc:20: unknown Tag \"blink\"", "head.inc:20: unknown Tag \"blink\"",
                               "2: unknown Tag \"zork\"", "", "Total of 3 Errors found!"}));
-        QTreeWidget *list = m_window->ReportPanel()->elvReport();
-        Q_EMIT list->itemDoubleClicked(list->topLevelItem(5), 0);
+        QTreeView *list = m_window->ReportPanel()->elvReport();
+        Q_EMIT list->doubleClicked(list->model()->index(5, 0));
         QCOMPARE(m_window->ActiveEditor()->TopLine(), 2);
-        Q_EMIT list->itemDoubleClicked(list->topLevelItem(3), 0);
+        Q_EMIT list->doubleClicked(list->model()->index(3, 0));
         QCOMPARE(QFileInfo(m_window->ActiveTab()->Path()).canonicalFilePath(),
                  QFileInfo(m_dir.filePath("head.inc")).canonicalFilePath());
         QCOMPARE(m_window->ActiveEditor()->CaretY(), 21);

@@ -5,12 +5,44 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
+
 #include <sys/stat.h>
 
 class TestInputFile : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void memoryDecidesWhatTheEditorOpens_data()
+    {
+        QTest::addColumn<qint64>("file");
+        QTest::addColumn<qint64>("available"); // -1: cannot be told
+        QTest::addColumn<QString>("problem");  // a part of the message; empty: opened
+        const qint64 gb = qint64(1) << 30;
+        QTest::newRow("1 GB file, 20 GB free") << gb << 20 * gb << "";
+        QTest::newRow("1 GB file, exactly enough") << gb << 4 * gb << "";
+        QTest::newRow("1 GB file, 3 GB free") << gb << 3 * gb << "about 4.0 GB of memory to edit, and only 3.0 GB";
+        QTest::newRow("memory unknown") << 100 * gb << qint64(-1) << "";
+        QTest::newRow("empty file") << qint64(0) << qint64(0) << "";
+        QTest::newRow("size that overflows the estimate") << std::numeric_limits<qint64>::max() / 2 << 20 * gb
+                                                         << "too large";
+    }
+    void memoryDecidesWhatTheEditorOpens()
+    {
+        QFETCH(qint64, file);
+        QFETCH(qint64, available);
+        QFETCH(QString, problem);
+        const QString found =
+            InputFile::MemoryProblem(file, available < 0 ? std::nullopt : std::optional<qint64>(available));
+        QVERIFY2(problem.isEmpty() ? found.isEmpty() : found.contains(problem), qPrintable(found));
+    }
+    void availableMemoryIsRead()
+    {
+        const std::optional<qint64> available = InputFile::AvailableMemory();
+        QVERIFY(available.has_value()); // Linux always has /proc/meminfo
+        QVERIFY(*available > 0);
+    }
+
     void refusedOrRead_data()
     {
         QTest::addColumn<QString>("path"); // "@" stands for the temporary folder
