@@ -563,14 +563,18 @@ void TDocumentManager::SaveAll()
 
 void TDocumentManager::FreeTab(TDocumentTab *tab)
 {
-    // The memory of a large document goes back to the system, not only to the heap's free lists.
-    const bool large = tab->Editor()->TotalCharCount() > kReadInBackgroundBytes;
-    const auto trim = qScopeGuard([large] {
+    // A large document's lines take seconds to free: a worker frees them, and gives the memory
+    // back to the system, not only to the heap's free lists.
+    if (tab->Editor()->TotalCharCount() > kReadInBackgroundBytes) {
+        auto lines = std::make_shared<TEditLines>();
+        tab->Editor()->HandOverLines(*lines);
+        (void)QtConcurrent::run([lines = std::move(lines)]() mutable {
+            lines.reset();
 #ifdef __GLIBC__
-        if (large)
             malloc_trim(0);
 #endif
-    });
+        });
+    }
     const int index = m_tabs->indexOf(tab);
     if (m_newTab == tab) {
         m_newTab = nullptr;

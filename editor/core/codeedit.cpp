@@ -66,6 +66,14 @@ void TCodeEdit::LoadFrom(TEditLines &&lines)
     m_selectionChanged = selectionPending;
 }
 
+void TCodeEdit::HandOverLines(TEditLines &target)
+{
+    // The swap fires no notifications of this editor's store; the load of nothing that follows
+    // resets caret, selection, undo and the views as a load does.
+    target.Adopt(m_lines);
+    LoadFrom(TEditLines());
+}
+
 void TCodeEdit::LinesAdded()
 {
     const int n = m_lines.Count();
@@ -147,7 +155,16 @@ void TCodeEdit::LinePutted(int index)
 
 void TCodeEdit::LinesScanRanges()
 {
-    ScanAllRanges();
+    if (m_highlighter && m_lines.Count() > kSyncLoadScanLines) {
+        // A large load: the first lines are scanned now, the rest in slices between events
+        // (a paint further down scans up to its lines first), so the window answers at once.
+        m_pendingFrom = -1;
+        m_pendingTo = -1;
+        m_lines.PutObject(0, m_highlighter->ResetState());
+        ScanRun(0, m_lines.Objects(0), m_lines.Count() - 1, kSyncScanLines);
+    } else {
+        ScanAllRanges();
+    }
     // A bulk append or a load: said once, from the top.
     OnLinesChanged.Fire(this, 0);
 }

@@ -46,6 +46,9 @@ public:
     // rescanned. OnChange and OnSelectionChange do not fire (the caller announces the new
     // document); the view hears it through the signals as usual.
     void LoadFrom(TEditLines &&lines);
+    // Moves every line into target (an empty store) and leaves one empty line, as after
+    // LoadFrom of nothing: a very large text can then be freed on another thread.
+    void HandOverLines(TEditLines &target);
 
     // ---- caret and selection ----
     int CaretX() const { return m_caret.X; }
@@ -227,6 +230,8 @@ public:
     // busy machine, past one frame).
     static constexpr int kSyncScanLines = 5000;
     static constexpr int kSliceScanLines = 20000;
+    // Loads of more lines than this are scanned in slices after the first kSyncScanLines.
+    static constexpr int kSyncLoadScanLines = 1000000;
     // Counts lines handed to the highlighter since the last reset (for benchmarks and tests).
     qint64 ScannedLineCount() const { return m_scannedLines; }
     void ResetScannedLineCount() { m_scannedLines = 0; }
