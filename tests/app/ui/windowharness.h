@@ -20,6 +20,7 @@ public:
     std::unique_ptr<TSettingsStore> Store;
     std::unique_ptr<TfrmHTMLEdit> Window;
     QStringList Messages;         // texts of every message box shown
+    QStringList StartMessages;    // those shown while the window was being created
     int Answer = QMessageBox::No; // for Yes/No/Cancel questions
     bool YesNoAnswer = true;
     QStringList Questions;      // texts of the Yes/No questions asked
@@ -106,6 +107,7 @@ public:
         Window = std::make_unique<TfrmHTMLEdit>(context);
         Window->show();
         const bool shown = QTest::qWaitForWindowExposed(Window.get());
+        StartMessages = Messages;
         Messages.clear();
         return shown;
     }
