@@ -62,8 +62,12 @@ void TEditorColors::LoadStored()
     TSettingsStore *store = m_host.UserStore();
     if (!store)
         return;
+    // A damaged entry leaves what was read before it; the editor's own colours are read apart.
     try {
         m_host.SharedHighlighter().LoadFromRegistry(*store, StoreKey());
+    } catch (const ERegistryException &) {
+    }
+    try {
         TStoreKeyGuard guard(*store);
         if (store->OpenKey(StoreKey(), false)) {
             THighlightAttributes area(EditorAttributeName());
@@ -74,7 +78,6 @@ void TEditorColors::LoadStored()
             m_area.Foreground = area.Foreground();
         }
     } catch (const ERegistryException &) {
-        // A damaged entry leaves the colours read so far; the rest keep their defaults.
     }
 }
 
