@@ -33,6 +33,7 @@ TEditorScheme Dark()
     s.GutterForeground = Rgb(0xA0A0A0);
     s.SelectionBackground = Rgb(0x264F78);
     s.SelectionForeground = Rgb(0xFFFFFF);
+    s.RightEdge = Rgb(0x4A4A4A);
     s.Attributes = {
         {QStringLiteral("Asp"), Rgb(0xE5D890), Rgb(0x3B3A1F), {}},
         {QStringLiteral("Comment"), Rgb(0x6A9955), clNone, fsItalic},

@@ -27,6 +27,7 @@ struct TEditorScheme
     TColor GutterForeground;
     TColor SelectionBackground;
     TColor SelectionForeground;
+    TColor RightEdge;
     QList<TSchemeAttribute> Attributes; // clNone foreground: the editor's text colour
 };
 

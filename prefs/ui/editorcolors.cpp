@@ -2,13 +2,13 @@
 // or dark scheme that follows the desktop's palette as it changes.
 #include "prefs/ui/editorcolors.h"
 
+#include "editor/ui/codeeditview.h"
 #include "highlight/core/htmlsyn.h"
 #include "highlight/core/storekeyguard.h"
 #include "highlight/ui/highlightertokens.h"
 #include "platform/core/settingsstore.h"
 #include "platform/qt/commandhost.h"
 
-#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QEvent>
 #include <QMessageBox>
@@ -23,6 +23,7 @@ TEditorScheme DesktopArea()
     area.Background = area.Foreground = clNone;
     area.GutterBackground = area.GutterForeground = clNone;
     area.SelectionBackground = area.SelectionForeground = clNone;
+    area.RightEdge = clNone;
     return area;
 }
 
@@ -126,8 +127,9 @@ void TEditorColors::ApplyToView(QWidget *view) const
     set(QPalette::Highlight, m_area.SelectionBackground);
     set(QPalette::HighlightedText, m_area.SelectionForeground);
     view->setPalette(palette);
-    if (auto *area = qobject_cast<QAbstractScrollArea *>(view))
-        area->viewport()->update();
+    if (auto *edit = qobject_cast<TCodeEditView *>(view))
+        // A faint line on either background; the light one is the view's own.
+        edit->SetRightEdgeColor(m_area.RightEdge == clNone ? QColor(0xC0, 0xC0, 0xC0) : ToQColor(m_area.RightEdge));
     view->update();
 }
 

@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
-#include <QStyleOptionButton>
 #include <QTabBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -24,25 +23,49 @@ namespace {
 
 enum TPageIndex { pgString = 0, pgNumber = 1, pgFileName = 2, pgEmpty = 3 };
 
-// The image list: boxes and radio buttons as the style draws them, then the decorations.
+// The tree shows no lines or buttons: the tabs open and close its parts.
+class TOptionsTreeWidget : public QTreeWidget
+{
+public:
+    using QTreeWidget::QTreeWidget;
+
+protected:
+    void drawBranches(QPainter *, const QRect &, const QModelIndex &) const override {}
+};
+
+// The image list: boxes and radio buttons, then the decorations. The boxes are drawn in the
+// palette's text colour so that they show on light and dark desktops alike.
 QList<QIcon> BuildImages(QWidget *widget)
 {
     QList<QIcon> images;
     QStyle *style = widget->style();
     const int size = 16;
-    auto indicator = [&](QStyle::PrimitiveElement element, bool on) {
+    const QColor ink = widget->palette().color(QPalette::Text);
+    const QColor base = widget->palette().color(QPalette::Base);
+    auto indicator = [&](bool radio, bool on) {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter p(&pixmap);
-        QStyleOptionButton option;
-        option.initFrom(widget);
-        option.rect = QRect(0, 0, size, size);
-        option.state = QStyle::State_Enabled | (on ? QStyle::State_On : QStyle::State_Off);
-        style->drawPrimitive(element, &option, &p, widget);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(ink, 1.2));
+        p.setBrush(base);
+        const QRectF box(2.5, 2.5, 11, 11);
+        if (radio) {
+            p.drawEllipse(box);
+            if (on) {
+                p.setBrush(ink);
+                p.drawEllipse(box.adjusted(3, 3, -3, -3));
+            }
+        } else {
+            p.drawRoundedRect(box, 1.5, 1.5);
+            if (on) {
+                p.setPen(QPen(ink, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+                p.drawPolyline(QPolygonF{QPointF(5, 8.5), QPointF(7.2, 11), QPointF(11.5, 5.5)});
+            }
+        }
         return QIcon(pixmap);
     };
-    images << indicator(QStyle::PE_IndicatorCheckBox, false) << indicator(QStyle::PE_IndicatorCheckBox, true)
-           << indicator(QStyle::PE_IndicatorRadioButton, false) << indicator(QStyle::PE_IndicatorRadioButton, true);
+    images << indicator(false, false) << indicator(false, true) << indicator(true, false) << indicator(true, true);
     images << style->standardIcon(QStyle::SP_DirIcon) << style->standardIcon(QStyle::SP_FileDialogContentsView)
            << style->standardIcon(QStyle::SP_ArrowRight);
     QPixmap colors(size, size);
@@ -71,13 +94,14 @@ TfrmOptions::TfrmOptions(const TOptionValues &current, QWidget *parent) : QDialo
         m_tabCtl->addTab(QLatin1String(tab));
 
     auto *lblOptions = new QLabel(QStringLiteral("&Options:"), this);
-    m_trvGeneral = new QTreeWidget(this);
+    m_trvGeneral = new TOptionsTreeWidget(this);
     m_trvGeneral->setObjectName(QStringLiteral("trvGeneral"));
     m_trvGeneral->setHeaderHidden(true);
     m_trvGeneral->setRootIsDecorated(false);
     m_trvGeneral->setItemsExpandable(false);
     m_trvGeneral->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_trvGeneral->setMinimumSize(330, 360);
+    m_trvGeneral->setMinimumSize(380, 420);
+    m_trvGeneral->setIndentation(18);
     m_trvGeneral->installEventFilter(this);
     lblOptions->setBuddy(m_trvGeneral);
 
@@ -227,6 +251,10 @@ int TfrmOptions::Tab() const
 void TfrmOptions::tabCtlChange(int tab)
 {
     m_filling = true;
+    // The value being edited may be out of sight now.
+    m_current = -1;
+    m_pages->setCurrentIndex(pgEmpty);
+    m_trvGeneral->setCurrentItem(nullptr);
     for (int top : {int(TOptionTree::General), int(TOptionTree::Editor), int(TOptionTree::BrowserSettings)})
         m_items.at(top)->setExpanded(false);
     if (tab == tabAll)
