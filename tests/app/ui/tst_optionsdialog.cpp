@@ -22,6 +22,7 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTreeWidget>
 
 namespace {
@@ -356,6 +357,67 @@ private Q_SLOTS:
         QCOMPARE(store.ReadString(QStringLiteral("ParamStart2")), QStringLiteral("\"file://"));
     }
 
+    void arrowKeysSelectAndSpaceToggles()
+    {
+        QList<int> icons;
+        QString page;
+        RunOptions("EditorProperties1", [&](TfrmOptions &d) {
+            auto *tree = d.findChild<QTreeWidget *>(QStringLiteral("trvGeneral"));
+            tree->setFocus();
+            tree->setCurrentItem(d.Item(TOptionTree::Editor));
+            // Down onto AutoIndent, then through Colors to Left Gutter: nothing changes on the way.
+            QTest::keyClick(tree, Qt::Key_Down);
+            icons << d.Tree().Icon(TOptionTree::AutoIndent);
+            QTest::keyClick(tree, Qt::Key_Up);
+            QTest::keyClick(tree, Qt::Key_Down);
+            icons << d.Tree().Icon(TOptionTree::AutoIndent);
+            QTest::keyClick(tree, Qt::Key_Space);
+            icons << d.Tree().Icon(TOptionTree::AutoIndent);
+            // Down to the undo value shows its page.
+            for (int i = 0; i < 6; ++i)
+                QTest::keyClick(tree, Qt::Key_Down);
+            page = d.findChild<QStackedWidget *>(QStringLiteral("pages"))->currentWidget()->objectName();
+            return int(QDialog::Rejected);
+        });
+        QCOMPARE(icons, (QList<int>{oiChecked, oiChecked, oiUnchecked}));
+        QCOMPARE(page, QStringLiteral("Number"));
+        // Cancel without Apply: the editors keep auto-indent.
+        QVERIFY(h.Window->Settings().AutoIndent);
+        QVERIFY(h.Window->ActiveEditor()->Options() & eoAutoIndent);
+    }
+
+    void browseFillsTheFileName_data()
+    {
+        QTest::addColumn<int>("node");
+        QTest::addColumn<QString>("firstFilter");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("reference") << int(TOptionTree::HTMLReferenceValue) << "Reference Files (*.html *.htm)"
+                                   << "/usr/share/doc/html/index.html" << "/usr/share/doc/html/index.html";
+        QTest::newRow("browser program") << int(TOptionTree::Path2Value) << "Programs (*)" << "/usr/bin/firefox-esr"
+                                         << "/usr/bin/firefox-esr";
+        QTest::newRow("cancelled keeps the value") << int(TOptionTree::Path2Value) << "Programs (*)" << ""
+                                                   << "Not defined yet";
+    }
+    void browseFillsTheFileName()
+    {
+        QFETCH(int, node);
+        QFETCH(QString, firstFilter);
+        QFETCH(QString, chosen);
+        QFETCH(QString, stored);
+        h.OpenChoice = chosen;
+        RunOptions("Einstellungen1", [&](TfrmOptions &d) {
+            ClickNode(d, node);
+            QTest::mouseClick(d.findChild<QToolButton *>(QStringLiteral("btnBrowse")), Qt::LeftButton);
+            Press(d, "btnOK");
+            return d.result();
+        });
+        QCOMPARE(h.OpenFilter.split(QStringLiteral(";;")).value(0), firstFilter);
+        QCOMPARE(h.OpenFilter.split(QStringLiteral(";;")).size(), 3);
+        const TSettings s = h.Window->Settings();
+        QCOMPARE(node == TOptionTree::HTMLReferenceValue ? s.HTMLReference : s.Path2, stored);
+    }
+
     void toolbarsAndAnimationFollowTheChecks()
     {
         RunOptions("Properties1", [&](TfrmOptions &d) {
@@ -411,8 +473,6 @@ private Q_SLOTS:
         QVERIFY(EditorScheme::ContrastRatio(syn->KeyAttri()->Foreground(), dark.Background) >= 4.5);
         OpenTabs(3);
         QCOMPARE(Tabs().last()->View()->palette().color(QPalette::Base), ToQColor(dark.Background));
-        if (qEnvironmentVariableIsSet("TAGFORGE_SHOTS"))
-            h.Window->grab().save(qEnvironmentVariable("TAGFORGE_SHOTS") + QStringLiteral("/dark-window.png"));
 
         QApplication::setPalette(m_palette);
         QCOMPARE(syn->KeyAttri()->Foreground(), clNavy);

@@ -25,6 +25,7 @@ public:
     bool YesNoAnswer = true;
     QStringList Questions;      // texts of the Yes/No questions asked
     QString OpenChoice;         // what the open dialog returns
+    QString OpenFilter;         // the filter the last open dialog was given
     QString SaveChoice;         // what the save dialog returns
     QStringList SaveOffered;    // where each save dialog started
     QList<QStringList> Started; // programs started: program, then arguments
@@ -83,7 +84,10 @@ public:
             return YesNoAnswer;
         };
         context.AskYesNoCancel = [this](const QString &, const QString &) { return Answer; };
-        context.ChooseOpenFile = [this](const QString &, const QString &, const QString &) { return OpenChoice; };
+        context.ChooseOpenFile = [this](const QString &, const QString &, const QString &filter) {
+            OpenFilter = filter;
+            return OpenChoice;
+        };
         context.ChooseSaveFile = [this](const QString &, const QString &start, const QString &) {
             SaveOffered << start;
             return SaveChoice;
