@@ -341,6 +341,16 @@ void TfrmOptions::BrowseClick()
 void TfrmOptions::btnApplyClick()
 {
     QStringList messages;
+    // A number still being typed that the box cannot take (0 for a tab width) would otherwise be
+    // dropped without a word.
+    if (m_pages->currentIndex() == pgNumber && m_current >= 0 && !m_spnNumber->hasAcceptableInput()) {
+        const Preferences::TRange range = m_tree.RangeOf(m_current);
+        messages << QStringLiteral("%1: \"%2\" is outside %3 to %4; %5 is kept.")
+                        .arg(m_tree.Text(m_tree.Node(m_current).Parent), m_spnNumber->text())
+                        .arg(range.Min)
+                        .arg(range.Max)
+                        .arg(m_tree.Text(m_current));
+    }
     m_values = m_tree.Apply(m_values, &messages);
     // Clamped numbers show as they were stored.
     m_tree.Load(m_values);

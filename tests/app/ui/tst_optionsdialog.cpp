@@ -234,10 +234,19 @@ private Q_SLOTS:
         QTest::addColumn<int>("minimum");
         QTest::addColumn<int>("maximum");
         QTest::addColumn<int>("stored");
-        QTest::newRow("tab width 1000: digits past 64 refused") << int(TOptionTree::TabWidthValue) << "1000" << 1 << 64 << 10;
-        QTest::newRow("tab width 0 is refused") << int(TOptionTree::TabWidthValue) << "0" << 1 << 64 << 8;
-        QTest::newRow("seconds 0 is refused") << int(TOptionTree::UpdateSecsValue) << "0" << 1 << 86400 << 10;
-        QTest::newRow("undo negative is refused") << int(TOptionTree::MaxUndoValue) << "-5" << 0 << 100000 << 5;
+        QTest::addColumn<bool>("leave"); // the box is left before OK
+        QTest::addColumn<QString>("message");
+        QTest::newRow("tab width 1000: digits past 64 refused")
+            << int(TOptionTree::TabWidthValue) << "1000" << 1 << 64 << 10 << true << QString();
+        QTest::newRow("tab width 0 is refused") << int(TOptionTree::TabWidthValue) << "0" << 1 << 64 << 8 << true
+                                                << QString();
+        QTest::newRow("tab width 0, then OK at once")
+            << int(TOptionTree::TabWidthValue) << "0" << 1 << 64 << 8 << false
+            << "Tab Width: \"0\" is outside 1 to 64; 8 is kept.";
+        QTest::newRow("seconds 0 is refused") << int(TOptionTree::UpdateSecsValue) << "0" << 1 << 86400 << 10 << true
+                                              << QString();
+        QTest::newRow("undo negative is refused")
+            << int(TOptionTree::MaxUndoValue) << "-5" << 0 << 100000 << 5 << true << QString();
     }
     void numberPageKeepsItsRange()
     {
@@ -246,6 +255,8 @@ private Q_SLOTS:
         QFETCH(int, minimum);
         QFETCH(int, maximum);
         QFETCH(int, stored);
+        QFETCH(bool, leave);
+        QFETCH(QString, message);
         QString range, page, nodeText;
         int min = 0, max = 0;
         RunOptions("Einstellungen1", [&](TfrmOptions &d) {
@@ -257,7 +268,8 @@ private Q_SLOTS:
             page = d.findChild<QStackedWidget *>(QStringLiteral("pages"))->currentWidget()->objectName();
             Retype(spin->findChild<QLineEdit *>(), typed);
             // Leaving the box settles what it shows.
-            QTest::keyClick(spin, Qt::Key_Tab);
+            if (leave)
+                QTest::keyClick(spin, Qt::Key_Tab);
             nodeText = d.Tree().Text(node);
             Press(d, "btnOK");
             return d.result();
@@ -272,6 +284,7 @@ private Q_SLOTS:
                                                               : p.UpdateSecs;
         QCOMPARE(value, stored);
         QVERIFY(nodeText.toInt() >= minimum && nodeText.toInt() <= maximum);
+        QCOMPARE(h.Messages, message.isEmpty() ? QStringList() : QStringList{message});
     }
 
     void okWithoutChangesLeavesEverySetting()
