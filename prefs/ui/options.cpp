@@ -2,11 +2,9 @@
 // right, Apply, OK and Cancel. The tree's rules are TOptionTree's; this shows and forwards.
 #include "prefs/ui/options.h"
 
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>

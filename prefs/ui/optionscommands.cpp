@@ -7,6 +7,7 @@
 #include "prefs/ui/editorcolors.h"
 #include "prefs/ui/options.h"
 
+#include <QFileInfo>
 #include <QMessageBox>
 
 TOptionsCommands::TOptionsCommands(TCommandHost &host, QObject *parent)
@@ -37,7 +38,10 @@ void TOptionsCommands::ShowOptions(int tab)
         QStringList filters = TOptionTree::FileFilters();
         filters.removeAll(filter);
         filters.prepend(filter);
-        return m_host.ChooseOpenFile(QStringLiteral("Choose File"), filters.join(QStringLiteral(";;")), start);
+        // It opens where the file named so far is; "Not defined yet" names no folder.
+        const QFileInfo current(start);
+        return m_host.ChooseOpenFile(QStringLiteral("Choose File"), filters.join(QStringLiteral(";;")),
+                                     current.exists() ? current.absolutePath() : QString());
     };
     if (OnOptionsShown)
         OnOptionsShown(dialog);
