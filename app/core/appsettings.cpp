@@ -60,6 +60,7 @@ void ApplyDefaults(TPreferences &prefs)
     s.MaxUndo = 60;
     s.TagInsightTimeOut = 400;
     s.TabWidth = 8;
+    s.AnimateMenus = true;
     s.Path1 = QStringLiteral("Not defined yet");
     s.Path2 = QStringLiteral("Not defined yet");
     s.ParamStart1 = QStringLiteral("\"file://");
@@ -142,7 +143,8 @@ public:
         str("eMailRef", s.eMailRef);
         qint32 fileType = 0;
         num("FileType", fileType);
-        s.FileType = quint8(fileType);
+        // Anything but 0..2 is reported and replaced when the preferences are clamped.
+        s.FileType = quint8(fileType >= 0 && fileType <= 2 ? fileType : 255);
         str("HTMLReference", s.HTMLReference);
         num("SaveSecs", prefs.SaveSecs);
         num("UpdateSecs", prefs.UpdateSecs);
@@ -159,6 +161,9 @@ public:
         str("ParamStart2", s.ParamStart2);
         str("ParamEnd1", s.ParamEnd1);
         str("ParamEnd2", s.ParamEnd2);
+        // Values this version added: a file written before them is no damaged file.
+        OptionalFlag("AnimateMenus", s.AnimateMenus);
+        OptionalFlag("UserColors", s.UserColors);
 
         TWindowLayout &l = m_out.Layout;
         bool layoutOk = true;
@@ -181,6 +186,7 @@ public:
             layoutOk = false;
 
         if (prefsOk && layoutOk) {
+            m_out.Clamped = Preferences::Clamp(prefs);
             m_out.Preferences = prefs;
         } else {
             m_out.FirstRun = true;
@@ -203,6 +209,12 @@ private:
     bool ReadInt(const char *name, std::optional<int> &field)
     {
         return Try([&] { field = m_store.ReadInteger(QLatin1String(name)); });
+    }
+
+    void OptionalFlag(const char *name, bool &field)
+    {
+        if (m_store.ValueExists(QLatin1String(name)))
+            Try([&] { field = m_store.ReadBool(QLatin1String(name)); });
     }
 
     bool ReadFlag(const char *name, std::optional<bool> &field)
@@ -292,6 +304,8 @@ void SaveSettings(TSettingsStore &user, const TSavedState &state)
     user.WriteString(QStringLiteral("ParamStart2"), s.ParamStart2);
     user.WriteString(QStringLiteral("ParamEnd1"), s.ParamEnd1);
     user.WriteString(QStringLiteral("ParamEnd2"), s.ParamEnd2);
+    user.WriteBool(QStringLiteral("AnimateMenus"), s.AnimateMenus);
+    user.WriteBool(QStringLiteral("UserColors"), s.UserColors);
     user.WriteInteger(QStringLiteral("FormTop"), state.FormTop);
     user.WriteInteger(QStringLiteral("FormLeft"), state.FormLeft);
     user.WriteInteger(QStringLiteral("FormHeight"), state.FormHeight);

@@ -1,6 +1,8 @@
 // Preferences, window layout and stored lists: reading them at start-up, writing them at exit.
 #pragma once
 
+#include "platform/core/preferences.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -9,36 +11,6 @@
 #include <optional>
 
 class TSettingsStore;
-
-// The preference record of the main window.
-struct TSettings
-{
-    quint8 FileType = 1;
-    QString HomepageRef;
-    QString eMailRef;
-    QString HTMLReference;
-    QString Path1;
-    QString ParamStart1;
-    QString ParamEnd1;
-    QString Path2;
-    QString ParamStart2;
-    QString ParamEnd2;
-    bool AutoIndent = true;
-    bool ShowLineNums = true;
-    bool ShowZeros = false;
-    bool ShowEdge = true;
-    qint32 MaxUndo = 60;
-    qint32 TagInsightTimeOut = 400;
-    qint32 TabWidth = 8;
-};
-
-// Preferences plus the two timer periods the window keeps as separate fields.
-struct TPreferences
-{
-    TSettings Settings;
-    qint32 SaveSecs = 60;
-    qint32 UpdateSecs = 10;
-};
 
 // Window layout values; on reading, only those that were read successfully are set.
 struct TWindowLayout
@@ -69,6 +41,8 @@ struct TLoadedSettings
     QList<TTaskEntry> Tasks;
     bool FirstRun = false;   // the settings key was missing or damaged: defaults apply
     bool HideWinRes = false; // browser version key present but not "5..."
+    // One message per stored number that was out of range and has been brought into it.
+    QStringList Clamped;
     // Where a settings file that could not be read was copied before the defaults replace it;
     // empty when there was no such file (a real first run).
     QString DamagedCopy;

@@ -261,6 +261,7 @@ void TDocumentManager::SetupEditor(TDocumentTab *tab)
             m_w.RunGuarded([&] { OpenFile(file); });
     };
     editor->SetModified(false);
+    m_w.EditorOpened(tab);
 }
 
 void TDocumentManager::btnNewClick(bool askTemplate)

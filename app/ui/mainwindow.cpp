@@ -9,6 +9,7 @@
 #include "site/ui/explorerpage.h"
 #include "prefs/ui/imagebrowsercommands.h"
 #include "prefs/ui/imageviewer.h"
+#include "prefs/ui/optionscommands.h"
 #include "prefs/ui/prefscommands.h"
 #include "site/ui/sitemanager.h"
 #include "site/ui/usertoolcommands.h"
@@ -171,6 +172,7 @@ void TfrmHTMLEdit::FormCreate()
     new TDocumentWeightCommand(*this, this);
     new TDocumentAssistants(*this, this);
     new TPrefsCommands(*this, this);
+    m_options = new TOptionsCommands(*this, this);
     auto *images = new TImageBrowserCommands(*this, this);
     images->SelectedFolder = [this] { return m_explorerPage->SelectedFolder(); };
     images->ShowPressed = [this](bool shown) { m_explorerPage->SetBrowserPressed(shown); };
@@ -275,6 +277,9 @@ void TfrmHTMLEdit::ApplyLoadedSettings(const TLoadedSettings &loaded)
     m_documents->SetSaveSecs(loaded.Preferences.SaveSecs);
     m_preview->SetUpdateSecs(loaded.Preferences.UpdateSecs);
     ApplyPreferencesToControls();
+    if (!loaded.Clamped.isEmpty())
+        Message(QMessageBox::Warning, QStringLiteral("TagForge Options"),
+                QStringLiteral("Some stored settings were out of range:\r") + loaded.Clamped.join(QLatin1Char('\r')));
     if (loaded.FirstRun) {
         m_firstRunShown = true;
         Message(QMessageBox::Warning, AppSettings::FirstRunCaption(), AppSettings::FirstRunText());
@@ -282,13 +287,6 @@ void TfrmHTMLEdit::ApplyLoadedSettings(const TLoadedSettings &loaded)
             Message(QMessageBox::Information, AppSettings::FirstRunCaption(),
                     AppSettings::DamagedCopyText(loaded.DamagedCopy));
     }
-}
-
-void TfrmHTMLEdit::ApplyPreferencesToControls()
-{
-    m_timer2.setInterval(qMax(1, m_settings.TagInsightTimeOut));
-    if (QToolButton *b = m_toolButtons.value(QStringLiteral("btnToggleNums")))
-        b->setChecked(m_settings.ShowLineNums);
 }
 
 TSavedState TfrmHTMLEdit::CollectState() const
@@ -477,6 +475,8 @@ void TfrmHTMLEdit::ResetToDefaults(bool ask)
         return;
     TPreferences prefs;
     AppSettings::ApplyDefaults(prefs);
+    // The colours the user picked are no preference of the table; they stay until changed.
+    prefs.Settings.UserColors = m_settings.UserColors;
     m_settings = prefs.Settings;
     m_documents->SetSaveSecs(prefs.SaveSecs);
     m_preview->SetUpdateSecs(prefs.UpdateSecs);

@@ -57,6 +57,7 @@ class TDocumentTools;
 class TUserToolCommands;
 class TSiteManager;
 class TExplorerPage;
+class TOptionsCommands;
 class TDiskWatcher;
 class TDocumentJournal;
 class TDocumentManager;
@@ -102,6 +103,18 @@ public:
     void ShowStatus(const QString &text) override { ShowStatusMessage(text); }
     void ShowMessage(int icon, const QString &caption, const QString &text) override { Message(icon, caption, text); }
     TWindowState &State() override { return m_state; }
+    TPreferences CurrentPreferences() const override;
+    TToolbarsShown ToolbarsShown() const override;
+    void ApplyPreferences(const TPreferences &prefs, const TToolbarsShown &toolbars) override;
+    TCustomHighlighter &SharedHighlighter() override;
+    QList<QWidget *> EditorViews() const override;
+    void WhenEditorOpened(std::function<void(QWidget *view)> listener) override
+    {
+        m_editorListeners.append(std::move(listener));
+    }
+    TSettingsStore *UserStore() const override { return m_context.UserStore; }
+    // The document manager reports each editor it has set up.
+    void EditorOpened(TDocumentTab *tab);
     bool InputQuery(const QString &caption, const QString &prompt, QString &value) override
     {
         return InputBox(caption, prompt, value);
@@ -203,6 +216,7 @@ public:
     TUserToolCommands *UserToolCommands() const { return m_userToolCommands; }
     TSiteManager *SiteManager() const { return m_siteManager; }
     TExplorerPage *ExplorerPage() const { return m_explorerPage; }
+    TOptionsCommands *Options() const { return m_options; }
     TTreePanel *TreePanel() const;
     TReportPanel *ReportPanel() const;
     void btnRefreshHTreeClick();
@@ -243,6 +257,7 @@ private:
     void ApplyLoadedSettings(const TLoadedSettings &loaded);
     TSavedState CollectState() const;
     void ApplyPreferencesToControls();
+    void ApplyEditorPreferences(TDocumentTab *tab) const;
     void UpdateViewMenuChecks();
     void SplashStatus(const QString &text, int progress);
 
@@ -267,6 +282,7 @@ private:
     TDiskWatcher *m_diskWatcher = nullptr;
     TPreviewController *m_preview = nullptr;
     QList<std::function<void(TCodeEdit &edit)>> m_saveListeners;
+    QList<std::function<void(QWidget *view)>> m_editorListeners;
     std::function<QString(const QString &text)> m_copyTextFilter;
     TActionCatalog *m_catalog = nullptr;
     QHash<QString, QAction *> m_actions;
@@ -284,6 +300,7 @@ private:
     TUserToolCommands *m_userToolCommands = nullptr;
     TSiteManager *m_siteManager = nullptr;
     TExplorerPage *m_explorerPage = nullptr;
+    TOptionsCommands *m_options = nullptr;
     TWorkArea *m_workArea = nullptr;
     TSearchCommands *m_search = nullptr;
     QTimer m_timer1;

@@ -34,13 +34,8 @@ TCodeEditView::TCodeEditView(TCodeEdit *engine, QWidget *parent) : QAbstractScro
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    const QPalette pal = palette();
-    m_background = pal.color(QPalette::Base);
-    m_foreground = pal.color(QPalette::Text);
-    m_gutterColor = pal.color(QPalette::Button);
     m_rightEdgeColor = QColor(0xC0, 0xC0, 0xC0);
-    m_selectedBackground = pal.color(QPalette::Highlight);
-    m_selectedForeground = pal.color(QPalette::HighlightedText);
+    ReadPaletteColors();
 
     if (!m_engine->Clipboard()) {
         static TQtEditClipboard sharedClipboard;
@@ -492,8 +487,24 @@ bool TCodeEditView::IsKeyBound(QKeyEvent *event) const
     return const_cast<TCodeEdit *>(m_engine)->Keystrokes().FindKeycode(key.Code, key.Shift) >= 0;
 }
 
+void TCodeEditView::ReadPaletteColors()
+{
+    const QPalette pal = palette();
+    m_background = pal.color(QPalette::Base);
+    m_foreground = pal.color(QPalette::Text);
+    m_gutterColor = pal.color(QPalette::Button);
+    m_selectedBackground = pal.color(QPalette::Highlight);
+    m_selectedForeground = pal.color(QPalette::HighlightedText);
+}
+
 bool TCodeEditView::event(QEvent *event)
 {
+    // The text area follows the palette, so that a dark desktop or a scheme set on the view
+    // reaches it like any other widget.
+    if (event->type() == QEvent::PaletteChange) {
+        ReadPaletteColors();
+        viewport()->update();
+    }
     // Keys the editor binds win over shortcuts while it has the focus, unless the window claims
     // them: its menu items and mnemonics come first, the keystroke table keeps the rest.
     if (event->type() == QEvent::ShortcutOverride) {

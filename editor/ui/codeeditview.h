@@ -93,6 +93,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    void ReadPaletteColors();
     void UpdateMetrics();
     void UpdateScrollBars();
     void OnLinesInvalidated(int firstLine, int lastLine);

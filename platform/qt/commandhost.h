@@ -2,6 +2,9 @@
 // document and the shared flags. A subsystem registers through this and never includes app/.
 #pragma once
 
+#include "platform/core/preferences.h"
+
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -12,6 +15,8 @@ class QMenu;
 class QUrl;
 class QWidget;
 class TCodeEdit;
+class TCustomHighlighter;
+class TSettingsStore;
 class TWindowState;
 
 class TCommandHost
@@ -77,4 +82,18 @@ public:
     virtual void SetCopyTextFilter(std::function<QString(const QString &text)> filter) = 0;
     // The flags the window's helpers share.
     virtual TWindowState &State() = 0;
+
+    // The preferences in force ("ShowEdge" as the active editor shows it) and the bars shown.
+    virtual TPreferences CurrentPreferences() const = 0;
+    virtual TToolbarsShown ToolbarsShown() const = 0;
+    // Takes new preferences (written with the other settings at exit) and applies them at once:
+    // timers, bars, menu animation and every open editor.
+    virtual void ApplyPreferences(const TPreferences &prefs, const TToolbarsShown &toolbars) = 0;
+    // The highlighter every editor shares, and the view of every open document in tab order.
+    virtual TCustomHighlighter &SharedHighlighter() = 0;
+    virtual QList<QWidget *> EditorViews() const = 0;
+    // Calls listener with the view of each document opened from now on, once it is set up.
+    virtual void WhenEditorOpened(std::function<void(QWidget *view)> listener) = 0;
+    // The user's settings store; null when the program runs without one.
+    virtual TSettingsStore *UserStore() const = 0;
 };

@@ -101,6 +101,109 @@ private Q_SLOTS:
         QCOMPARE(loaded.Layout.IEPrevSwapped, std::optional<bool>(false));
     }
 
+    void storedNumbersOutOfRangeAreClamped_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("used");
+        QTest::newRow("tab width 0") << "TabWidth" << 0 << 1;
+        QTest::newRow("tab width 1000") << "TabWidth" << 1000 << 64;
+        QTest::newRow("undo negative") << "MaxUndo" << -1 << 0;
+        QTest::newRow("refresh 0 seconds") << "UpdateSecs" << 0 << 1;
+        QTest::newRow("backup every -60 seconds") << "SaveSecs" << -60 << 1;
+        QTest::newRow("time-out 0") << "TagInsightTimeOut" << 0 << 50;
+        QTest::newRow("file type 7") << "FileType" << 7 << 1;
+        QTest::newRow("file type 258 wraps to no real type") << "FileType" << 258 << 1;
+        QTest::newRow("tab width in range") << "TabWidth" << 3 << 3;
+    }
+    void storedNumbersOutOfRangeAreClamped()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, stored);
+        QFETCH(int, used);
+        TSettingsStore store(m_path);
+        AppSettings::SaveSettings(store, SampleState());
+        store.OpenKey(kSettings, false);
+        store.WriteInteger(name, stored);
+        store.CloseKey();
+        const TLoadedSettings loaded = AppSettings::LoadSettings(store, nullptr);
+        QVERIFY(!loaded.FirstRun);
+        const TPreferences &p = loaded.Preferences;
+        const QHash<QString, int> values{{QStringLiteral("TabWidth"), p.Settings.TabWidth},
+                                         {QStringLiteral("MaxUndo"), p.Settings.MaxUndo},
+                                         {QStringLiteral("UpdateSecs"), p.UpdateSecs},
+                                         {QStringLiteral("SaveSecs"), p.SaveSecs},
+                                         {QStringLiteral("TagInsightTimeOut"), p.Settings.TagInsightTimeOut},
+                                         {QStringLiteral("FileType"), int(p.Settings.FileType)}};
+        QCOMPARE(values.value(name), used);
+        QCOMPARE(loaded.Clamped.size(), stored == used ? 0 : 1);
+        // The other preferences are still the stored ones.
+        QCOMPARE(p.Settings.HomepageRef, QStringLiteral("https://example.org/"));
+    }
+
+    void newerVersionsKeysSurviveARoundTrip()
+    {
+        {
+            TSettingsStore store(m_path);
+            AppSettings::SaveSettings(store, SampleState());
+            store.OpenKey(kSettings, false);
+            store.WriteString(QStringLiteral("SpellLanguage"), QStringLiteral("en_GB"));
+            store.WriteInteger(QStringLiteral("MinimapWidth"), 120);
+            store.OpenKey(QStringLiteral("Software\\Quillworks\\TagForge\\Snippets"), true);
+            store.WriteString(QStringLiteral("0"), QStringLiteral("<br>"));
+            store.CloseKey();
+            QVERIFY(store.Flush());
+        }
+        TSettingsStore store(m_path);
+        const TLoadedSettings loaded = AppSettings::LoadSettings(store, nullptr);
+        QVERIFY(!loaded.FirstRun);
+        TSavedState state = SampleState();
+        state.Preferences = loaded.Preferences;
+        state.Preferences.Settings.TabWidth = 2;
+        AppSettings::SaveSettings(store, state);
+        QVERIFY(store.Flush());
+
+        TSettingsStore again(m_path);
+        QVERIFY(again.OpenKey(kSettings, false));
+        QCOMPARE(again.ReadString(QStringLiteral("SpellLanguage")), QStringLiteral("en_GB"));
+        QCOMPARE(again.ReadInteger(QStringLiteral("MinimapWidth")), 120);
+        QCOMPARE(again.ReadInteger(QStringLiteral("TabWidth")), 2);
+        QVERIFY(again.OpenKey(QStringLiteral("Software\\Quillworks\\TagForge\\Snippets"), false));
+        QCOMPARE(again.ReadString(QStringLiteral("0")), QStringLiteral("<br>"));
+    }
+
+    void valuesAddedLaterAreOptional_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<bool>("animate");
+        QTest::addColumn<bool>("userColors");
+        QTest::newRow("file from before AnimateMenus") << "AnimateMenus" << false << true << true;
+        QTest::newRow("file from before UserColors") << "UserColors" << false << false << false;
+        QTest::newRow("both written") << QString() << true << false << true;
+    }
+    void valuesAddedLaterAreOptional()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, written);
+        QFETCH(bool, animate);
+        QFETCH(bool, userColors);
+        TSettingsStore store(m_path);
+        TSavedState state = SampleState();
+        state.Preferences.Settings.AnimateMenus = false;
+        state.Preferences.Settings.UserColors = true;
+        AppSettings::SaveSettings(store, state);
+        if (!written) {
+            store.OpenKey(kSettings, false);
+            QVERIFY(store.DeleteValue(name));
+            store.CloseKey();
+        }
+        const TLoadedSettings loaded = AppSettings::LoadSettings(store, nullptr);
+        QVERIFY(!loaded.FirstRun);
+        QCOMPARE(loaded.Preferences.Settings.AnimateMenus, animate);
+        QCOMPARE(loaded.Preferences.Settings.UserColors, userColors);
+    }
+
     void damagedKeyResetsPreferencesButKeepsLayout_data()
     {
         QTest::addColumn<QString>("damage");

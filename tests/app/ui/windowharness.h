@@ -20,10 +20,12 @@ public:
     std::unique_ptr<TSettingsStore> Store;
     std::unique_ptr<TfrmHTMLEdit> Window;
     QStringList Messages;         // texts of every message box shown
+    QStringList StartMessages;    // those shown while the window was being created
     int Answer = QMessageBox::No; // for Yes/No/Cancel questions
     bool YesNoAnswer = true;
     QStringList Questions;      // texts of the Yes/No questions asked
     QString OpenChoice;         // what the open dialog returns
+    QString OpenFilter;         // the filter the last open dialog was given
     QString SaveChoice;         // what the save dialog returns
     QStringList SaveOffered;    // where each save dialog started
     QList<QStringList> Started; // programs started: program, then arguments
@@ -82,7 +84,10 @@ public:
             return YesNoAnswer;
         };
         context.AskYesNoCancel = [this](const QString &, const QString &) { return Answer; };
-        context.ChooseOpenFile = [this](const QString &, const QString &, const QString &) { return OpenChoice; };
+        context.ChooseOpenFile = [this](const QString &, const QString &, const QString &filter) {
+            OpenFilter = filter;
+            return OpenChoice;
+        };
         context.ChooseSaveFile = [this](const QString &, const QString &start, const QString &) {
             SaveOffered << start;
             return SaveChoice;
@@ -106,6 +111,7 @@ public:
         Window = std::make_unique<TfrmHTMLEdit>(context);
         Window->show();
         const bool shown = QTest::qWaitForWindowExposed(Window.get());
+        StartMessages = Messages;
         Messages.clear();
         return shown;
     }

@@ -6,6 +6,7 @@
 
 #include "editor/core/codeedit.h"
 #include "editor/ui/codeeditview.h"
+#include "highlight/core/htmlsyn.h"
 #include "platform/qt/commandhost.h"
 
 #include <QAction>
@@ -77,6 +78,18 @@ public:
     void WhenSaving(std::function<void(TCodeEdit &)>) override {}
     void SetCopyTextFilter(std::function<QString(const QString &)>) override {}
     TWindowState &State() override { throw std::logic_error("no state in this host"); }
+    TPreferences CurrentPreferences() const override { return prefs; }
+    TToolbarsShown ToolbarsShown() const override { return toolbars; }
+    void ApplyPreferences(const TPreferences &p, const TToolbarsShown &t) override
+    {
+        prefs = p;
+        toolbars = t;
+        ++applied;
+    }
+    TCustomHighlighter &SharedHighlighter() override { return highlighter; }
+    QList<QWidget *> EditorViews() const override { return {view}; }
+    void WhenEditorOpened(std::function<void(QWidget *)> listener) override { editorListeners << listener; }
+    TSettingsStore *UserStore() const override { return store; }
 
     // The document without the line break the engine keeps after the last line.
     QString Text() const
@@ -88,6 +101,7 @@ public:
     }
 
     QWidget window;
+    THTMLSyn highlighter;
     TCodeEdit *edit;
     TCodeEditView *view;
     bool hasDocument = true;
@@ -99,4 +113,9 @@ public:
     bool answerYes = false;
     QList<QUrl> openedUrls;
     QMap<QString, QAction *> actions;
+    TPreferences prefs;
+    TToolbarsShown toolbars;
+    int applied = 0;
+    TSettingsStore *store = nullptr;
+    QList<std::function<void(QWidget *)>> editorListeners;
 };
