@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QString records;
     // Tags follow each other in page order, and so do texts; a stray ">" inside a text gives an
     // empty tag before the text that holds it.
-    int lastTagStart = 1;
+    int lastTagStart = 0;
     int lastTextStart = 1;
     bool lastWasText = false;
     const int count = parser.Items().size();
@@ -42,7 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const THPHTMLItem item = parser.Items()[i];
         const int start = item.StartPos();
         const int end = item.EndPos();
-        FUZZ_CHECK(start >= 1 && start <= end && end <= limit,
+        // The empty tag of a stray ">" sits one before it, so one at the page's start begins at 0
+        // (the outline skips such records).
+        const bool strayBracket = item.IsTag() && item.Raw().isEmpty();
+        FUZZ_CHECK(start >= (strayBracket ? 0 : 1) && start <= end && end <= limit,
                    QStringLiteral("record %1 at %2..%3 of %4").arg(i).arg(start).arg(end).arg(page.size()));
         int &lastStart = item.IsTag() ? lastTagStart : lastTextStart;
         FUZZ_CHECK(start >= lastStart, QStringLiteral("record %1 starts before the one of its kind before it").arg(i));

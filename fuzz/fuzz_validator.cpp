@@ -8,18 +8,31 @@
 #include <QDir>
 #include <QSet>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
-// Line breaks before offset, counted as the checks count them: CR LF, CR or LF.
-int LineOf(const QString &text, qsizetype offset)
+// Where the page's line breaks are, counted as the checks count them: CR LF, CR or LF.
+class TLineBreaks
 {
-    int line = 0;
-    for (qsizetype i = 0; i < offset; ++i) {
-        if (text.at(i) == u'\r' || (text.at(i) == u'\n' && (i == 0 || text.at(i - 1) != u'\r')))
-            ++line;
+public:
+    explicit TLineBreaks(const QString &text)
+    {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text.at(i) == u'\r' || (text.at(i) == u'\n' && (i == 0 || text.at(i - 1) != u'\r')))
+                m_Breaks.push_back(i);
+        }
     }
-    return line;
-}
+    // The line of offset: the breaks before it.
+    int LineOf(qsizetype offset) const
+    {
+        return int(std::lower_bound(m_Breaks.begin(), m_Breaks.end(), offset) - m_Breaks.begin());
+    }
+
+private:
+    std::vector<qsizetype> m_Breaks;
+};
 
 const QString &TagDataPath()
 {
@@ -42,6 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     THTMLValidator validator = loaded;
     validator.Validate(page);
 
+    const TLineBreaks breaks(page);
     QSet<qsizetype> tagOffsets;
     qsizetype lastEnd = 0;
     for (const THTMLTag &tag : validator.Tags()) {
@@ -50,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(offset >= lastEnd && offset + text.size() <= page.size(), QStringLiteral("tag at %1 out of order or place").arg(offset));
         FUZZ_CHECK(QStringView(page).mid(offset, text.size()) == text, QStringLiteral("tag at %1 is not the page's text").arg(offset));
         FUZZ_CHECK(text.startsWith(u'<') && text.endsWith(u'>'), QStringLiteral("tag at %1 is not bracketed").arg(offset));
-        FUZZ_CHECK(tag.Line() == LineOf(page, offset + text.size() - 1), QStringLiteral("tag at %1 on line %2").arg(offset).arg(tag.Line()));
+        FUZZ_CHECK(tag.Line() == breaks.LineOf(offset + text.size() - 1), QStringLiteral("tag at %1 on line %2").arg(offset).arg(tag.Line()));
         FUZZ_CHECK(text.contains(tag.Name()), QStringLiteral("tag name not in its tag"));
         qsizetype pos = 0;
         QStringView param;
@@ -77,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int i = 0; i < links.LinkCount(); ++i) {
         const TLink &link = links.GetLink(i);
         FUZZ_CHECK(tagOffsets.contains(link.Offset), QStringLiteral("link at %1 is at no tag").arg(link.Offset));
-        FUZZ_CHECK(link.Line >= LineOf(page, link.Offset), QStringLiteral("link before its tag's line"));
+        FUZZ_CHECK(link.Line >= breaks.LineOf(link.Offset), QStringLiteral("link before its tag's line"));
         if (link.IsLocal)
             FUZZ_CHECK(QDir::isAbsolutePath(link.FileName) && QDir::cleanPath(link.FileName) == link.FileName,
                        QStringLiteral("local link to an unclean path: %1").arg(link.FileName));
