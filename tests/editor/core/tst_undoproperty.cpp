@@ -165,8 +165,8 @@ void TestUndoProperty::randomEditsUndoAndRedoExactly_data()
     QTest::newRow("page") << QStringLiteral("<html>\r\n\t<body>  \r\n    <p>one ab two</p>\r\n\r\n  \t<td>x</td>\t\r\nlast  ")
                           << 20261208u << 10000;
     QTest::newRow("pairs and breaks") << QString::fromUtf16(u"\U0001F600a\r\n\r\n\U0001D11E\u00E9 <p>\r\n\t\U0001F600")
-                                      << 7u << 3000;
-    QTest::newRow("empty") << QString() << 11u << 3000;
+                                      << 7u << 10000;
+    QTest::newRow("empty") << QString() << 11u << 10000;
 }
 
 void TestUndoProperty::randomEditsUndoAndRedoExactly()
