@@ -83,7 +83,8 @@ public:
                 QDir::cleanPath(QFileInfo(d.Name).isAbsolute()
                                     ? d.Name
                                     : QDir(m_BaseDir.isEmpty() ? QDir::currentPath() : m_BaseDir).filePath(d.Name));
-            const QString canonical = QFileInfo(path).canonicalFilePath();
+            const TResolved resolved = Resolve(path); // a copy: the recursion below grows the table
+            const QString &canonical = resolved.Canonical;
             if (!canonical.isEmpty() && chain.contains(canonical)) {
                 Fail(QStringLiteral("File %1 includes itself!").arg(d.Name));
                 break;
@@ -92,12 +93,16 @@ public:
                 Fail(QStringLiteral("Includes nested deeper than %1 levels at File %2!").arg(kMaxDepth).arg(d.Name));
                 break;
             }
+            if (m_Includes >= kMaxIncludes) {
+                Fail(QStringLiteral("More than %1 includes at File %2!").arg(kMaxIncludes).arg(d.Name));
+                break;
+            }
             // A file included many times is read once.
             const QString key = canonical.isEmpty() ? path : canonical;
             std::optional<QString> included;
             if (const auto known = m_Index.constFind(key); known != m_Index.cend())
                 included = m_Result.FileTexts.at(*known);
-            else if (QFileInfo(path).isFile())
+            else if (resolved.IsFile)
                 included = m_Read(path);
             if (!included) {
                 Fail(QStringLiteral("Unable to include File %1!").arg(d.Name));
@@ -114,6 +119,7 @@ public:
                 break;
             }
             m_Result.Expanded = true;
+            ++m_Includes;
             const int includedIndex = FileIndex(key, *included);
             chain.append(canonical);
             const bool ok = Expand(includedIndex, chain);
@@ -128,6 +134,23 @@ public:
     }
 
 private:
+    struct TResolved
+    {
+        QString Canonical; // empty when the file does not exist
+        bool IsFile = false;
+    };
+
+    // A name met again is not looked up on disk again.
+    const TResolved &Resolve(const QString &path)
+    {
+        auto it = m_Resolved.find(path);
+        if (it == m_Resolved.end()) {
+            const QFileInfo info(path);
+            it = m_Resolved.insert(path, TResolved{info.canonicalFilePath(), info.isFile()});
+        }
+        return *it;
+    }
+
     void Fail(const QString &message)
     {
         m_Failed = true;
@@ -165,6 +188,8 @@ private:
     const FileReader &m_Read;
     const StatusSink &m_Status;
     QHash<QString, int> m_Index;
+    QHash<QString, TResolved> m_Resolved;
+    int m_Includes = 0;
     bool m_Failed = false;
 };
 

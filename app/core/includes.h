@@ -10,9 +10,13 @@
 namespace Includes {
 
 // Expansion stops with a message past these: a file including files that include files...
-// deeper than this, or an expanded page larger than this many characters.
+// deeper than this, an expanded page larger than this many characters, or more directives
+// replaced than this in all. The last bounds the work where the size cannot: a few small files
+// each including the next many times over multiply into millions of directives, even when
+// they expand into nothing.
 constexpr int kMaxDepth = 16;
 constexpr qsizetype kMaxExpandedChars = qsizetype(32) << 20;
+constexpr int kMaxIncludes = 10000;
 
 // One stretch of the expanded text copied unchanged from one file.
 struct TSourceSpan
@@ -56,8 +60,8 @@ using StatusSink = std::function<void(const QString &)>;
 // Expands the directives of text (lines joined by CR LF). A directive is "#include" (any case)
 // followed, blanks allowed, by "{" on the same line; the name runs to "}" or the line's end.
 // Names without a directory are taken relative to baseDir. Expansion stops, leaving the rest
-// as written, at a missing or binary file, a file including itself, or past kMaxDepth or
-// kMaxExpandedChars. The input is never changed: callers keep the unexpanded text.
+// as written, at a missing or binary file, a file including itself, or past kMaxDepth,
+// kMaxExpandedChars or kMaxIncludes. The input is never changed: callers keep the unexpanded text.
 TExpansion ExpandIncludes(const QString &text, const QString &baseDir, const FileReader &read,
                           const StatusSink &status = {});
 

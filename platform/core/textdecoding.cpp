@@ -3,6 +3,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QtEndian>
 
 #include <array>
 
@@ -26,17 +27,55 @@ std::optional<char> Cp1252Byte(char16_t c)
     return std::nullopt;
 }
 
-QString DecodeWithBom(const QByteArray &bytes, QStringConverter::Encoding encoding)
+// Bytes past the last whole code unit of a file cut short stay, one character each, so that
+// nothing is dropped.
+void AppendStrayBytes(QString &text, QByteArrayView stray)
 {
-    // The default flags skip the initial BOM, which is not part of the text.
-    QStringDecoder decoder(encoding);
-    return decoder.decode(bytes);
+    for (const char c : stray)
+        text += QChar(uchar(c));
+}
+
+// The UTF-16 forms after their BOM. Unpaired surrogates are kept as they are, so that such a
+// file is written back byte for byte.
+QString DecodeUtf16(QByteArrayView body, QStringConverter::Encoding encoding)
+{
+    const qsizetype whole = body.size() - body.size() % 2;
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    QString text = decoder.decode(body.first(whole));
+    AppendStrayBytes(text, body.sliced(whole));
+    return text;
+}
+
+// The UTF-32 forms after their BOM, by hand: Qt's decoder passes surrogates and values past
+// U+10FFFF through as code units, a string that no encoder can write. Those read as U+FFFD.
+QString DecodeUtf32(QByteArrayView body, bool bigEndian)
+{
+    QString text;
+    text.reserve(body.size() / 4 + body.size() % 4);
+    const qsizetype whole = body.size() - body.size() % 4;
+    for (qsizetype i = 0; i < whole; i += 4) {
+        const char32_t unit = bigEndian ? qFromBigEndian<quint32>(body.data() + i) : qFromLittleEndian<quint32>(body.data() + i);
+        if (unit > 0x10FFFF || (unit >= 0xD800 && unit <= 0xDFFF)) {
+            text += QChar(QChar::ReplacementCharacter);
+        } else if (QChar::requiresSurrogates(unit)) {
+            text += QChar(QChar::highSurrogate(unit));
+            text += QChar(QChar::lowSurrogate(unit));
+        } else {
+            text += QChar(char16_t(unit));
+        }
+    }
+    AppendStrayBytes(text, body.sliced(whole));
+    return text;
 }
 
 QByteArray EncodeWith(const QString &text, QStringConverter::Encoding encoding, bool withBom)
 {
-    QStringEncoder encoder(encoding, withBom ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
-    return encoder.encode(text);
+    // The mark is written by hand: Qt's encoder writes it only with the first character, and an
+    // empty text must keep it too, or it reads back as plain UTF-8.
+    QStringEncoder encoder(encoding);
+    QByteArray bytes = withBom ? encoder.encode(QStringView(u"\uFEFF")) : QByteArray();
+    bytes += encoder.encode(text);
+    return bytes;
 }
 
 } // namespace
@@ -55,16 +94,19 @@ QString DecodeWindows1252(const QByteArray &bytes)
 TDecodedText DecodeFileBytes(const QByteArray &bytes)
 {
     if (const auto bom = QStringConverter::encodingForData(bytes)) {
+        const QByteArrayView data(bytes);
         switch (*bom) {
-        case QStringConverter::Utf8: return {DecodeWithBom(bytes, QStringConverter::Utf8), TTextEncoding::Utf8Bom};
-        case QStringConverter::Utf16LE:
-            return {DecodeWithBom(bytes, QStringConverter::Utf16LE), TTextEncoding::Utf16LE};
-        case QStringConverter::Utf16BE:
-            return {DecodeWithBom(bytes, QStringConverter::Utf16BE), TTextEncoding::Utf16BE};
-        case QStringConverter::Utf32LE:
-            return {DecodeWithBom(bytes, QStringConverter::Utf32LE), TTextEncoding::Utf32LE};
-        case QStringConverter::Utf32BE:
-            return {DecodeWithBom(bytes, QStringConverter::Utf32BE), TTextEncoding::Utf32BE};
+        case QStringConverter::Utf8: {
+            // Stateless: a sequence cut off at the end reads as U+FFFD rather than vanishing. A
+            // second mark right after the first is text.
+            QStringDecoder utf8(QStringConverter::Utf8,
+                                QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+            return {utf8.decode(data.sliced(3)), TTextEncoding::Utf8Bom};
+        }
+        case QStringConverter::Utf16LE: return {DecodeUtf16(data.sliced(2), *bom), TTextEncoding::Utf16LE};
+        case QStringConverter::Utf16BE: return {DecodeUtf16(data.sliced(2), *bom), TTextEncoding::Utf16BE};
+        case QStringConverter::Utf32LE: return {DecodeUtf32(data.sliced(4), false), TTextEncoding::Utf32LE};
+        case QStringConverter::Utf32BE: return {DecodeUtf32(data.sliced(4), true), TTextEncoding::Utf32BE};
         default: break; // no BOM after all: fall through to the guesses below
         }
     }

@@ -6,6 +6,7 @@
 #include "editor/core/editlines.h"
 #include "roundtripfiles.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -110,6 +111,48 @@ private Q_SLOTS:
         QCOMPARE(result.Failed, failed);
         if (failed)
             QVERIFY(statuses.last().startsWith(QStringLiteral("!! Error: \"")));
+    }
+
+    // Files each including the next several times: the directives multiply level by level.
+    void includesThatMultiply_data()
+    {
+        QTest::addColumn<int>("levels");
+        QTest::addColumn<int>("copies");
+        QTest::addColumn<bool>("failed");
+        QTest::newRow("512 in all expand") << 3 << 8 << false;
+        QTest::newRow("exactly the limit expands") << 1 << Includes::kMaxIncludes << false;
+        QTest::newRow("one past the limit stops") << 1 << Includes::kMaxIncludes + 1 << true;
+        QTest::newRow("8 to the 7th stops") << 7 << 8 << true;
+        QTest::newRow("empty leaves stop too") << 9 << 6 << true;
+    }
+    void includesThatMultiply()
+    {
+        QFETCH(int, levels);
+        QFETCH(int, copies);
+        QFETCH(bool, failed);
+        QTemporaryDir dir;
+        // level0.txt is the leaf; the last row's leaf is empty, so the page stays small however
+        // many directives it takes.
+        WriteAll(dir.filePath("level0.txt"), QTest::currentDataTag() == QByteArray("empty leaves stop too") ? "" : "x\n");
+        for (int level = 1; level < levels; ++level)
+            WriteAll(dir.filePath(QStringLiteral("level%1.txt").arg(level)),
+                     QStringLiteral("#include{level%1.txt}\n").arg(level - 1).repeated(copies).toUtf8());
+        const QString page = QStringLiteral("#include{level%1.txt}\r\n").arg(levels - 1).repeated(copies);
+        QElapsedTimer timer;
+        timer.start();
+        const Includes::TExpansion result = Includes::ExpandIncludes(page, dir.path(), &Includes::ReadIncludeFile);
+        QVERIFY2(timer.elapsed() < 5000, "expansion took seconds");
+        QCOMPARE(result.Failed, failed);
+        if (failed) {
+            QVERIFY2(result.Error.contains(QStringLiteral("More than %1 includes").arg(Includes::kMaxIncludes)),
+                     qPrintable(result.Error));
+            QVERIFY(result.Text.mid(result.ErrorOffset).startsWith(QStringLiteral("#include{level")));
+        } else {
+            qsizetype leaves = 1;
+            for (int level = 0; level < levels; ++level)
+                leaves *= copies;
+            QCOMPARE(result.Text, QStringLiteral("x\r\n").repeated(leaves));
+        }
     }
 
     void expandCommand_data()

@@ -122,7 +122,8 @@ private Q_SLOTS:
         for (int i = 0; i < 8; ++i)
             WriteAll(dir.filePath(QStringLiteral("w%1.txt").arg(i)),
                      QStringLiteral("#include{w%1.txt}\n").arg(i + 1).repeated(8).toLatin1());
-        WriteAll(dir.filePath("w8.txt"), QByteArray(1000, 'w') + '\n');
+        // Large enough that the page passes 32 MB before the count of includes reaches its limit.
+        WriteAll(dir.filePath("w8.txt"), QByteArray(8000, 'w') + '\n');
         WriteAll(dir.filePath("pic.png"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
         QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600) == 0);
         const Includes::TExpansion result = Includes::ExpandIncludes(text, dir.path(), &Includes::ReadIncludeFile);
