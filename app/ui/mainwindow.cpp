@@ -482,6 +482,10 @@ void TfrmHTMLEdit::ResetToDefaults(bool ask)
     m_preview->SetUpdateSecs(prefs.UpdateSecs);
     ApplyPreferencesToControls();
     m_timer2.setInterval(400);
+    // The open editors take the defaults too, as they take what the options dialog applies.
+    for (int i = 0; i < PageControl1()->count(); ++i)
+        if (TDocumentTab *tab = Tab(i))
+            ApplyEditorPreferences(tab);
 }
 
 void TfrmHTMLEdit::HTMLDocumentation1Click()

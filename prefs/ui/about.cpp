@@ -187,7 +187,8 @@ void TfrmAbout::SetLabelHot(bool hot)
     f.setUnderline(hot);
     m_label1->setFont(f);
     QPalette p = m_label1->palette();
-    p.setColor(QPalette::WindowText, hot ? QColor(Qt::red) : QColor(Qt::blue));
+    // At rest the link takes the desktop's link colour (blue on a light desktop, readable on a dark one).
+    p.setColor(QPalette::WindowText, hot ? QColor(Qt::red) : QApplication::palette().color(QPalette::Link));
     m_label1->setPalette(p);
 }
 

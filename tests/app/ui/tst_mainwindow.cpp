@@ -282,9 +282,12 @@ private Q_SLOTS:
         Run run;
         auto window = Start(store, run);
         window->Settings().TabWidth = 3;
+        window->ActiveEditor()->SetTabWidth(3);
         m_answerYes = yes;
         window->Action(QStringLiteral("Resettodefaults1"))->trigger();
         QCOMPARE(window->Settings().TabWidth, tabWidth);
+        // The open editor follows the settings it is reset to.
+        QCOMPARE(window->ActiveEditor()->TabWidth(), tabWidth);
     }
 
     void timerTickRefreshesIndicators()

@@ -56,7 +56,7 @@ private Q_SLOTS:
         QCOMPARE(opened, (QList<QUrl>{home, home, QUrl(QString::fromUtf16(AboutText::kToolkitSite))}));
     }
 
-    void hoverDrawsTheLinkRedThenBlue()
+    void hoverDrawsTheLinkRedThenInTheLinkColour()
     {
         TfrmAbout about;
         about.show();
@@ -68,7 +68,14 @@ private Q_SLOTS:
         QTest::mouseMove(about.findChild<QGroupBox *>(QStringLiteral("GroupBox1")), QPoint(2, 2));
         QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), QPointF(3, 3), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(about.findChild<QGroupBox *>(QStringLiteral("GroupBox1")), &move);
-        QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::blue));
+        QCOMPARE(label->palette().color(QPalette::WindowText), QApplication::palette().color(QPalette::Link));
+        // A dark desktop's link colour is taken as it is.
+        QPalette dark = QApplication::palette();
+        dark.setColor(QPalette::Link, QColor(0x8a, 0xb4, 0xf8));
+        QApplication::setPalette(dark);
+        QApplication::sendEvent(label, &enter);
+        QApplication::sendEvent(about.findChild<QGroupBox *>(QStringLiteral("GroupBox1")), &move);
+        QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0x8a, 0xb4, 0xf8));
         QVERIFY(label->font().bold() && !label->font().underline());
     }
 };
