@@ -412,6 +412,7 @@ TDocumentFormat TDocumentManager::ReadDocument(const QString &path, TEditLines &
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(300);
     progress.setCancelButton(nullptr);
+    progress.setValue(0); // starts the 300 ms count; without it the dialog would wait four seconds
     QString failure;
     TDocumentFormat format;
     QFutureWatcher<void> watcher;
