@@ -51,12 +51,19 @@ QString TRecoveryJournal::Open()
     if (!QDir().mkpath(m_root))
         return QStringLiteral("The folder ") + m_root + QStringLiteral(" could not be created.");
     // The process number and the start time: unique even when a number is used again later.
-    const QString name = QStringLiteral("session-%1-%2")
+    // A folder of its own: two journals opened in the same millisecond take a numbered second
+    // name, never the other's folder (mkdir fails on a folder that exists).
+    const QString base = QStringLiteral("session-%1-%2")
                              .arg(QCoreApplication::applicationPid())
                              .arg(QDateTime::currentMSecsSinceEpoch());
-    const QString dir = m_root + QLatin1Char('/') + name;
-    if (!QDir().mkpath(dir))
-        return QStringLiteral("The folder ") + dir + QStringLiteral(" could not be created.");
+    QString dir;
+    for (int n = 0; n < 1000 && dir.isEmpty(); ++n) {
+        const QString name = n == 0 ? base : base + QStringLiteral("-%1").arg(n);
+        if (QDir(m_root).mkdir(name))
+            dir = m_root + QLatin1Char('/') + name;
+    }
+    if (dir.isEmpty())
+        return QStringLiteral("A journal folder could not be created in ") + m_root + QLatin1Char('.');
     auto lock = std::make_unique<QLockFile>(dir + QLatin1Char('/') + kLockName);
     // A lock is never stale while this program runs.
     lock->setStaleLockTime(0);

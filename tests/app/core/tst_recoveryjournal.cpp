@@ -6,7 +6,11 @@
 #include <QFile>
 #include <QLockFile>
 #include <QTemporaryDir>
+#include <QSet>
 #include <QTest>
+
+#include <memory>
+#include <vector>
 
 class tst_RecoveryJournal : public QObject
 {
@@ -99,6 +103,24 @@ private Q_SLOTS:
         f.close();
         TJournalEntry read;
         QVERIFY(!TRecoveryJournal::ReadEntry(file, read));
+    }
+
+    // Journals opened within one millisecond (tests, or a quick restart under the same process
+    // number) each get a folder of their own, and none takes or removes another's.
+    void journalsOpenedTogetherKeepApart()
+    {
+        std::vector<std::unique_ptr<TRecoveryJournal>> journals;
+        QSet<QString> dirs;
+        for (int i = 0; i < 20; ++i) {
+            journals.push_back(std::make_unique<TRecoveryJournal>(Root()));
+            QCOMPARE(journals.back()->Open(), QString());
+            dirs.insert(journals.back()->SessionDir());
+        }
+        QCOMPARE(dirs.size(), 20);
+        for (const QString &dir : std::as_const(dirs))
+            QVERIFY(QFileInfo::exists(dir + QStringLiteral("/lock")));
+        for (auto &journal : journals)
+            journal->Close(false);
     }
 
     void sessionsOfLiveProgramsAreNotOffered()
